@@ -1,0 +1,51 @@
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "common/colors.h"
+
+class QWidget;
+
+namespace common {
+
+// Message box buttons and answers.
+inline constexpr int kOkOnly = 0;
+inline constexpr int kOkAnswer = 1;
+
+struct MessageBoxRequest {
+  QWidget* owner;
+  std::string prompt;
+  int buttons;
+  std::string title;
+};
+
+// Shows a modal message box and returns the answer. Tests put a hook in its
+// place (an empty hook restores the real box) so that no box ever blocks.
+int MsgBox(QWidget* owner, std::string_view prompt, int buttons, std::string_view title);
+using MessageBoxHook = std::function<int(const MessageBoxRequest&)>;
+void SetMessageBoxHook(MessageBoxHook hook);
+
+// The colour dialog of a window. Its colour value starts white, becomes the
+// chosen colour on OK and stays as it was on cancel; it opens on that value.
+class CommonDialog {
+ public:
+  explicit CommonDialog(QWidget* owner) : owner_(owner) {}
+
+  void ShowColor();  // modal to the owner
+  Colour Color() const { return color_; }
+
+  // Tests answer the dialog through this hook: it gets the current value and
+  // returns the chosen colour, or nothing for a cancel.
+  using ColorHook = std::function<std::optional<Colour>(QWidget* owner, Colour current)>;
+  static void SetColorHook(ColorHook hook);
+
+ private:
+  QWidget* owner_;
+  Colour color_ = 0x00FFFFFF;
+};
+
+}  // namespace common

@@ -1,0 +1,212 @@
+#include "common/form.h"
+
+#include <QGroupBox>
+#include <QGuiApplication>
+#include <QIcon>
+#include <QScreen>
+#include <algorithm>
+#include <stdexcept>
+#include <vector>
+
+#include "common/runtime_error.h"
+
+namespace common {
+namespace {
+
+QString ToQString(std::string_view text) {
+  return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+QRect PixelRect(const ControlSpec& control) {
+  return QRect(TwipsToPixels(control.left), TwipsToPixels(control.top),
+               TwipsToPixels(control.width), TwipsToPixels(control.height));
+}
+
+}  // namespace
+
+Form::Form(const FormSpec& spec) : spec_(spec) {
+  setWindowTitle(ToQString(spec.caption));
+  resize(TwipsToPixels(spec.clientWidth), TwipsToPixels(spec.clientHeight));
+  if (!spec.icon.empty()) setWindowIcon(QIcon(ToQString(spec.icon)));
+  if (spec.font) {
+    QFont font(ToQString(spec.font->family));
+    font.setPointSizeF(spec.font->points);
+    font.setWeight(static_cast<QFont::Weight>(spec.font->weight));
+    font.setStyleHint(QFont::SansSerif);
+    setFont(font);
+  }
+  Build();
+}
+
+Form::~Form() = default;
+
+void Form::Build() {
+  std::vector<std::pair<int, QWidget*>> focusOrder;
+  for (const ControlSpec& control : spec_.controls) {
+    if (control.kind == ControlKind::kCommonDialog) {
+      dialogs_.emplace(std::string(control.name), std::make_unique<CommonDialog>(this));
+      continue;
+    }
+    QWidget* parent = this;
+    if (!control.container.empty()) parent = &GetControl(control.container);
+    QWidget* widget = nullptr;
+    switch (control.kind) {
+      case ControlKind::kLabel: {
+        auto* label = new Label(parent);
+        label->SetCaption(control.caption);
+        label->setWordWrap(control.wordWrap);
+        Qt::Alignment alignment = control.rightAligned ? Qt::AlignRight : Qt::AlignLeft;
+        alignment |= control.wordWrap ? Qt::AlignTop : Qt::AlignVCenter;
+        label->setAlignment(alignment);
+        if (control.backColor) {
+          QPalette palette = label->palette();
+          palette.setColor(QPalette::Window, QColor(ResolveColour(*control.backColor)));
+          label->setPalette(palette);
+          label->setAutoFillBackground(true);
+        }
+        widget = label;
+        break;
+      }
+      case ControlKind::kCommandButton:
+      case ControlKind::kGraphicalButton: {
+        auto* button = new CommandButton(parent);
+        if (control.kind == ControlKind::kGraphicalButton) {
+          const QIcon icon(ToQString(control.picture));
+          const QList<QSize> sizes = icon.availableSizes();
+          button->setIcon(icon);
+          if (!sizes.isEmpty()) button->setIconSize(sizes.last());
+        } else {
+          button->setText(ToQString(control.caption));
+        }
+        widget = button;
+        break;
+      }
+      case ControlKind::kPictureBox: {
+        auto* picture = new PictureBox(parent);
+        if (control.backColor) picture->SetBackColor(*control.backColor);
+        widget = picture;
+        break;
+      }
+      case ControlKind::kFrame: {
+        auto* frame = new QGroupBox(ToQString(control.caption), parent);
+        frame->setFocusPolicy(Qt::NoFocus);
+        widget = frame;
+        break;
+      }
+      case ControlKind::kCommonDialog:
+        break;
+    }
+    widget->setObjectName(ToQString(control.name));
+    widget->setGeometry(PixelRect(control));
+    if (!control.toolTip.empty()) widget->setToolTip(ToQString(control.toolTip));
+    if (!control.accessibleName.empty()) widget->setAccessibleName(ToQString(control.accessibleName));
+    if (control.tabIndex >= 0 && widget->focusPolicy() != Qt::NoFocus) {
+      focusOrder.emplace_back(control.tabIndex, widget);
+    } else if (control.kind != ControlKind::kLabel) {
+      widget->setFocusPolicy(Qt::NoFocus);
+    }
+    controls_.emplace(Key(std::string(control.name), control.index), widget);
+  }
+  std::stable_sort(focusOrder.begin(), focusOrder.end(),
+                   [](const auto& a, const auto& b) { return a.first < b.first; });
+  for (size_t i = 1; i < focusOrder.size(); ++i)
+    QWidget::setTabOrder(focusOrder[i - 1].second, focusOrder[i].second);
+  if (!focusOrder.empty()) firstFocus_ = focusOrder.front().second;
+}
+
+QWidget& Form::GetControl(std::string_view name, int16_t index) {
+  const auto found = controls_.find(std::pair<std::string_view, int16_t>(name, index));
+  if (found == controls_.end())
+    throw std::logic_error("no control " + std::string(name) + "(" + std::to_string(index) + ")");
+  return *found->second;
+}
+
+template <class T>
+T& Form::Find(std::string_view name, int16_t index) {
+  auto* control = dynamic_cast<T*>(&GetControl(name, index));
+  if (!control) throw std::logic_error("control " + std::string(name) + " is of another kind");
+  return *control;
+}
+
+Label& Form::GetLabel(std::string_view name) { return Find<Label>(name, -1); }
+CommandButton& Form::GetButton(std::string_view name, int16_t index) {
+  return Find<CommandButton>(name, index);
+}
+PictureBox& Form::GetPicture(std::string_view name, int16_t index) {
+  return Find<PictureBox>(name, index);
+}
+CommonDialog& Form::GetDialog(std::string_view name) {
+  const auto found = dialogs_.find(name);
+  if (found == dialogs_.end()) throw std::logic_error("no dialog " + std::string(name));
+  return *found->second;
+}
+
+void Form::Run(const std::function<void()>& handler) {
+  try {
+    handler();
+  } catch (const RuntimeError& error) {
+    common::MsgBox(this, error.what(), kOkOnly, spec_.caption);
+  } catch (const std::exception& error) {
+    // Not a fault a handler can raise, but the drawing must not be lost to it.
+    common::MsgBox(this, error.what(), kOkOnly, spec_.caption);
+  }
+}
+
+void Form::Start() {
+  Run([this] { Load(); });
+  if (spec_.centred) {
+    if (const QScreen* screen = QGuiApplication::primaryScreen()) {
+      QRect area = rect();
+      area.moveCenter(screen->availableGeometry().center());
+      move(area.topLeft());
+    }
+  }
+  if (firstFocus_) firstFocus_->setFocus();
+  show();
+}
+
+void Form::OnClick(std::string_view name, std::function<void()> handler) {
+  QWidget& control = GetControl(name);
+  auto framed = [this, handler = std::move(handler)] { Run(handler); };
+  if (auto* button = dynamic_cast<CommandButton*>(&control)) {
+    QObject::connect(button, &QPushButton::clicked, this, framed);
+  } else if (auto* picture = dynamic_cast<PictureBox*>(&control)) {
+    picture->onClick = framed;
+  } else {
+    throw std::logic_error("control " + std::string(name) + " has no click");
+  }
+}
+
+void Form::OnIndexedClick(std::string_view name, std::function<void(int16_t)> handler) {
+  bool any = false;
+  for (auto& [key, widget] : controls_) {
+    if (key.first != name || key.second < 0) continue;
+    any = true;
+    const int16_t index = key.second;
+    auto framed = [this, handler, index] { Run([&] { handler(index); }); };
+    if (auto* button = dynamic_cast<CommandButton*>(widget)) {
+      QObject::connect(button, &QPushButton::clicked, this, framed);
+    } else if (auto* picture = dynamic_cast<PictureBox*>(widget)) {
+      picture->onClick = framed;
+    }
+  }
+  if (!any) throw std::logic_error("no control array " + std::string(name));
+}
+
+PictureBox::MouseHandler Form::Framed(PictureBox::MouseHandler handler) {
+  return [this, handler = std::move(handler)](int16_t button, int16_t shift, float x, float y) {
+    Run([&] { handler(button, shift, x, y); });
+  };
+}
+
+void Form::OnMouseDown(std::string_view name, PictureBox::MouseHandler handler) {
+  GetPicture(name).onMouseDown = Framed(std::move(handler));
+}
+void Form::OnMouseMove(std::string_view name, PictureBox::MouseHandler handler) {
+  GetPicture(name).onMouseMove = Framed(std::move(handler));
+}
+void Form::OnMouseUp(std::string_view name, PictureBox::MouseHandler handler) {
+  GetPicture(name).onMouseUp = Framed(std::move(handler));
+}
+
+}  // namespace common

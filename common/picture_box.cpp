@@ -1,0 +1,166 @@
+#include "common/picture_box.h"
+
+#include <QMouseEvent>
+#include <QPainter>
+#include <algorithm>
+
+namespace common {
+namespace {
+
+int64_t ToPixel64(float twips) {
+  const double pixel = std::floor(static_cast<double>(twips) / kTwipsPerPixel);
+  // NaN and huge values go far outside; the raster clips them.
+  if (!(pixel > -1e12)) return int64_t{-1} << 40;
+  if (!(pixel < 1e12)) return int64_t{1} << 40;
+  return static_cast<int64_t>(pixel);
+}
+
+int16_t ButtonsOf(Qt::MouseButtons buttons) {
+  int16_t result = 0;
+  if (buttons & Qt::LeftButton) result |= PictureBox::kLeftButton;
+  if (buttons & Qt::RightButton) result |= PictureBox::kRightButton;
+  if (buttons & Qt::MiddleButton) result |= PictureBox::kMiddleButton;
+  return result;
+}
+
+int16_t ShiftOf(Qt::KeyboardModifiers modifiers) {
+  int16_t result = 0;
+  if (modifiers & Qt::ShiftModifier) result |= PictureBox::kShiftMask;
+  if (modifiers & Qt::ControlModifier) result |= PictureBox::kCtrlMask;
+  if (modifiers & Qt::AltModifier) result |= PictureBox::kAltMask;
+  return result;
+}
+
+}  // namespace
+
+PictureBox::PictureBox(QWidget* parent) : QFrame(parent) {
+  setFrameStyle(QFrame::Panel | QFrame::Sunken);
+  setLineWidth(2);
+  setFocusPolicy(Qt::StrongFocus);
+  setMouseTracking(true);
+  setAttribute(Qt::WA_OpaquePaintEvent);
+  raster_.Resize(0, 0, devicePixelRatioF(), ResolveColour(backColor_));
+}
+
+void PictureBox::SetBackColor(Colour colour) {
+  backColor_ = colour;
+  Cls();
+  UpdateAccessibleName();
+}
+
+void PictureBox::SetMousePointer(int16_t pointer) {
+  mousePointer_ = pointer;
+  switch (pointer) {
+    case 1:
+      setCursor(Qt::ArrowCursor);
+      break;
+    case 2:
+      setCursor(Qt::CrossCursor);
+      break;
+    default:
+      unsetCursor();
+      break;
+  }
+}
+
+void PictureBox::Cls() {
+  raster_.Fill(ResolveColour(backColor_));
+  ScheduleUpdate();
+}
+
+void PictureBox::Line(float x1, float y1, float x2, float y2, Colour colour) {
+  raster_.Line(ToPixel64(x1), ToPixel64(y1), ToPixel64(x2), ToPixel64(y2), ResolveColour(colour));
+  ScheduleUpdate();
+}
+
+void PictureBox::LineFilledBox(float x1, float y1, float x2, float y2, Colour colour) {
+  raster_.FillBox(ToPixel64(x1), ToPixel64(y1), ToPixel64(x2), ToPixel64(y2),
+                  ResolveColour(colour));
+  ScheduleUpdate();
+}
+
+void PictureBox::Circle(float x, float y, float radius, Colour colour) {
+  const double pixels = std::fabs(static_cast<double>(radius)) / kTwipsPerPixel;
+  // A radius larger than any screen is clipped to one that still covers it.
+  const auto r = static_cast<int64_t>(std::llround(std::min(pixels, 1e6)));
+  std::optional<QRgb> fill;
+  if (fillStyle_ == 0) fill = ResolveColour(fillColor_);
+  raster_.Circle(ToPixel64(x), ToPixel64(y), std::isnan(pixels) ? 0 : r, ResolveColour(colour),
+                 fill);
+  ScheduleUpdate();
+}
+
+void PictureBox::SetDeviceRatio(double ratio) {
+  raster_.SetRatio(ratio);
+  update();
+}
+
+void PictureBox::SetColourNamePrefix(std::string prefix) {
+  colourNamePrefix_ = std::move(prefix);
+  UpdateAccessibleName();
+}
+
+void PictureBox::UpdateAccessibleName() {
+  if (colourNamePrefix_.empty()) return;
+  setAccessibleName(QString::fromStdString(colourNamePrefix_ + DescribeColour(backColor_)));
+}
+
+void PictureBox::QueueUpdate() {
+  updateQueued_ = true;
+  // One repaint per handler, however many points it set.
+  QMetaObject::invokeMethod(
+      this,
+      [this] {
+        updateQueued_ = false;
+        raster_.FlushPending();
+        const QRect dirty = raster_.TakeDirty();
+        if (!dirty.isEmpty()) update(dirty.translated(contentsRect().topLeft()));
+      },
+      Qt::QueuedConnection);
+}
+
+void PictureBox::paintEvent(QPaintEvent* event) {
+  if (devicePixelRatioF() != raster_.ratio() && devicePixelRatioF() >= 1.0)
+    raster_.SetRatio(devicePixelRatioF());
+  QFrame::paintEvent(event);
+  QPainter painter(this);
+  painter.setClipRect(contentsRect());
+  raster_.PaintOn(painter, contentsRect().topLeft());
+  raster_.TakeDirty();
+}
+
+void PictureBox::resizeEvent(QResizeEvent* event) {
+  QFrame::resizeEvent(event);
+  const QSize inner = contentsRect().size();
+  if (inner.width() == raster_.width() && inner.height() == raster_.height()) return;
+  // The layout is fixed; this runs when the box is placed, before anything
+  // is drawn, so a fresh canvas loses nothing.
+  raster_.Resize(inner.width(), inner.height(), std::max(devicePixelRatioF(), 1.0),
+                 ResolveColour(backColor_));
+}
+
+void PictureBox::Deliver(const MouseHandler& handler, QMouseEvent* event) {
+  if (!handler) return;
+  const QPointF at = event->position() - QPointF(contentsRect().topLeft());
+  const auto x = static_cast<float>(at.x() * kTwipsPerPixel);
+  const auto y = static_cast<float>(at.y() * kTwipsPerPixel);
+  handler(ButtonsOf(event->type() == QEvent::MouseMove ? event->buttons() : event->button()),
+          ShiftOf(event->modifiers()), x, y);
+}
+
+void PictureBox::mousePressEvent(QMouseEvent* event) {
+  if (event->button() == Qt::LeftButton) clickArmed_ = true;
+  Deliver(onMouseDown, event);
+}
+
+void PictureBox::mouseMoveEvent(QMouseEvent* event) { Deliver(onMouseMove, event); }
+
+void PictureBox::mouseReleaseEvent(QMouseEvent* event) {
+  Deliver(onMouseUp, event);
+  if (event->button() == Qt::LeftButton && clickArmed_) {
+    clickArmed_ = false;
+    if (rect().contains(event->position().toPoint()) && onClick) onClick();
+  }
+}
+
+}  // namespace common

@@ -1,0 +1,243 @@
+#include "common/raster.h"
+
+#include <algorithm>
+#include <climits>
+#include <cmath>
+
+namespace common {
+namespace {
+
+// Coordinates beyond this many pixels are clipped before a line is walked, so
+// absurd input can not make a line take seconds.
+constexpr int64_t kFar = int64_t{1} << 20;
+
+int64_t IntegerSquareRoot(int64_t n) {
+  if (n <= 0) return 0;
+  auto root = static_cast<int64_t>(std::sqrt(static_cast<double>(n)));
+  while (root * root > n) --root;
+  while ((root + 1) * (root + 1) <= n) ++root;
+  return root;
+}
+
+// Liang-Barsky: clips the segment to [lo, hi] on both axes; false if nothing
+// of it is left.
+bool ClipSegment(double& x1, double& y1, double& x2, double& y2, double lo_x, double hi_x,
+                 double lo_y, double hi_y) {
+  double t0 = 0.0, t1 = 1.0;
+  const double dx = x2 - x1, dy = y2 - y1;
+  const double p[4] = {-dx, dx, -dy, dy};
+  const double q[4] = {x1 - lo_x, hi_x - x1, y1 - lo_y, hi_y - y1};
+  for (int i = 0; i < 4; ++i) {
+    if (p[i] == 0) {
+      if (q[i] < 0) return false;
+      continue;
+    }
+    const double t = q[i] / p[i];
+    if (p[i] < 0) {
+      t0 = std::max(t0, t);
+    } else {
+      t1 = std::min(t1, t);
+    }
+    if (t0 > t1) return false;
+  }
+  const double ox = x1, oy = y1;
+  x1 = ox + t0 * dx;
+  y1 = oy + t0 * dy;
+  x2 = ox + t1 * dx;
+  y2 = oy + t1 * dy;
+  return true;
+}
+
+}  // namespace
+
+Raster::Raster() { TakeDirty(); }
+
+void Raster::Resize(int width, int height, double ratio, QRgb fill) {
+  width_ = std::max(width, 0);
+  height_ = std::max(height, 0);
+  ratio_ = std::max(ratio, 1.0);
+  pending_.reset();
+  Rebuild();
+  image_.fill(fill);
+  MarkDirty(0, 0, width_ - 1, height_ - 1);
+}
+
+void Raster::SetRatio(double ratio) {
+  ratio = std::max(ratio, 1.0);
+  if (ratio == ratio_) return;
+  FlushPending();
+  const QImage old = image_;
+  const std::vector<int> oldColumns = columnStart_;
+  const std::vector<int> oldRows = rowStart_;
+  ratio_ = ratio;
+  Rebuild();
+  for (int y = 0; y < height_; ++y) {
+    const auto* source = reinterpret_cast<const QRgb*>(old.constScanLine(oldRows[y]));
+    for (int x = 0; x < width_; ++x) SetBlock(x, y, source[oldColumns[x]]);
+  }
+  MarkDirty(0, 0, width_ - 1, height_ - 1);
+}
+
+void Raster::Rebuild() {
+  unit_ = ratio_ == 1.0;
+  columnStart_.resize(static_cast<size_t>(width_) + 1);
+  rowStart_.resize(static_cast<size_t>(height_) + 1);
+  for (int x = 0; x <= width_; ++x) columnStart_[x] = static_cast<int>(std::floor(x * ratio_ + 1e-9));
+  for (int y = 0; y <= height_; ++y) rowStart_[y] = static_cast<int>(std::floor(y * ratio_ + 1e-9));
+  image_ = QImage(std::max(columnStart_[width_], 1), std::max(rowStart_[height_], 1),
+                  QImage::Format_RGB32);
+  image_.setDevicePixelRatio(ratio_);
+  bits_ = image_.bits();
+  stride_ = image_.bytesPerLine();
+  shared_ = false;
+}
+
+void Raster::Prepare() {
+  if (pending_) FlushPending();
+  if (shared_) {
+    bits_ = image_.bits();  // detaches from the copies handed out
+    shared_ = false;
+  }
+}
+
+void Raster::Fill(QRgb colour) {
+  pending_.reset();  // everything is covered anyway
+  if (shared_) Prepare();
+  image_.fill(colour);
+  MarkDirty(0, 0, width_ - 1, height_ - 1);
+}
+
+void Raster::SetBlock(int x, int y, QRgb colour) {
+  const int left = columnStart_[x], right = columnStart_[x + 1];
+  bool changed = false;
+  for (int row = rowStart_[y]; row < rowStart_[y + 1]; ++row) {
+    QRgb* line = reinterpret_cast<QRgb*>(bits_ + row * stride_);
+    for (int column = left; column < right; ++column) {
+      changed |= line[column] != colour;
+      line[column] = colour;
+    }
+  }
+  if (changed) MarkDirty(x, y, x, y);
+}
+
+void Raster::Span(int64_t y, int64_t x1, int64_t x2, QRgb colour) {
+  if (y < 0 || y >= height_) return;
+  x1 = std::max<int64_t>(x1, 0);
+  x2 = std::min<int64_t>(x2, width_ - 1);
+  if (x1 > x2) return;
+  const int left = columnStart_[x1], right = columnStart_[x2 + 1];
+  for (int row = rowStart_[y]; row < rowStart_[y + 1]; ++row) {
+    QRgb* line = reinterpret_cast<QRgb*>(bits_ + row * stride_);
+    std::fill(line + left, line + right, colour);
+  }
+  MarkDirty(static_cast<int>(x1), static_cast<int>(y), static_cast<int>(x2), static_cast<int>(y));
+}
+
+void Raster::Line(int64_t x1, int64_t y1, int64_t x2, int64_t y2, QRgb colour) {
+  Prepare();
+  if (std::max({std::abs(x1), std::abs(y1), std::abs(x2), std::abs(y2)}) > kFar) {
+    double fx1 = x1, fy1 = y1, fx2 = x2, fy2 = y2;
+    if (!ClipSegment(fx1, fy1, fx2, fy2, -1, width_, -1, height_)) return;
+    x1 = std::llround(fx1);
+    y1 = std::llround(fy1);
+    x2 = std::llround(fx2);
+    y2 = std::llround(fy2);
+  }
+  // Bresenham, walking from the first point to the second, both inked.
+  const int64_t dx = std::abs(x2 - x1), dy = -std::abs(y2 - y1);
+  const int64_t sx = x1 < x2 ? 1 : -1, sy = y1 < y2 ? 1 : -1;
+  int64_t error = dx + dy;
+  for (;;) {
+    SetPixel(static_cast<int>(std::clamp<int64_t>(x1, -1, width_)),
+             static_cast<int>(std::clamp<int64_t>(y1, -1, height_)), colour);
+    if (x1 == x2 && y1 == y2) break;
+    const int64_t twice = 2 * error;
+    if (twice >= dy) {
+      error += dy;
+      x1 += sx;
+    }
+    if (twice <= dx) {
+      error += dx;
+      y1 += sy;
+    }
+  }
+}
+
+void Raster::FillBox(int64_t x1, int64_t y1, int64_t x2, int64_t y2, QRgb colour) {
+  Prepare();
+  if (x1 > x2) std::swap(x1, x2);
+  if (y1 > y2) std::swap(y1, y2);
+  for (int64_t y = std::max<int64_t>(y1, 0); y <= std::min<int64_t>(y2, height_ - 1); ++y)
+    Span(y, x1, x2, colour);
+}
+
+void Raster::Circle(int64_t cx, int64_t cy, int64_t radius, QRgb outline,
+                    std::optional<QRgb> fill) {
+  radius = std::abs(radius);
+  if (fill && *fill == outline) {
+    // A solid disk in one colour covers every smaller concentric one in that
+    // colour, so of a run of them only the largest has to be drawn.
+    if (pending_ && pending_->cx == cx && pending_->cy == cy && pending_->colour == outline) {
+      pending_->radius = std::max(pending_->radius, radius);
+      return;
+    }
+    Prepare();
+    pending_ = Disk{cx, cy, radius, outline};
+    return;
+  }
+  Prepare();
+  DrawCircle(cx, cy, radius, outline, fill);
+}
+
+void Raster::FlushPending() {
+  if (!pending_) return;
+  const Disk disk = *pending_;
+  pending_.reset();
+  if (shared_) Prepare();
+  DrawCircle(disk.cx, disk.cy, disk.radius, disk.colour, disk.colour);
+}
+
+void Raster::DrawCircle(int64_t cx, int64_t cy, int64_t radius, QRgb outline,
+                        std::optional<QRgb> fill) {
+  // A pixel belongs to the disk when its centre lies within radius + 1/2 of
+  // the centre; the outline is the disk's pixels next to a pixel outside it.
+  const int64_t limit = radius * radius + radius;
+  auto halfWidth = [&](int64_t dy) -> int64_t {
+    if (dy < -radius || dy > radius) return -1;
+    return IntegerSquareRoot(limit - dy * dy);
+  };
+  const int64_t first = std::max(-radius, -cy);
+  const int64_t last = std::min<int64_t>(radius, height_ - 1 - cy);
+  for (int64_t dy = first; dy <= last; ++dy) {
+    const int64_t y = cy + dy;
+    const int64_t w = halfWidth(dy);
+    const int64_t inner = std::min(halfWidth(dy - 1), halfWidth(dy + 1));
+    const int64_t from = std::min(inner + 1, w);  // first outline offset
+    if (fill && from > 0) Span(y, cx - from + 1, cx + from - 1, *fill);
+    Span(y, cx - w, cx - from, outline);
+    Span(y, cx + from, cx + w, outline);
+  }
+}
+
+QRgb Raster::Pixel(int x, int y) {
+  FlushPending();
+  if (x < 0 || y < 0 || x >= width_ || y >= height_) return 0;
+  return reinterpret_cast<const QRgb*>(image_.constScanLine(rowStart_[y]))[columnStart_[x]];
+}
+
+QImage Raster::Image() {
+  FlushPending();
+  shared_ = true;
+  return image_;
+}
+
+QRect Raster::TakeDirty() {
+  QRect dirty;
+  if (dirtyLeft_ <= dirtyRight_ && dirtyTop_ <= dirtyBottom_)
+    dirty = QRect(QPoint(dirtyLeft_, dirtyTop_), QPoint(dirtyRight_, dirtyBottom_));
+  dirtyLeft_ = dirtyTop_ = INT_MAX;
+  dirtyRight_ = dirtyBottom_ = INT_MIN;
+  return dirty;
+}
+
+}  // namespace common

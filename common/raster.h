@@ -1,0 +1,98 @@
+#pragma once
+
+#include <QImage>
+#include <QRect>
+#include <cstdint>
+#include <optional>
+#include <vector>
+
+namespace common {
+
+// The pixels of a canvas. Everything is rasterised on the grid of logical
+// pixels and each logical pixel is written as a block of device pixels, so a
+// high-DPI canvas is crisp and shows exactly the 96-DPI picture, enlarged.
+class Raster {
+ public:
+  Raster();
+
+  void Resize(int width, int height, double ratio, QRgb fill);
+  // Changes the device pixel ratio, keeping the picture.
+  void SetRatio(double ratio);
+
+  int width() const { return width_; }
+  int height() const { return height_; }
+  double ratio() const { return ratio_; }
+
+  void Fill(QRgb colour);
+  void SetPixel(int x, int y, QRgb colour) {
+    if (static_cast<unsigned>(x) >= static_cast<unsigned>(width_) ||
+        static_cast<unsigned>(y) >= static_cast<unsigned>(height_))
+      return;
+    if (pending_ || shared_) Prepare();
+    if (unit_) {
+      QRgb* pixel = reinterpret_cast<QRgb*>(bits_ + y * stride_) + x;
+      if (*pixel == colour) return;
+      *pixel = colour;
+      MarkDirty(x, y, x, y);
+    } else {
+      SetBlock(x, y, colour);
+    }
+  }
+  // Both end points inked.
+  void Line(int64_t x1, int64_t y1, int64_t x2, int64_t y2, QRgb colour);
+  // The box with the two points as opposite corners, both included.
+  void FillBox(int64_t x1, int64_t y1, int64_t x2, int64_t y2, QRgb colour);
+  // A circle of integer radius around (cx, cy): the outline, and with a fill
+  // colour the inside too. A solid circle in one colour is held back while
+  // concentric ones that cover it follow, since only the largest shows.
+  void Circle(int64_t cx, int64_t cy, int64_t radius, QRgb outline, std::optional<QRgb> fill);
+
+  // Draws what is held back; every read of the pixels does this first.
+  void FlushPending();
+  QRgb Pixel(int x, int y);
+  // A copy of the device pixels (cheap: shared until the next drawing).
+  QImage Image();
+  // Paints the device pixels without copying them.
+  template <class Painter>
+  void PaintOn(Painter& painter, const QPoint& at) {
+    FlushPending();
+    painter.drawImage(at, image_);
+  }
+
+  // The logical rectangle changed since the last TakeDirty.
+  QRect TakeDirty();
+
+ private:
+  struct Disk {
+    int64_t cx, cy, radius;
+    QRgb colour;
+  };
+
+  // Before a write: draws what is held back and unshares the pixels.
+  void Prepare();
+  void SetBlock(int x, int y, QRgb colour);
+  void Span(int64_t y, int64_t x1, int64_t x2, QRgb colour);
+  void DrawCircle(int64_t cx, int64_t cy, int64_t radius, QRgb outline, std::optional<QRgb> fill);
+  void MarkDirty(int x1, int y1, int x2, int y2) {
+    if (x1 < dirtyLeft_) dirtyLeft_ = x1;
+    if (y1 < dirtyTop_) dirtyTop_ = y1;
+    if (x2 > dirtyRight_) dirtyRight_ = x2;
+    if (y2 > dirtyBottom_) dirtyBottom_ = y2;
+  }
+  void Rebuild();
+
+  int width_ = 0;
+  int height_ = 0;
+  double ratio_ = 1.0;
+  bool unit_ = true;  // one device pixel per logical pixel
+  QImage image_;
+  uchar* bits_ = nullptr;
+  qsizetype stride_ = 0;
+  std::vector<int> columnStart_;  // device column where logical column x starts
+  std::vector<int> rowStart_;
+  std::optional<Disk> pending_;
+  bool shared_ = false;  // image_ has been handed out and must detach first
+  int dirtyLeft_, dirtyTop_, dirtyRight_, dirtyBottom_;
+};
+
+}  // namespace common
