@@ -21,17 +21,17 @@ struct Binding {
 };
 
 constexpr Binding kBindings[] = {
-    {"Num0", &Form1::Num0_Click},         {"Num1", &Form1::Num1_Click},
-    {"Num2", &Form1::Num2_Click},         {"Num3", &Form1::Num3_Click},
-    {"Num4", &Form1::Num4_Click},         {"Num5", &Form1::Num5_Click},
-    {"Num6", &Form1::Num6_Click},         {"Num7", &Form1::Num7_Click},
-    {"Num8", &Form1::Num8_Click},         {"Num9", &Form1::Num9_Click},
-    {"Point", &Form1::Point_Click},       {"CE", &Form1::CE_Click},
-    {"Clear", &Form1::Clear_Click},       {"Erase", &Form1::Erase_Click},
-    {"P1", &Form1::P1_Click},             {"Plus", &Form1::Plus_Click},
-    {"Minus", &Form1::Minus_Click},       {"Multiple", &Form1::Multiple_Click},
-    {"Divide", &Form1::Divide_Click},     {"Equal", &Form1::Equal_Click},
-    {"Sq", &Form1::Sq_Click},             {"Square", &Form1::Square_Click},
+    {"Num0", &Form1::Num0_Click},     {"Num1", &Form1::Num1_Click},
+    {"Num2", &Form1::Num2_Click},     {"Num3", &Form1::Num3_Click},
+    {"Num4", &Form1::Num4_Click},     {"Num5", &Form1::Num5_Click},
+    {"Num6", &Form1::Num6_Click},     {"Num7", &Form1::Num7_Click},
+    {"Num8", &Form1::Num8_Click},     {"Num9", &Form1::Num9_Click},
+    {"Point", &Form1::Point_Click},   {"CE", &Form1::CE_Click},
+    {"Clear", &Form1::Clear_Click},   {"Erase", &Form1::Erase_Click},
+    {"P1", &Form1::P1_Click},         {"Plus", &Form1::Plus_Click},
+    {"Minus", &Form1::Minus_Click},   {"Multiple", &Form1::Multiple_Click},
+    {"Divide", &Form1::Divide_Click}, {"Equal", &Form1::Equal_Click},
+    {"Sq", &Form1::Sq_Click},         {"Square", &Form1::Square_Click},
 };
 
 }  // namespace
@@ -49,23 +49,45 @@ void Form1::AppendDigit(char digit) {
   if (Display.Caption() == "0") Display.SetCaption(std::string(1, digit));
 }
 
-void Form1::Num1_Click() { AppendDigit('1'); }
-void Form1::Num2_Click() { AppendDigit('2'); }
-void Form1::Num3_Click() { AppendDigit('3'); }
-void Form1::Num4_Click() { AppendDigit('4'); }
-void Form1::Num5_Click() { AppendDigit('5'); }
-void Form1::Num6_Click() { AppendDigit('6'); }
-void Form1::Num7_Click() { AppendDigit('7'); }
-void Form1::Num8_Click() { AppendDigit('8'); }
-void Form1::Num9_Click() { AppendDigit('9'); }
+void Form1::Num1_Click() {
+  AppendDigit('1');
+}
+void Form1::Num2_Click() {
+  AppendDigit('2');
+}
+void Form1::Num3_Click() {
+  AppendDigit('3');
+}
+void Form1::Num4_Click() {
+  AppendDigit('4');
+}
+void Form1::Num5_Click() {
+  AppendDigit('5');
+}
+void Form1::Num6_Click() {
+  AppendDigit('6');
+}
+void Form1::Num7_Click() {
+  AppendDigit('7');
+}
+void Form1::Num8_Click() {
+  AppendDigit('8');
+}
+void Form1::Num9_Click() {
+  AppendDigit('9');
+}
 
 void Form1::Num0_Click() {
   if (Display.Caption() != "0") Display.SetCaption(Display.Caption() + "0");
 }
 
-void Form1::Point_Click() { Display.SetCaption(Display.Caption() + "."); }
+void Form1::Point_Click() {
+  Display.SetCaption(Display.Caption() + ".");
+}
 
-void Form1::CE_Click() { Display.SetCaption("0"); }
+void Form1::CE_Click() {
+  Display.SetCaption("0");
+}
 
 void Form1::Clear_Click() {
   opCode = 0;
@@ -75,9 +97,13 @@ void Form1::Clear_Click() {
   Display.SetCaption("0");
 }
 
-void Form1::Erase_Click() { Display.SetCaption(NumberText(CheckFloat(ToDouble(Display.Caption()) - 1))); }
+void Form1::Erase_Click() {
+  Display.SetCaption(NumberText(CheckFloat(ToDouble(Display.Caption()) - 1)));
+}
 
-void Form1::P1_Click() { Display.SetCaption(NumberText(CheckFloat(ToDouble(Display.Caption()) + 1))); }
+void Form1::P1_Click() {
+  Display.SetCaption(NumberText(CheckFloat(ToDouble(Display.Caption()) + 1)));
+}
 
 void Form1::SetOperation(int16_t code) {
   opCode = code;
@@ -85,10 +111,18 @@ void Form1::SetOperation(int16_t code) {
   Display.SetCaption("0");
 }
 
-void Form1::Plus_Click() { SetOperation(1); }
-void Form1::Minus_Click() { SetOperation(2); }
-void Form1::Multiple_Click() { SetOperation(3); }
-void Form1::Divide_Click() { SetOperation(4); }
+void Form1::Plus_Click() {
+  SetOperation(1);
+}
+void Form1::Minus_Click() {
+  SetOperation(2);
+}
+void Form1::Multiple_Click() {
+  SetOperation(3);
+}
+void Form1::Divide_Click() {
+  SetOperation(4);
+}
 
 void Form1::Equal_Click() {
   secondNum = ValueOfText(Display.Caption());

@@ -10,10 +10,9 @@ constexpr auto kKey = ControlKind::kCommandButton;
 
 // Keys lie on a grid: columns 960 twips apart from 120, rows 720 apart from
 // 840; a single key is 855 x 615, a wide one 1815 x 615.
+// clang-format off
 constexpr ControlSpec kControls[] = {
-    {.name = "Display", .kind = ControlKind::kLabel, .left = 120, .top = 120, .width = 6615,
-     .height = 615, .caption = "0", .backColor = common::ColourFromRgb(128, 128, 128),
-     .tabIndex = 0, .rightAligned = true},
+    {.name = "Display", .kind = ControlKind::kLabel, .left = 120, .top = 120, .width = 6615, .height = 615, .caption = "0", .backColor = common::ColourFromRgb(128, 128, 128), .tabIndex = 0, .rightAligned = true},
     {.name = "Num7", .kind = kKey, .left = 120, .top = 840, .width = 855, .height = 615, .caption = "7", .tabIndex = 1},
     {.name = "Num8", .kind = kKey, .left = 1080, .top = 840, .width = 855, .height = 615, .caption = "8", .tabIndex = 2},
     {.name = "Num9", .kind = kKey, .left = 2040, .top = 840, .width = 855, .height = 615, .caption = "9", .tabIndex = 3},
@@ -37,6 +36,7 @@ constexpr ControlSpec kControls[] = {
     {.name = "Erase", .kind = kKey, .left = 4920, .top = 1560, .width = 855, .height = 615, .caption = "-1", .tabIndex = 21},
     {.name = "P1", .kind = kKey, .left = 5880, .top = 1560, .width = 855, .height = 615, .caption = "+1", .tabIndex = 22},
 };
+// clang-format on
 
 // One face for every control: a plain sans-serif that Debian installs with
 // Qt, 22.5 points, bold.
@@ -50,6 +50,8 @@ constexpr common::FormSpec kForm1 = {
 
 }  // namespace
 
-const common::FormSpec& Form1Layout() { return kForm1; }
+const common::FormSpec& Form1Layout() {
+  return kForm1;
+}
 
 }  // namespace calc

@@ -1,4 +1,6 @@
 #include "calc/form1.h"
 #include "common/program.h"
 
-int main(int argc, char** argv) { return common::RunProgram<calc::Form1>(argc, argv, "calc"); }
+int main(int argc, char** argv) {
+  return common::RunProgram<calc::Form1>(argc, argv, "calc");
+}

@@ -40,15 +40,15 @@ struct NamedColour {
 };
 
 constexpr NamedColour kNames[] = {
-    {0xFFFFFF, "white"},        {0xC0FFFF, "light yellow"},  {0x00FFFF, "yellow"},
-    {0xC0C0C0, "silver"},       {0x8080FF, "light red"},     {0x0000FF, "red"},
-    {0x80FF80, "light green"},  {0x008000, "green"},         {0xFFFF80, "light cyan"},
-    {0xC0C000, "cyan"},         {0xFF80FF, "light magenta"}, {0x800080, "purple"},
-    {0x800000, "navy"},         {0x808000, "teal"},          {0xC0FFC0, "pale green"},
-    {0xFFFFC0, "pale cyan"},    {0xC00000, "blue"},          {0x008080, "olive"},
-    {0x004040, "dark olive"},   {0x000000, "black"},         {0x808080, "grey"},
-    {0x00FF00, "lime"},         {0xFF0000, "bright blue"},   {0xFFFF00, "aqua"},
-    {0xFF00FF, "magenta"},      {0x000080, "maroon"},
+    {0xFFFFFF, "white"},       {0xC0FFFF, "light yellow"},  {0x00FFFF, "yellow"},
+    {0xC0C0C0, "silver"},      {0x8080FF, "light red"},     {0x0000FF, "red"},
+    {0x80FF80, "light green"}, {0x008000, "green"},         {0xFFFF80, "light cyan"},
+    {0xC0C000, "cyan"},        {0xFF80FF, "light magenta"}, {0x800080, "purple"},
+    {0x800000, "navy"},        {0x808000, "teal"},          {0xC0FFC0, "pale green"},
+    {0xFFFFC0, "pale cyan"},   {0xC00000, "blue"},          {0x008080, "olive"},
+    {0x004040, "dark olive"},  {0x000000, "black"},         {0x808080, "grey"},
+    {0x00FF00, "lime"},        {0xFF0000, "bright blue"},   {0xFFFF00, "aqua"},
+    {0xFF00FF, "magenta"},     {0x000080, "maroon"},
 };
 
 }  // namespace
@@ -60,7 +60,8 @@ QRgb ResolveSystemColour(Colour colour) {
 
 std::string DescribeColour(Colour colour) {
   const QRgb pixel = ResolveColour(colour);
-  const uint32_t bgr = static_cast<uint32_t>(ColourFromRgb(qRed(pixel), qGreen(pixel), qBlue(pixel)));
+  const uint32_t bgr =
+      static_cast<uint32_t>(ColourFromRgb(qRed(pixel), qGreen(pixel), qBlue(pixel)));
   for (const auto& named : kNames) {
     if (named.rgb == bgr) return named.name;
   }

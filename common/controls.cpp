@@ -2,7 +2,9 @@
 
 namespace common {
 
-Label::Label(QWidget* parent) : QLabel(parent) { setTextFormat(Qt::PlainText); }
+Label::Label(QWidget* parent) : QLabel(parent) {
+  setTextFormat(Qt::PlainText);
+}
 
 void Label::SetCaption(std::string_view caption) {
   if (caption == caption_) return;

@@ -23,14 +23,16 @@ QString ToQString(std::string_view text) {
 }  // namespace
 
 int MsgBox(QWidget* owner, std::string_view prompt, int buttons, std::string_view title) {
-  if (MessageHook()) return MessageHook()({owner, std::string(prompt), buttons, std::string(title)});
-  QMessageBox box(QMessageBox::NoIcon, ToQString(title), ToQString(prompt), QMessageBox::Ok,
-                  owner);
+  if (MessageHook())
+    return MessageHook()({owner, std::string(prompt), buttons, std::string(title)});
+  QMessageBox box(QMessageBox::NoIcon, ToQString(title), ToQString(prompt), QMessageBox::Ok, owner);
   box.exec();
   return kOkAnswer;
 }
 
-void SetMessageBoxHook(MessageBoxHook hook) { MessageHook() = std::move(hook); }
+void SetMessageBoxHook(MessageBoxHook hook) {
+  MessageHook() = std::move(hook);
+}
 
 void CommonDialog::ShowColor() {
   std::optional<Colour> chosen;
@@ -44,6 +46,8 @@ void CommonDialog::ShowColor() {
   if (chosen) color_ = *chosen;
 }
 
-void CommonDialog::SetColorHook(ColorHook hook) { ColourHook() = std::move(hook); }
+void CommonDialog::SetColorHook(ColorHook hook) {
+  ColourHook() = std::move(hook);
+}
 
 }  // namespace common

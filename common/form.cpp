@@ -99,7 +99,12 @@ void Form::Build() {
     widget->setObjectName(ToQString(control.name));
     widget->setGeometry(PixelRect(control));
     if (!control.toolTip.empty()) widget->setToolTip(ToQString(control.toolTip));
-    if (!control.accessibleName.empty()) widget->setAccessibleName(ToQString(control.accessibleName));
+    if (!control.accessibleName.empty())
+      widget->setAccessibleName(ToQString(control.accessibleName));
+    if (control.namedByColour) {
+      if (auto* picture = dynamic_cast<PictureBox*>(widget))
+        picture->SetColourNamePrefix(std::string(control.accessibleName));
+    }
     if (control.tabIndex >= 0 && widget->focusPolicy() != Qt::NoFocus) {
       focusOrder.emplace_back(control.tabIndex, widget);
     } else if (control.kind != ControlKind::kLabel) {
@@ -128,7 +133,9 @@ T& Form::Find(std::string_view name, int16_t index) {
   return *control;
 }
 
-Label& Form::GetLabel(std::string_view name) { return Find<Label>(name, -1); }
+Label& Form::GetLabel(std::string_view name) {
+  return Find<Label>(name, -1);
+}
 CommandButton& Form::GetButton(std::string_view name, int16_t index) {
   return Find<CommandButton>(name, index);
 }

@@ -36,11 +36,12 @@ struct ControlSpec {
   int height = 0;
   std::string_view caption = {};
   std::optional<Colour> backColor = {};
-  int tabIndex = -1;                 // -1: takes no focus
-  std::string_view container = {};   // a frame's name; empty for the window
+  int tabIndex = -1;                // -1: takes no focus
+  std::string_view container = {};  // a frame's name; empty for the window
   std::string_view toolTip = {};
-  std::string_view picture = {};     // Qt resource path
+  std::string_view picture = {};         // Qt resource path
   std::string_view accessibleName = {};  // only for controls without text
+  bool namedByColour = false;            // a picture box read as accessibleName + its colour
   bool wordWrap = false;
   bool rightAligned = false;
 };

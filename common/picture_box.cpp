@@ -153,7 +153,9 @@ void PictureBox::mousePressEvent(QMouseEvent* event) {
   Deliver(onMouseDown, event);
 }
 
-void PictureBox::mouseMoveEvent(QMouseEvent* event) { Deliver(onMouseMove, event); }
+void PictureBox::mouseMoveEvent(QMouseEvent* event) {
+  Deliver(onMouseMove, event);
+}
 
 void PictureBox::mouseReleaseEvent(QMouseEvent* event) {
   Deliver(onMouseUp, event);

@@ -50,7 +50,9 @@ bool ClipSegment(double& x1, double& y1, double& x2, double& y2, double lo_x, do
 
 }  // namespace
 
-Raster::Raster() { TakeDirty(); }
+Raster::Raster() {
+  TakeDirty();
+}
 
 void Raster::Resize(int width, int height, double ratio, QRgb fill) {
   width_ = std::max(width, 0);
@@ -82,7 +84,8 @@ void Raster::Rebuild() {
   unit_ = ratio_ == 1.0;
   columnStart_.resize(static_cast<size_t>(width_) + 1);
   rowStart_.resize(static_cast<size_t>(height_) + 1);
-  for (int x = 0; x <= width_; ++x) columnStart_[x] = static_cast<int>(std::floor(x * ratio_ + 1e-9));
+  for (int x = 0; x <= width_; ++x)
+    columnStart_[x] = static_cast<int>(std::floor(x * ratio_ + 1e-9));
   for (int y = 0; y <= height_; ++y) rowStart_[y] = static_cast<int>(std::floor(y * ratio_ + 1e-9));
   image_ = QImage(std::max(columnStart_[width_], 1), std::max(rowStart_[height_], 1),
                   QImage::Format_RGB32);

@@ -16,10 +16,10 @@ namespace {
 // (captioned "Square") is "sqrt" here to keep the sequences unambiguous.
 const std::map<std::string, std::string>& KeyNames() {
   static const std::map<std::string, std::string> names = {
-      {"0", "Num0"},   {"1", "Num1"},      {"2", "Num2"},      {"3", "Num3"},   {"4", "Num4"},
-      {"5", "Num5"},   {"6", "Num6"},      {"7", "Num7"},      {"8", "Num8"},   {"9", "Num9"},
-      {".", "Point"},  {"+", "Plus"},      {"-", "Minus"},     {"*", "Multiple"}, {"/", "Divide"},
-      {"=", "Equal"},  {"sqrt", "Sq"},     {"x^2", "Square"},  {"C", "Clear"},  {"CE", "CE"},
+      {"0", "Num0"},   {"1", "Num1"},  {"2", "Num2"},     {"3", "Num3"},     {"4", "Num4"},
+      {"5", "Num5"},   {"6", "Num6"},  {"7", "Num7"},     {"8", "Num8"},     {"9", "Num9"},
+      {".", "Point"},  {"+", "Plus"},  {"-", "Minus"},    {"*", "Multiple"}, {"/", "Divide"},
+      {"=", "Equal"},  {"sqrt", "Sq"}, {"x^2", "Square"}, {"C", "Clear"},    {"CE", "CE"},
       {"-1", "Erase"}, {"+1", "P1"},
   };
   return names;
@@ -200,9 +200,9 @@ TEST_F(CalcTest, WindowMatchesItsDescription) {
 }
 
 TEST_F(CalcTest, FocusStartsOnSevenAndTabsInStoredOrder) {
-  const char* order[] = {"Num7", "Num8", "Num9", "Num4", "Num5",  "Num6",     "Num1",   "Num3",
-                         "Num0", "Point", "Num2", "Plus", "Minus", "Multiple", "Divide", "Equal",
-                         "Square", "Sq",  "Clear", "CE",  "Erase", "P1"};
+  const char* order[] = {"Num7",   "Num8",  "Num9",  "Num4", "Num5",  "Num6",     "Num1",   "Num3",
+                         "Num0",   "Point", "Num2",  "Plus", "Minus", "Multiple", "Divide", "Equal",
+                         "Square", "Sq",    "Clear", "CE",   "Erase", "P1"};
   form->activateWindow();
   QApplication::setActiveWindow(form.get());
   EXPECT_EQ(QApplication::focusWidget(), &form->GetButton("Num7"));

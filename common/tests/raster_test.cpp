@@ -1,0 +1,112 @@
+#include "common/raster.h"
+
+#include <gtest/gtest.h>
+
+namespace common {
+namespace {
+
+constexpr QRgb kWhite = 0xFFFFFFFF;
+constexpr QRgb kBlue = 0xFF0000FF;
+constexpr QRgb kRed = 0xFFFF0000;
+
+// The same picture, drawn once with every circle flushed at once and once
+// with solid concentric circles left to coalesce, must match to the pixel.
+TEST(RasterTest, ConcentricSolidCirclesMatchCircleByCircle) {
+  struct Case {
+    int cx, cy, last;
+    double ratio;
+  };
+  const Case cases[] = {{0, 0, 460, 1.0},
+                        {389, 229, 460, 2.0},
+                        {200, 100, 50, 1.5},
+                        {-20, 300, 120, 1.0},
+                        {100, 100, 0, 2.0}};
+  for (const Case& c : cases) {
+    Raster plain, coalesced;
+    plain.Resize(389, 229, c.ratio, kWhite);
+    coalesced.Resize(389, 229, c.ratio, kWhite);
+    plain.FillBox(10, 10, 300, 40, kRed);
+    coalesced.FillBox(10, 10, 300, 40, kRed);
+    for (int r = 0; r <= c.last; ++r) {
+      plain.Circle(c.cx, c.cy, r, kBlue, kBlue);
+      plain.FlushPending();
+      coalesced.Circle(c.cx, c.cy, r, kBlue, kBlue);
+    }
+    // A different colour after the run must land on top, not under it.
+    plain.Circle(c.cx, c.cy, 5, kRed, kRed);
+    coalesced.Circle(c.cx, c.cy, 5, kRed, kRed);
+    EXPECT_EQ(plain.Image(), coalesced.Image()) << c.cx << "," << c.cy << " r" << c.last;
+  }
+}
+
+TEST(RasterTest, CircleOutlineAndFillStayInsideTheDisk) {
+  Raster raster;
+  raster.Resize(100, 100, 1.0, kWhite);
+  raster.Circle(50, 50, 20, kBlue, kRed);
+  EXPECT_EQ(raster.Pixel(50, 50), kRed);
+  EXPECT_EQ(raster.Pixel(70, 50), kBlue);
+  EXPECT_EQ(raster.Pixel(50, 30), kBlue);
+  EXPECT_EQ(raster.Pixel(71, 50), kWhite);
+  EXPECT_EQ(raster.Pixel(66, 66), kWhite);  // beyond the diagonal
+  EXPECT_EQ(raster.Pixel(64, 64), kBlue);
+  raster.Circle(50, 50, 0, kRed, std::nullopt);
+  EXPECT_EQ(raster.Pixel(50, 50), kRed);
+}
+
+TEST(RasterTest, HighRatioIsTheUnitPictureEnlarged) {
+  for (double ratio : {2.0, 1.5, 3.0}) {
+    Raster unit, scaled;
+    unit.Resize(60, 40, 1.0, kWhite);
+    scaled.Resize(60, 40, ratio, kWhite);
+    for (Raster* r : {&unit, &scaled}) {
+      r->Line(-5, 3, 70, 35, kBlue);
+      r->Circle(30, 20, 12, kRed, std::nullopt);
+      r->FillBox(50, 30, 45, 39, kRed);
+      r->SetPixel(1, 38, kBlue);
+    }
+    const QImage big = scaled.Image();
+    for (int y = 0; y < 40; ++y) {
+      for (int x = 0; x < 60; ++x) {
+        ASSERT_EQ(scaled.Pixel(x, y), unit.Pixel(x, y)) << x << "," << y;
+        const int right = static_cast<int>((x + 1) * ratio + 1e-9) - 1;
+        const int bottom = static_cast<int>((y + 1) * ratio + 1e-9) - 1;
+        ASSERT_EQ(big.pixel(right, bottom), unit.Pixel(x, y)) << x << "," << y;
+      }
+    }
+  }
+}
+
+TEST(RasterTest, FarAndDegenerateCoordinatesAreClipped) {
+  Raster raster;
+  raster.Resize(50, 50, 1.0, kWhite);
+  raster.Line(-(int64_t{1} << 40), 25, int64_t{1} << 40, 25, kBlue);
+  EXPECT_EQ(raster.Pixel(0, 25), kBlue);
+  EXPECT_EQ(raster.Pixel(49, 25), kBlue);
+  raster.FillBox(int64_t{1} << 40, 0, -(int64_t{1} << 40), 3, kRed);
+  EXPECT_EQ(raster.Pixel(10, 2), kRed);
+  raster.Circle(int64_t{1} << 40, 0, 1000000, kRed, kRed);
+  raster.SetPixel(-1, 60, kRed);
+  EXPECT_EQ(raster.Pixel(49, 49), kWhite);
+}
+
+TEST(RasterTest, ImageCopiesDoNotChangeWithLaterDrawing) {
+  Raster raster;
+  raster.Resize(10, 10, 1.0, kWhite);
+  const QImage before = raster.Image();
+  raster.SetPixel(5, 5, kBlue);
+  EXPECT_EQ(before.pixel(5, 5), kWhite);
+  EXPECT_EQ(raster.Pixel(5, 5), kBlue);
+}
+
+TEST(RasterTest, ChangingTheRatioKeepsThePicture) {
+  Raster raster;
+  raster.Resize(20, 20, 1.0, kWhite);
+  raster.FillBox(2, 2, 5, 5, kBlue);
+  raster.SetRatio(2.0);
+  EXPECT_EQ(raster.Image().size(), QSize(40, 40));
+  EXPECT_EQ(raster.Pixel(5, 5), kBlue);
+  EXPECT_EQ(raster.Pixel(6, 6), kWhite);
+}
+
+}  // namespace
+}  // namespace common

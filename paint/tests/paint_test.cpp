@@ -1,0 +1,393 @@
+#include <gtest/gtest.h>
+
+#include <QTest>
+#include <string>
+#include <vector>
+
+#include "paint/form1.h"
+#include "paint/form1_layout.h"
+
+namespace paint {
+namespace {
+
+constexpr QRgb kWhite = 0xFFFFFFFF;
+constexpr QRgb kBlack = 0xFF000000;
+constexpr QRgb kRed = 0xFFFF0000;
+constexpr int kBorder = 2;  // the canvas's sunken edge, in logical pixels
+
+// Tool button indexes.
+enum Tool : int16_t {
+  kMove = 0,
+  kFreehand,
+  kLine,
+  kCircle,
+  kEraser,
+  kRectangle,
+  kClear,
+  kFilledBox,
+  kFilledCircle,
+  kBrush
+};
+// Palette indexes.
+constexpr int16_t kRedSwatch = 5;
+constexpr int16_t kBlackSwatch = 19;
+
+class PaintTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    common::SetMessageBoxHook([this](const common::MessageBoxRequest& request) {
+      boxes.push_back(request);
+      return common::kOkAnswer;
+    });
+    common::CommonDialog::SetColorHook(
+        [this](QWidget*, common::Colour current) -> std::optional<common::Colour> {
+          dialogSaw.push_back(current);
+          return dialogAnswer;
+        });
+    form = std::make_unique<Form1>();
+    form->Start();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(form.get()));
+  }
+  void TearDown() override {
+    common::SetMessageBoxHook(nullptr);
+    common::CommonDialog::SetColorHook(nullptr);
+  }
+
+  common::PictureBox& Canvas() { return form->GetPicture("Picture1"); }
+  void Tool(int16_t index) {
+    QTest::mouseClick(&form->GetButton("Command1", index), Qt::LeftButton);
+  }
+  void Swatch(int16_t index) {
+    QTest::mouseClick(&form->GetPicture("Picture2", index), Qt::LeftButton, {}, QPoint(5, 5));
+  }
+  // Real mouse events at a logical pixel of the canvas's inner area.
+  static QPoint At(int x, int y) { return QPoint(x + kBorder, y + kBorder); }
+  void Click(int x, int y, Qt::MouseButton button = Qt::LeftButton) {
+    QTest::mousePress(&Canvas(), button, {}, At(x, y));
+    QTest::mouseRelease(&Canvas(), button, {}, At(x, y));
+  }
+  void Move(int x, int y, Qt::MouseButtons held) {
+    QMouseEvent move(QEvent::MouseMove, QPointF(At(x, y)), Canvas().mapToGlobal(QPointF(At(x, y))),
+                     Qt::NoButton, held, Qt::NoModifier);
+    QApplication::sendEvent(&Canvas(), &move);
+  }
+  QRgb Pixel(int x, int y) { return Canvas().Pixel(x, y); }
+  bool Blank() {
+    const QImage image = Canvas().Image();
+    for (int y = 0; y < image.height(); ++y)
+      for (int x = 0; x < image.width(); ++x)
+        if (image.pixel(x, y) != kWhite) return false;
+    return true;
+  }
+
+  std::unique_ptr<Form1> form;
+  std::vector<common::MessageBoxRequest> boxes;
+  std::vector<common::Colour> dialogSaw;
+  std::optional<common::Colour> dialogAnswer;
+};
+
+TEST_F(PaintTest, OpensWithTheLoadedState) {
+  EXPECT_EQ(form->windowTitle(), "Sketchly");
+  EXPECT_EQ(form->size(), QSize(490, 372));
+  EXPECT_EQ(form->toolMode, 0);
+  EXPECT_EQ(form->drawing, 0);
+  EXPECT_EQ(form->curColor, common::SystemColour(7));
+  EXPECT_EQ(form->lineClick, std::optional<int16_t>(0));
+  EXPECT_FALSE(form->startX.has_value());
+  EXPECT_EQ(form->GetLabel("lbldes").Caption(), kToolDescriptions[0]);
+  EXPECT_EQ(form->GetLabel("lblx").Caption(), "");
+  EXPECT_EQ(Canvas().MousePointer(), 1);
+  EXPECT_EQ(Canvas().geometry(), QRect(88, 16, 393, 233));
+  EXPECT_EQ(form->GetPicture("Picture3").Pixel(3, 3), kBlack);
+  EXPECT_TRUE(Blank());
+
+  QWidget& swatch0 = form->GetPicture("Picture2", 0);
+  EXPECT_EQ(swatch0.parentWidget()->objectName(), "Frame1");
+  EXPECT_EQ(swatch0.mapTo(form.get(), QPoint(0, 0)), QPoint(8, 280));
+  EXPECT_EQ(form->GetPicture("Picture2", 3).geometry().topLeft(), QPoint(8, 304));
+  EXPECT_EQ(form->GetButton("Command1", 5).toolTip(), "Square/Rectangle Tool");
+  EXPECT_EQ(form->GetButton("Command1", 0).toolTip(), "");
+  EXPECT_FALSE(form->GetButton("Command1", 0).icon().isNull());
+  EXPECT_EQ(form->GetButton("cmdeditcolor").text(), "&Edit Colors...");
+  EXPECT_EQ(form->GetPicture("Picture2", 1).accessibleName(), "Palette colour: light yellow");
+  EXPECT_EQ(form->GetLabel("lbldes").accessibleName(), "");
+}
+
+TEST_F(PaintTest, EachToolButtonSetsToolDescriptionAndPointer) {
+  for (int16_t index = 9; index >= 0; --index) {
+    Tool(index);
+    EXPECT_EQ(form->toolMode, index + 1);
+    EXPECT_EQ(form->GetLabel("lbldes").Caption(), kToolDescriptions[index]);
+    EXPECT_EQ(Canvas().MousePointer(), index == 0 ? 1 : 2);
+  }
+}
+
+TEST_F(PaintTest, AnIndexPastTheIntegerRangeIsReportedAndChangesNothing) {
+  form->Run([&] { form->Command1_Click(32767); });
+  ASSERT_EQ(boxes.size(), 1u);
+  EXPECT_EQ(boxes[0].prompt, "Overflow");
+  EXPECT_EQ(boxes[0].title, "Sketchly");
+  EXPECT_EQ(form->toolMode, 0);
+  form->Command1_Click(12);  // no such button: the description stays
+  EXPECT_EQ(form->toolMode, 13);
+  EXPECT_EQ(form->GetLabel("lbldes").Caption(), kToolDescriptions[0]);
+}
+
+TEST_F(PaintTest, ShapesNeedTwoClicksAndTheFirstDrawsNothing) {
+  for (int16_t tool : {kLine, kCircle, kRectangle, kFilledBox, kFilledCircle}) {
+    Tool(tool);
+    Click(100, 100);
+    EXPECT_TRUE(Blank()) << tool;
+    Click(120, 110);
+    EXPECT_FALSE(Blank()) << tool;
+    Tool(kClear);
+    EXPECT_TRUE(Blank()) << tool;
+  }
+}
+
+TEST_F(PaintTest, LineInksBothEndsAndDoesNotChain) {
+  Tool(kLine);
+  Click(10, 10);
+  Click(50, 30);
+  EXPECT_EQ(Pixel(10, 10), kBlack);
+  EXPECT_EQ(Pixel(50, 30), kBlack);
+  EXPECT_EQ(Pixel(30, 20), kBlack);
+  EXPECT_EQ(Pixel(30, 25), kWhite);
+  EXPECT_EQ(form->lineClick, std::optional<int16_t>(0));
+  Click(80, 80);  // a new first click
+  EXPECT_EQ(Pixel(65, 55), kWhite);
+  EXPECT_EQ(form->lineClick, std::optional<int16_t>(1));
+}
+
+TEST_F(PaintTest, AnchorIsSharedByAllShapeTools) {
+  Tool(kLine);
+  Click(10, 10);  // the line waits
+  Tool(kCircle);
+  Click(100, 100);  // the circle's centre becomes the anchor
+  Click(110, 100);
+  Tool(kLine);
+  Click(100, 150);  // the line runs from the circle's centre
+  EXPECT_EQ(Pixel(100, 125), kBlack);
+  EXPECT_EQ(Pixel(10, 10), kWhite);
+}
+
+TEST_F(PaintTest, RectangleToolsShareTheirFlag) {
+  Tool(kRectangle);
+  Click(20, 20);
+  Tool(kFilledBox);
+  Click(60, 60);
+  EXPECT_EQ(Pixel(40, 40), kBlack) << "a filled box";
+  Tool(kClear);
+  Tool(kFilledBox);
+  Click(60, 60);
+  Tool(kRectangle);
+  Click(20, 20);  // second click above and to the left of the anchor
+  EXPECT_EQ(Pixel(40, 40), kWhite) << "an outline";
+  for (QPoint p : {QPoint(20, 20), QPoint(60, 20), QPoint(20, 60), QPoint(60, 60), QPoint(40, 20),
+                   QPoint(60, 40), QPoint(40, 60), QPoint(20, 40)})
+    EXPECT_EQ(Pixel(p.x(), p.y()), kBlack) << p.x() << "," << p.y();
+}
+
+TEST_F(PaintTest, ColourIsReadAtTheSecondClick) {
+  Tool(kLine);
+  Click(10, 10);
+  Swatch(kRedSwatch);
+  EXPECT_EQ(form->lineClick, std::optional<int16_t>(1));
+  Click(40, 10);
+  EXPECT_EQ(Pixel(25, 10), kRed);
+  EXPECT_EQ(form->curColor, 0x000000FF);
+}
+
+TEST_F(PaintTest, AnyButtonAndModifierClicks) {
+  Tool(kLine);
+  QTest::mousePress(&Canvas(), Qt::RightButton, Qt::ShiftModifier | Qt::ControlModifier, At(5, 5));
+  EXPECT_EQ(form->drawing, 1);
+  QTest::mouseRelease(&Canvas(), Qt::RightButton, {}, At(5, 5));
+  EXPECT_EQ(form->drawing, 0);
+  Click(25, 5, Qt::MiddleButton);
+  EXPECT_EQ(Pixel(15, 5), kBlack);
+}
+
+struct RadiusCase {
+  float x, y;
+  int16_t radius;
+};
+
+TEST_F(PaintTest, RadiusRule) {
+  Tool(kCircle);
+  // Level with the centre rounds half to even; off both axes rounds down;
+  // on the centre keeps the last radius (0 before any circle).
+  const RadiusCase cases[] = {
+      {1000, 1000, 0}, {1002.5, 1000, 2},      {1003.5, 1000, 4}, {1000, 997.5, 2},
+      {1000, 1000, 2}, {1059.94, 1079.92, 99}, {1000, 1000, 99},  {1000, 1300, 300},
+  };
+  for (const RadiusCase& c : cases) {
+    form->Picture1_MouseDown(1, 0, 1000, 1000);
+    form->Picture1_MouseDown(1, 0, c.x, c.y);
+    EXPECT_EQ(form->radius, c.radius) << c.x << "," << c.y;
+  }
+  EXPECT_EQ(Canvas().FillStyle(), 1);
+}
+
+TEST_F(PaintTest, FilledCircleFillsAndACircleAfterItIsAnOutline) {
+  Swatch(kRedSwatch);
+  Tool(kFilledCircle);
+  Click(100, 100);
+  Click(100, 100);  // radius 0: nothing drawn, but the fill is set
+  EXPECT_EQ(Canvas().FillStyle(), 0);
+  EXPECT_EQ(Canvas().FillColor(), 0x000000FF);
+  Click(100, 100);
+  Click(130, 100);  // radius 30 pixels
+  EXPECT_EQ(Pixel(100, 100), kRed);
+  EXPECT_EQ(Pixel(120, 100), kRed);
+  EXPECT_EQ(Pixel(130, 100), kRed);
+  EXPECT_EQ(Pixel(132, 100), kWhite);
+  EXPECT_EQ(Pixel(122, 122), kWhite);
+  Tool(kClear);
+  Tool(kCircle);
+  Click(100, 100);
+  Click(130, 100);
+  EXPECT_EQ(Pixel(130, 100), kRed);
+  EXPECT_EQ(Pixel(100, 130), kRed);
+  EXPECT_EQ(Pixel(100, 100), kWhite);
+  EXPECT_EQ(Pixel(115, 100), kWhite);
+}
+
+TEST_F(PaintTest, DragToolsInkOnlyWhileAButtonIsHeld) {
+  Tool(kFreehand);
+  QTest::mousePress(&Canvas(), Qt::LeftButton, {}, At(10, 10));
+  EXPECT_TRUE(Blank()) << "a press alone inks nothing";
+  Move(20, 10, Qt::LeftButton);
+  Move(40, 10, Qt::LeftButton);
+  EXPECT_EQ(Pixel(20, 10), kBlack);
+  EXPECT_EQ(Pixel(40, 10), kBlack);
+  EXPECT_EQ(Pixel(30, 10), kWhite) << "one dot per move, not joined";
+  QTest::mouseRelease(&Canvas(), Qt::LeftButton, {}, At(40, 10));
+  Move(60, 10, Qt::NoButton);
+  EXPECT_EQ(Pixel(60, 10), kWhite);
+
+  Tool(kBrush);
+  QTest::mousePress(&Canvas(), Qt::RightButton, {}, At(100, 100));
+  Move(100, 100, Qt::RightButton);
+  EXPECT_EQ(Pixel(100, 100), kBlack);
+  EXPECT_EQ(Pixel(101, 101), kBlack);  // 21 twips: a square of two pixels
+  EXPECT_EQ(Pixel(102, 102), kWhite);
+  EXPECT_EQ(Pixel(99, 99), kWhite);
+  QTest::mouseRelease(&Canvas(), Qt::RightButton, {}, At(100, 100));
+}
+
+TEST_F(PaintTest, EraserPaintsWhiteWhateverTheBackground) {
+  Canvas().SetBackColor(0x000000FF);  // red background, as another scheme might give
+  Tool(kFilledBox);
+  Swatch(kBlackSwatch);
+  Click(10, 10);
+  Click(60, 60);
+  Tool(kEraser);
+  QTest::mousePress(&Canvas(), Qt::LeftButton, {}, At(20, 20));
+  Move(20, 20, Qt::LeftButton);
+  EXPECT_EQ(Pixel(20, 20), kWhite);
+  EXPECT_EQ(Pixel(26, 26), kWhite);  // 101 twips: seven pixels
+  EXPECT_EQ(Pixel(27, 27), kBlack);
+  EXPECT_EQ(Pixel(19, 19), kBlack);
+  Move(100, 100, Qt::LeftButton);
+  EXPECT_EQ(Pixel(100, 100), kWhite) << "white, not the red background";
+  QTest::mouseRelease(&Canvas(), Qt::LeftButton, {}, At(100, 100));
+}
+
+TEST_F(PaintTest, SecondButtonReleaseEndsTheDrag) {
+  Tool(kFreehand);
+  QTest::mousePress(&Canvas(), Qt::LeftButton, {}, At(10, 10));
+  QTest::mousePress(&Canvas(), Qt::RightButton, {}, At(10, 10));
+  QTest::mouseRelease(&Canvas(), Qt::RightButton, {}, At(10, 10));
+  Move(30, 30, Qt::LeftButton);
+  EXPECT_EQ(Pixel(30, 30), kWhite);
+  QTest::mouseRelease(&Canvas(), Qt::LeftButton, {}, At(30, 30));
+}
+
+TEST_F(PaintTest, ClearErasesAndThenClicksDrawNothing) {
+  Tool(kFilledBox);
+  Click(10, 10);
+  Click(50, 50);
+  Tool(kClear);
+  EXPECT_TRUE(Blank());
+  EXPECT_EQ(form->toolMode, 7);
+  Click(10, 10);
+  Click(50, 50);
+  QTest::mousePress(&Canvas(), Qt::LeftButton, {}, At(10, 10));
+  Move(30, 30, Qt::LeftButton);
+  QTest::mouseRelease(&Canvas(), Qt::LeftButton, {}, At(30, 30));
+  EXPECT_TRUE(Blank());
+}
+
+TEST_F(PaintTest, PointerReadout) {
+  Move(0, 0, Qt::NoButton);
+  EXPECT_EQ(form->GetLabel("lblx").Caption(), "0");
+  EXPECT_EQ(form->GetLabel("lbly").Caption(), "3495");
+  Move(10, 233, Qt::NoButton);
+  EXPECT_EQ(form->GetLabel("lblx").Caption(), "150");
+  EXPECT_EQ(form->GetLabel("lbly").Caption(), "0");
+  form->Picture1_MouseMove(0, 0, 12.25f, 1234.5f);
+  EXPECT_EQ(form->GetLabel("lbly").Caption(), "2260.5");
+  EXPECT_EQ(form->GetLabel("lblx").Caption(), "12.25");
+}
+
+TEST_F(PaintTest, PaletteAndColourDialog) {
+  Swatch(kRedSwatch);
+  EXPECT_EQ(form->curColor, 0x000000FF);
+  EXPECT_EQ(form->GetPicture("Picture3").BackColor(), 0x000000FF);
+  EXPECT_EQ(form->GetPicture("Picture3").accessibleName(), "Current colour: red");
+
+  dialogAnswer = 0x00123456;
+  QTest::mouseClick(&form->GetButton("cmdeditcolor"), Qt::LeftButton);
+  EXPECT_EQ(dialogSaw, std::vector<common::Colour>{0x00FFFFFF});
+  EXPECT_EQ(form->GetPicture("Picture2", 0).BackColor(), 0x00123456);
+  EXPECT_EQ(form->curColor, 0x000000FF) << "the dialog does not change the drawing colour";
+
+  dialogAnswer.reset();  // cancel: swatch 0 keeps the last chosen colour
+  QTest::mouseClick(&form->GetButton("cmdeditcolor"), Qt::LeftButton);
+  EXPECT_EQ(dialogSaw.back(), 0x00123456);
+  EXPECT_EQ(form->GetPicture("Picture2", 0).BackColor(), 0x00123456);
+
+  Swatch(0);
+  EXPECT_EQ(form->curColor, 0x00123456);
+  EXPECT_EQ(form->GetPicture("Picture3").Pixel(3, 3), qRgb(0x56, 0x34, 0x12));
+}
+
+TEST_F(PaintTest, AltEOpensTheColourDialog) {
+  QApplication::setActiveWindow(form.get());
+  ASSERT_TRUE(QTest::qWaitForWindowActive(form.get()));
+  EXPECT_EQ(form->GetButton("cmdeditcolor").shortcut(), QKeySequence(Qt::ALT | Qt::Key_E));
+  QTest::keyClick(form->windowHandle(), Qt::Key_E, Qt::AltModifier);
+  // The access key animates a press, then clicks.
+  EXPECT_TRUE(QTest::qWaitFor([&] { return dialogSaw.size() == 1; }));
+}
+
+TEST_F(PaintTest, RadiusOverflowIsReportedAndTheDrawingStays) {
+  Tool(kFilledBox);
+  Click(10, 10);
+  Click(20, 20);
+  form->toolMode = 4;
+  form->Run([&] { form->Picture1_MouseDown(1, 0, 0, 0); });
+  form->Run([&] { form->Picture1_MouseDown(1, 0, 0, 1e6f); });
+  ASSERT_EQ(boxes.size(), 1u);
+  EXPECT_EQ(boxes[0].prompt, "Overflow");
+  EXPECT_EQ(form->circleClick, std::optional<int16_t>(0));
+  EXPECT_EQ(Pixel(15, 15), kBlack);
+}
+
+TEST_F(PaintTest, DrawingSurvivesBeingHiddenAndShown) {
+  Tool(kFilledBox);
+  Click(10, 10);
+  Click(20, 20);
+  form->hide();
+  form->showMinimized();
+  form->showNormal();
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(form.get()));
+  const QImage shown = Canvas().grab().toImage();
+  const qreal ratio = shown.devicePixelRatio();
+  EXPECT_EQ(shown.pixel(QPoint(At(15, 15)) * ratio), kBlack);
+  EXPECT_EQ(shown.pixel(QPoint(At(30, 30)) * ratio), kWhite);
+}
+
+}  // namespace
+}  // namespace paint
