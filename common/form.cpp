@@ -97,7 +97,11 @@ void Form::Build() {
         break;
     }
     widget->setObjectName(ToQString(control.name));
-    widget->setGeometry(PixelRect(control));
+    if (auto* picture = dynamic_cast<PictureBox*>(widget)) {
+      picture->SetBounds(PixelRect(control));
+    } else {
+      widget->setGeometry(PixelRect(control));
+    }
     if (!control.toolTip.empty()) widget->setToolTip(ToQString(control.toolTip));
     if (!control.accessibleName.empty())
       widget->setAccessibleName(ToQString(control.accessibleName));

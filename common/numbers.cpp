@@ -315,8 +315,8 @@ float CheckFloat(float result) {
   return result;
 }
 
-int16_t AddInteger(int16_t a, int16_t b) {
-  return CheckedInteger(int{a} + int{b});
+void ThrowOverflow() {
+  throw RuntimeError(Fault::kOverflow);
 }
 
 }  // namespace common

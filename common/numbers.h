@@ -57,7 +57,14 @@ double SquareRoot(double value);
 double CheckFloat(double result);
 float CheckFloat(float result);
 
-// 16-bit Integer arithmetic that raises kOverflow instead of wrapping.
-int16_t AddInteger(int16_t a, int16_t b);
+[[noreturn]] void ThrowOverflow();
+
+// 16-bit Integer arithmetic that raises kOverflow instead of wrapping. Inline:
+// it steps the filled circle's loop thousands of times a click.
+inline int16_t AddInteger(int16_t a, int16_t b) {
+  const int sum = int{a} + int{b};
+  if (sum < INT16_MIN || sum > INT16_MAX) ThrowOverflow();
+  return static_cast<int16_t>(sum);
+}
 
 }  // namespace common

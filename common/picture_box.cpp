@@ -79,18 +79,25 @@ void PictureBox::LineFilledBox(float x1, float y1, float x2, float y2, Colour co
   ScheduleUpdate();
 }
 
-void PictureBox::Circle(float x, float y, float radius, Colour colour) {
-  const double pixels = std::fabs(static_cast<double>(radius)) / kTwipsPerPixel;
-  // A radius larger than any screen is clipped to one that still covers it.
-  const auto r = static_cast<int64_t>(std::llround(std::min(pixels, 1e6)));
+void PictureBox::DrawCircle(float x, float y, float radius, Colour colour) {
+  const double pixels = RadiusPixels(radius);
+  const int64_t r = pixels < kFarRadius ? static_cast<int64_t>(pixels + 0.5)
+                                        : static_cast<int64_t>(kFarRadius);  // NaN too
   std::optional<QRgb> fill;
   if (fillStyle_ == 0) fill = ResolveColour(fillColor_);
-  raster_.Circle(ToPixel64(x), ToPixel64(y), std::isnan(pixels) ? 0 : r, ResolveColour(colour),
-                 fill);
+  raster_.Circle(ToPixel64(x), ToPixel64(y), r, ResolveColour(colour), fill);
+  if (fillStyle_ == 0 && fillColor_ == colour) {
+    heldX_ = x;
+    heldY_ = y;
+    heldColour_ = colour;
+  } else {
+    heldColour_ = -1;  // no solid circle to widen
+  }
   ScheduleUpdate();
 }
 
 void PictureBox::SetDeviceRatio(double ratio) {
+  ratioFixed_ = true;
   raster_.SetRatio(ratio);
   update();
 }
@@ -120,8 +127,8 @@ void PictureBox::QueueUpdate() {
 }
 
 void PictureBox::paintEvent(QPaintEvent* event) {
-  if (devicePixelRatioF() != raster_.ratio() && devicePixelRatioF() >= 1.0)
-    raster_.SetRatio(devicePixelRatioF());
+  // Moved to a screen of another pixel ratio: same picture, new blocks.
+  if (!ratioFixed_ && devicePixelRatioF() != raster_.ratio()) raster_.SetRatio(devicePixelRatioF());
   QFrame::paintEvent(event);
   QPainter painter(this);
   painter.setClipRect(contentsRect());
@@ -129,11 +136,20 @@ void PictureBox::paintEvent(QPaintEvent* event) {
   raster_.TakeDirty();
 }
 
+void PictureBox::SetBounds(const QRect& bounds) {
+  setGeometry(bounds);
+  SyncCanvasSize();
+}
+
 void PictureBox::resizeEvent(QResizeEvent* event) {
   QFrame::resizeEvent(event);
+  SyncCanvasSize();
+}
+
+void PictureBox::SyncCanvasSize() {
   const QSize inner = contentsRect().size();
   if (inner.width() == raster_.width() && inner.height() == raster_.height()) return;
-  // The layout is fixed; this runs when the box is placed, before anything
+  // The layout is fixed: this runs when the box is placed, before anything
   // is drawn, so a fresh canvas loses nothing.
   raster_.Resize(inner.width(), inner.height(), std::max(devicePixelRatioF(), 1.0),
                  ResolveColour(backColor_));

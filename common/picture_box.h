@@ -24,6 +24,10 @@ class PictureBox : public QFrame {
 
   explicit PictureBox(QWidget* parent = nullptr);
 
+  // Places the box (pixels, in its parent) and sizes the canvas at once: a
+  // hidden widget gets its resize event only when first shown.
+  void SetBounds(const QRect& bounds);
+
   Colour BackColor() const { return backColor_; }
   // Shows the colour at once; like a fresh background, it erases the drawing.
   void SetBackColor(Colour colour);
@@ -33,9 +37,21 @@ class PictureBox : public QFrame {
   void Cls();
   void Line(float x1, float y1, float x2, float y2, Colour colour);
   void LineFilledBox(float x1, float y1, float x2, float y2, Colour colour);
-  void Circle(float x, float y, float radius, Colour colour);
+  void Circle(float x, float y, float radius, Colour colour) {
+    // The filled circle tool draws thousands of concentric solid circles a
+    // click; each after the first only widens the disk held back.
+    if (fillStyle_ == 0 && fillColor_ == colour && colour == heldColour_ && x == heldX_ &&
+        y == heldY_) {
+      const double pixels = RadiusPixels(radius);
+      if (pixels < kFarRadius && raster_.GrowPendingDisk(static_cast<int64_t>(pixels + 0.5))) {
+        ScheduleUpdate();
+        return;
+      }
+    }
+    DrawCircle(x, y, radius, colour);
+  }
   void PSet(float x, float y, Colour colour) {
-    raster_.SetPixel(ToPixel(x), ToPixel(y), ResolveColour(colour));
+    raster_.SetPixel(columnOf_(x), rowOf_(y), ResolveColour(colour));
     ScheduleUpdate();
   }
   int16_t FillStyle() const { return fillStyle_; }
@@ -49,7 +65,8 @@ class PictureBox : public QFrame {
   QImage Image() { return raster_.Image(); }
   int InnerWidth() const { return raster_.width(); }
   int InnerHeight() const { return raster_.height(); }
-  // Renders at this device pixel ratio from now on, keeping the drawing.
+  // Renders at this device pixel ratio from now on, keeping the drawing,
+  // instead of following the screen's.
   void SetDeviceRatio(double ratio);
 
   // When set, the accessible name is this prefix and the colour's name, kept
@@ -64,8 +81,10 @@ class PictureBox : public QFrame {
   // The logical pixel under a coordinate in twips; far-off and invalid
   // coordinates land outside the canvas.
   static int ToPixel(float twips) {
-    const double pixel = std::floor(static_cast<double>(twips) / kTwipsPerPixel);
-    return pixel > -1e9 && pixel < 1e9 ? static_cast<int>(pixel) : -1;
+    const double pixel = static_cast<double>(twips) / kTwipsPerPixel;
+    if (!(pixel > -1e9 && pixel < 1e9)) return -1;
+    const int truncated = static_cast<int>(pixel);  // floor without a call
+    return truncated - (pixel < truncated);
   }
 
  protected:
@@ -76,19 +95,55 @@ class PictureBox : public QFrame {
   void mouseReleaseEvent(QMouseEvent* event) override;
 
  private:
+  static constexpr double kFarRadius = 1e6;  // pixels; larger ones cover any screen anyway
+  // By the reciprocal: a division here would cost the filled circle's
+  // thousands of calls a click more than everything else in them.
+  static double RadiusPixels(float radius) {
+    return std::fabs(static_cast<double>(radius)) * (1.0 / kTwipsPerPixel);
+  }
+  void DrawCircle(float x, float y, float radius, Colour colour);
+
+  // Remembers the twips interval of the last pixel it converted to: the
+  // eraser sets 10201 points a move, some fifteen to each pixel, and two
+  // comparisons are far cheaper than a conversion.
+  class PixelOf {
+   public:
+    int operator()(float twips) {
+      if (!(twips >= from_ && twips < to_)) {
+        pixel_ = ToPixel(twips);
+        from_ = static_cast<float>(pixel_) * kTwipsPerPixel;
+        to_ = from_ + kTwipsPerPixel;
+        if (ToPixel(from_) != pixel_ || ToPixel(to_) != pixel_ + 1) to_ = from_;  // not exact
+      }
+      return pixel_;
+    }
+
+   private:
+    float from_ = 0, to_ = 0;
+    int pixel_ = 0;
+  };
+
   void ScheduleUpdate() {
     if (!updateQueued_) QueueUpdate();
   }
   void QueueUpdate();
   void Deliver(const MouseHandler& handler, QMouseEvent* event);
   void UpdateAccessibleName();
+  void SyncCanvasSize();
 
   Raster raster_;
+  PixelOf columnOf_;
+  PixelOf rowOf_;
+  // Centre and colour of the last solid circle drawn in one colour, which
+  // the raster may still hold back.
+  float heldX_ = 0, heldY_ = 0;
+  Colour heldColour_ = -1;
   Colour backColor_ = SystemColour(15);
   Colour fillColor_ = 0;
   int16_t fillStyle_ = 1;
   int16_t mousePointer_ = 0;
   bool updateQueued_ = false;
+  bool ratioFixed_ = false;
   bool clickArmed_ = false;
   std::string colourNamePrefix_;
 };

@@ -47,6 +47,14 @@ class Raster {
   // concentric ones that cover it follow, since only the largest shows.
   void Circle(int64_t cx, int64_t cy, int64_t radius, QRgb outline, std::optional<QRgb> fill);
 
+  // The cheap case of Circle: a solid disk concentric with the one held back,
+  // in its colour (the caller knows that). False when none is held back.
+  bool GrowPendingDisk(int64_t radius) {
+    if (!pending_) return false;
+    if (radius > pending_->radius) pending_->radius = radius;
+    return true;
+  }
+
   // Draws what is held back; every read of the pixels does this first.
   void FlushPending();
   QRgb Pixel(int x, int y);

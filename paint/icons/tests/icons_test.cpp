@@ -12,7 +12,6 @@
 #include <QIcon>
 #include <QImage>
 #include <QImageReader>
-#include <QSet>
 #include <QSize>
 #include <QStringList>
 #include <QTextStream>
@@ -20,6 +19,7 @@
 #include <algorithm>
 #include <cctype>
 #include <ostream>
+#include <string>
 #include <vector>
 
 namespace {
@@ -78,7 +78,7 @@ QImage gridImage(const char* grid) {
   static const QHash<QChar, QRgb> colours = [] {
     QHash<QChar, QRgb> map{{'.', qRgba(0, 0, 0, 0)}};
     for (const QString& line : dataLines(PAINT_ICON_SOURCE_DIR "/palette.txt")) {
-      const QStringList f = line.split(' ', Qt::SkipEmptyParts);
+      const QStringList f = line.simplified().split(' ');
       map.insert(f[0][0], 0xff000000u | f[2].toUInt(nullptr, 16));
     }
     return map;
@@ -113,6 +113,10 @@ quint16 le16(const QByteArray& b, qsizetype at) {
 }
 quint32 le32(const QByteArray& b, qsizetype at) {
   return le16(b, at) | quint32(le16(b, at + 2)) << 16;
+}
+quint32 be32(const QByteArray& b, qsizetype at) {
+  return quint32(quint8(b[at])) << 24 | quint32(quint8(b[at + 1])) << 16 |
+         quint32(quint8(b[at + 2])) << 8 | quint8(b[at + 3]);
 }
 
 class PictureTest : public testing::TestWithParam<Picture> {};
@@ -155,8 +159,9 @@ TEST_P(PictureTest, ReadsBackAsItsGrids) {
 }
 
 // Qt decodes what it is given; Windows and desktop icon readers go by the
-// headers, so those must describe 4-bit, 16-colour images of the right size.
-TEST_P(PictureTest, HeadersDescribe16ColourImages) {
+// headers, so those must describe 4-bit, 16-colour images (RGBA for PNG) of
+// the right size.
+TEST_P(PictureTest, HeadersDescribeTheImages) {
   const Picture& p = GetParam();
   QFile file(pathOf(p));
   ASSERT_TRUE(file.open(QIODevice::ReadOnly));
@@ -195,6 +200,15 @@ TEST_P(PictureTest, HeadersDescribe16ColourImages) {
       EXPECT_LE(offset + bytes, quint32(b.size()));
       checkDib(offset, size, 2 * size);  // an icon's DIB counts the mask's rows too
     }
+  } else {
+    const quint32 size = quint32(gridImage(p.grids[0]).width());
+    ASSERT_GE(b.size(), 33);
+    EXPECT_TRUE(b.startsWith("\x89PNG\r\n\x1a\n"));
+    EXPECT_EQ(b.mid(12, 4), "IHDR");
+    EXPECT_EQ(be32(b, 16), size);
+    EXPECT_EQ(be32(b, 20), size);
+    EXPECT_EQ(quint8(b[24]), 8);  // bits per channel
+    EXPECT_EQ(quint8(b[25]), 6);  // RGBA
   }
 }
 
