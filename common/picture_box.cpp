@@ -80,9 +80,8 @@ void PictureBox::LineFilledBox(float x1, float y1, float x2, float y2, Colour co
 }
 
 void PictureBox::DrawCircle(float x, float y, float radius, Colour colour) {
-  const double pixels = RadiusPixels(radius);
-  const int64_t r = pixels < kFarRadius ? static_cast<int64_t>(pixels + 0.5)
-                                        : static_cast<int64_t>(kFarRadius);  // NaN too
+  int64_t r = RadiusPixels(radius);
+  if (r < 0) r = static_cast<int64_t>(kFarRadius);
   std::optional<QRgb> fill;
   if (fillStyle_ == 0) fill = ResolveColour(fillColor_);
   raster_.Circle(ToPixel64(x), ToPixel64(y), r, ResolveColour(colour), fill);

@@ -42,8 +42,8 @@ class PictureBox : public QFrame {
     // click; each after the first only widens the disk held back.
     if (fillStyle_ == 0 && fillColor_ == colour && colour == heldColour_ && x == heldX_ &&
         y == heldY_) {
-      const double pixels = RadiusPixels(radius);
-      if (pixels < kFarRadius && raster_.GrowPendingDisk(static_cast<int64_t>(pixels + 0.5))) {
+      const int64_t pixels = RadiusPixels(radius);
+      if (pixels >= 0 && raster_.GrowPendingDisk(pixels)) {
         ScheduleUpdate();
         return;
       }
@@ -96,10 +96,15 @@ class PictureBox : public QFrame {
 
  private:
   static constexpr double kFarRadius = 1e6;  // pixels; larger ones cover any screen anyway
-  // By the reciprocal: a division here would cost the filled circle's
-  // thousands of calls a click more than everything else in them.
-  static double RadiusPixels(float radius) {
-    return std::fabs(static_cast<double>(radius)) * (1.0 / kTwipsPerPixel);
+  // The nearest whole pixel of a radius in twips, or -1 beyond any screen
+  // (NaN included). By the reciprocal: a division would cost the filled
+  // circle's thousands of calls a click more than everything else in them.
+  static int64_t RadiusPixels(float radius) {
+    const double pixels = std::fabs(static_cast<double>(radius)) * (1.0 / kTwipsPerPixel);
+    // Not negative, so adding a half and truncating rounds to nearest.
+    return pixels < kFarRadius
+               ? static_cast<int64_t>(pixels + 0.5)  // NOLINT(bugprone-incorrect-roundings)
+               : -1;
   }
   void DrawCircle(float x, float y, float radius, Colour colour);
 
