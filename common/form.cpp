@@ -72,9 +72,12 @@ void Form::Build() {
         auto* button = new CommandButton(parent);
         if (control.kind == ControlKind::kGraphicalButton) {
           const QIcon icon(ToQString(control.picture));
-          const QList<QSize> sizes = icon.availableSizes();
+          // Shown at the picture's own (largest) size, as a graphical button does.
+          QSize largest;
+          for (const QSize& size : icon.availableSizes())
+            if (size.width() > largest.width()) largest = size;
           button->setIcon(icon);
-          if (!sizes.isEmpty()) button->setIconSize(sizes.last());
+          if (largest.isValid()) button->setIconSize(largest);
         } else {
           button->setText(ToQString(control.caption));
         }
