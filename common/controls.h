@@ -19,10 +19,11 @@ class Label : public QLabel {
   std::string caption_;
 };
 
-// A push button; its click is delivered by the window that owns it.
+// A push button; its click is delivered by the window that owns it. Enter
+// clicks the focused button, as Space does.
 class CommandButton : public QPushButton {
  public:
-  explicit CommandButton(QWidget* parent = nullptr) : QPushButton(parent) {}
+  explicit CommandButton(QWidget* parent = nullptr) : QPushButton(parent) { setAutoDefault(true); }
 };
 
 }  // namespace common

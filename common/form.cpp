@@ -29,7 +29,8 @@ Form::Form(const FormSpec& spec) : spec_(spec) {
   resize(TwipsToPixels(spec.clientWidth), TwipsToPixels(spec.clientHeight));
   if (!spec.icon.empty()) setWindowIcon(QIcon(ToQString(spec.icon)));
   if (spec.font) {
-    QFont font(ToQString(spec.font->family));
+    QFont font;
+    font.setFamilies(ToQString(spec.font->family).split(u',', Qt::SkipEmptyParts));
     font.setPointSizeF(spec.font->points);
     font.setWeight(static_cast<QFont::Weight>(spec.font->weight));
     font.setStyleHint(QFont::SansSerif);
@@ -55,9 +56,10 @@ void Form::Build() {
         auto* label = new Label(parent);
         label->SetCaption(control.caption);
         label->setWordWrap(control.wordWrap);
-        Qt::Alignment alignment = control.rightAligned ? Qt::AlignRight : Qt::AlignLeft;
-        alignment |= control.wordWrap ? Qt::AlignTop : Qt::AlignVCenter;
-        label->setAlignment(alignment);
+        // Label text stands at the top left, like the labels the layouts were
+        // drawn with; a right-aligned display centres its one line.
+        label->setAlignment(control.rightAligned ? Qt::AlignRight | Qt::AlignVCenter
+                                                 : Qt::AlignLeft | Qt::AlignTop);
         if (control.backColor) {
           QPalette palette = label->palette();
           palette.setColor(QPalette::Window, QColor(ResolveColour(*control.backColor)));
@@ -168,15 +170,19 @@ void Form::Run(const std::function<void()>& handler) {
 
 void Form::Start() {
   Run([this] { Load(); });
-  if (spec_.centred) {
-    if (const QScreen* screen = QGuiApplication::primaryScreen()) {
-      QRect area = rect();
-      area.moveCenter(screen->availableGeometry().center());
-      move(area.topLeft());
-    }
-  }
   if (firstFocus_) firstFocus_->setFocus();
+  if (spec_.centred) Centre();
   show();
+  // The window manager's frame is known only now; centre the whole window.
+  if (spec_.centred) Centre();
+}
+
+void Form::Centre() {
+  const QScreen* screen = QGuiApplication::primaryScreen();
+  if (!screen) return;
+  QRect frame = frameGeometry();
+  frame.moveCenter(screen->availableGeometry().center());
+  move(frame.topLeft());
 }
 
 void Form::OnClick(std::string_view name, std::function<void()> handler) {

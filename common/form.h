@@ -66,6 +66,7 @@ class Form : public QWidget {
     }
   };
   void Build();
+  void Centre();
   template <class T>
   T& Find(std::string_view name, int16_t index);
   PictureBox::MouseHandler Framed(PictureBox::MouseHandler handler);

@@ -47,7 +47,7 @@ struct ControlSpec {
 };
 
 struct FontSpec {
-  std::string_view family;
+  std::string_view family;  // a comma-separated list, the first one installed wins
   double points;
   int weight;  // 400 normal, 700 bold
 };

@@ -120,9 +120,11 @@ class DecimalReader {
   // Throws kOverflow beyond the Double range; underflow gives 0 or a denormal.
   double Value() const {
     std::string digits = digits_;
+    // The sticky digit stands right after the kept ones: it marks what was
+    // cut off there, and only then may trailing zeros go.
+    if (sticky_) digits += '1';
     while (!digits.empty() && digits.back() == '0') digits.pop_back();
     if (digits.empty()) return 0;
-    if (sticky_) digits += '1';
     // The value is 0.<digits> * 10^scale.
     const int64_t scale = point_ + (negative_exponent_ ? -exponent_ : exponent_);
     // Far beyond either end the answer is plain, and the exponent handed on

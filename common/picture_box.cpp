@@ -163,16 +163,27 @@ void PictureBox::Deliver(const MouseHandler& handler, QMouseEvent* event) {
           ShiftOf(event->modifiers()), x, y);
 }
 
+// The sunken border is not part of the canvas: pointer events on it are
+// dropped, unless a press inside still holds the pointer (a drag may leave
+// the box and come back).
+bool PictureBox::Inside(QMouseEvent* event) const {
+  return captured_ || contentsRect().contains(event->position().toPoint());
+}
+
 void PictureBox::mousePressEvent(QMouseEvent* event) {
+  if (!Inside(event)) return;
+  captured_ = true;
   if (event->button() == Qt::LeftButton) clickArmed_ = true;
   Deliver(onMouseDown, event);
 }
 
 void PictureBox::mouseMoveEvent(QMouseEvent* event) {
-  Deliver(onMouseMove, event);
+  if (Inside(event)) Deliver(onMouseMove, event);
 }
 
 void PictureBox::mouseReleaseEvent(QMouseEvent* event) {
+  if (!captured_) return;
+  if (event->buttons() == Qt::NoButton) captured_ = false;
   Deliver(onMouseUp, event);
   if (event->button() == Qt::LeftButton && clickArmed_) {
     clickArmed_ = false;

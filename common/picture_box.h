@@ -133,6 +133,7 @@ class PictureBox : public QFrame {
   }
   void QueueUpdate();
   void Deliver(const MouseHandler& handler, QMouseEvent* event);
+  bool Inside(QMouseEvent* event) const;
   void UpdateAccessibleName();
   void SyncCanvasSize();
 
@@ -150,6 +151,7 @@ class PictureBox : public QFrame {
   bool updateQueued_ = false;
   bool ratioFixed_ = false;
   bool clickArmed_ = false;
+  bool captured_ = false;  // a press inside holds the pointer until all buttons are up
   std::string colourNamePrefix_;
 };
 

@@ -70,9 +70,10 @@ constexpr common::FormSpec kForm1 = {
     .clientHeight = 5580,
     .centred = true,
     .icon = ":/paint/paint.ico",
-    // The desktop's default face at the 8 points the layout was measured
-    // for: larger, "Current Colour:" runs under the current-colour swatch.
-    .font = common::FontSpec{"DejaVu Sans", 8, 400},
+    // A plain face of the widths and the 8 points the layout was measured
+    // for: wider, "Current Colour:" runs under the current-colour swatch and
+    // the longer tool descriptions lose their last line.
+    .font = common::FontSpec{"Liberation Sans,Nimbus Sans,DejaVu Sans", 8, 400},
     .controls = kControls,
 };
 

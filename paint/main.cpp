@@ -2,5 +2,5 @@
 #include "paint/form1.h"
 
 int main(int argc, char** argv) {
-  return common::RunProgram<paint::Form1>(argc, argv, "paint");
+  return common::RunProgram<paint::Form1>(argc, argv, "paint", "io.github.sketchly.Paint");
 }

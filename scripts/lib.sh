@@ -6,7 +6,7 @@ set -euo pipefail
 ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 
 # Debian packages the build needs on every machine.
-BUILD_PACKAGES=(cmake ninja-build g++ qt6-base-dev qt6-base-dev-tools fonts-dejavu-core)
+BUILD_PACKAGES=(cmake ninja-build g++ qt6-base-dev qt6-base-dev-tools fonts-dejavu-core fonts-liberation2)
 
 missing_packages() {
   local pkg

@@ -199,6 +199,15 @@ TEST_F(CalcTest, WindowMatchesItsDescription) {
   EXPECT_DOUBLE_EQ(form->font().pointSizeF(), 22.5);
 }
 
+TEST_F(CalcTest, KeyboardPressesTheFocusedKey) {
+  QApplication::setActiveWindow(form.get());
+  ASSERT_TRUE(QTest::qWaitForWindowActive(form.get()));
+  QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);  // 7
+  QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+  QTest::keyClick(QApplication::focusWidget(), Qt::Key_Space);  // 8
+  EXPECT_EQ(Shown(), "78");
+}
+
 TEST_F(CalcTest, FocusStartsOnSevenAndTabsInStoredOrder) {
   const char* order[] = {"Num7",   "Num8",  "Num9",  "Num4", "Num5",  "Num6",     "Num1",   "Num3",
                          "Num0",   "Point", "Num2",  "Plus", "Minus", "Multiple", "Divide", "Equal",

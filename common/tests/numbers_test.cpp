@@ -98,6 +98,9 @@ TEST(NumbersTest, Reading) {
       {"9007199254740993." + zeros + "1", "9007199254740994", "9007199254740994"},
       {"1" + zeros + "e-1000", "1", "1"},  {"0." + zeros + "1e1001", "1", "1"},
       {"1e" + nines, kOverflow, kOverflow}, {"1e-" + nines, "0", "0"}, {"0e" + nines, "0", "0"},
+      // A digit beyond the kept ones must not move up next to the last non-zero digit.
+      {"0.1" + std::string(799, '0') + "5", "0.1", "0.1"},
+      {"1" + std::string(799, '0') + "5E-800", "1", "1"},
       // clang-format on
   };
   for (const auto& [text, lenient, strict] : cases) {

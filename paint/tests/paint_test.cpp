@@ -208,6 +208,20 @@ TEST_F(PaintTest, AnyButtonAndModifierClicks) {
   EXPECT_EQ(Pixel(15, 5), kBlack);
 }
 
+TEST_F(PaintTest, TheBorderIsNotPartOfTheCanvas) {
+  Tool(kLine);
+  QTest::mousePress(&Canvas(), Qt::LeftButton, {}, QPoint(1, 1));
+  EXPECT_EQ(form->drawing, 0);
+  EXPECT_EQ(form->lineClick, std::optional<int16_t>(0));
+  QTest::mouseRelease(&Canvas(), Qt::LeftButton, {}, QPoint(1, 1));
+  // A drag that starts inside keeps reporting outside the box.
+  QTest::mousePress(&Canvas(), Qt::LeftButton, {}, At(0, 0));
+  Move(-10, 0, Qt::LeftButton);
+  EXPECT_EQ(form->GetLabel("lblx").Caption(), "-150");
+  QTest::mouseRelease(&Canvas(), Qt::LeftButton, {}, At(-10, 0));
+  EXPECT_EQ(form->drawing, 0);
+}
+
 struct RadiusCase {
   float x, y;
   int16_t radius;
@@ -323,9 +337,9 @@ TEST_F(PaintTest, PointerReadout) {
   Move(0, 0, Qt::NoButton);
   EXPECT_EQ(form->GetLabel("lblx").Caption(), "0");
   EXPECT_EQ(form->GetLabel("lbly").Caption(), "3495");
-  Move(10, 233, Qt::NoButton);
+  Move(10, 228, Qt::NoButton);  // the bottom row: the readout counts from the layout height
   EXPECT_EQ(form->GetLabel("lblx").Caption(), "150");
-  EXPECT_EQ(form->GetLabel("lbly").Caption(), "0");
+  EXPECT_EQ(form->GetLabel("lbly").Caption(), "75");
   form->Picture1_MouseMove(0, 0, 12.25f, 1234.5f);
   EXPECT_EQ(form->GetLabel("lbly").Caption(), "2260.5");
   EXPECT_EQ(form->GetLabel("lblx").Caption(), "12.25");
