@@ -167,7 +167,11 @@ void PictureBox::Deliver(const MouseHandler& handler, QMouseEvent* event) {
 // dropped, unless a press inside still holds the pointer (a drag may leave
 // the box and come back).
 bool PictureBox::Inside(QMouseEvent* event) const {
-  return captured_ || contentsRect().contains(event->position().toPoint());
+  if (captured_) return true;
+  // Positions can be fractional on a scaled screen: test them unrounded.
+  const QPointF at = event->position() - QPointF(contentsRect().topLeft());
+  return at.x() >= 0 && at.y() >= 0 && at.x() < contentsRect().width() &&
+         at.y() < contentsRect().height();
 }
 
 void PictureBox::mousePressEvent(QMouseEvent* event) {
