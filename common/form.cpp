@@ -24,15 +24,15 @@ QRect PixelRect(const ControlSpec& control) {
 
 }  // namespace
 
-Form::Form(const FormSpec& spec) : spec_(spec) {
-  setWindowTitle(ToQString(spec.caption));
-  resize(TwipsToPixels(spec.clientWidth), TwipsToPixels(spec.clientHeight));
-  if (!spec.icon.empty()) setWindowIcon(QIcon(ToQString(spec.icon)));
-  if (spec.font) {
+Form::Form(const FormSpec& layout) : layout_(layout) {
+  setWindowTitle(ToQString(layout.caption));
+  resize(TwipsToPixels(layout.clientWidth), TwipsToPixels(layout.clientHeight));
+  if (!layout.icon.empty()) setWindowIcon(QIcon(ToQString(layout.icon)));
+  if (layout.font) {
     QFont font;
-    font.setFamilies(ToQString(spec.font->family).split(u',', Qt::SkipEmptyParts));
-    font.setPointSizeF(spec.font->points);
-    font.setWeight(static_cast<QFont::Weight>(spec.font->weight));
+    font.setFamilies(ToQString(layout.font->family).split(u',', Qt::SkipEmptyParts));
+    font.setPointSizeF(layout.font->points);
+    font.setWeight(static_cast<QFont::Weight>(layout.font->weight));
     font.setStyleHint(QFont::SansSerif);
     setFont(font);
   }
@@ -43,7 +43,7 @@ Form::~Form() = default;
 
 void Form::Build() {
   std::vector<std::pair<int, QWidget*>> focusOrder;
-  for (const ControlSpec& control : spec_.controls) {
+  for (const ControlSpec& control : layout_.controls) {
     if (control.kind == ControlKind::kCommonDialog) {
       dialogs_.emplace(std::string(control.name), std::make_unique<CommonDialog>(this));
       continue;
@@ -161,20 +161,20 @@ void Form::Run(const std::function<void()>& handler) {
   try {
     handler();
   } catch (const RuntimeError& error) {
-    common::MsgBox(this, error.what(), kOkOnly, spec_.caption);
+    common::MsgBox(this, error.what(), kOkOnly, layout_.caption);
   } catch (const std::exception& error) {
     // Not a fault a handler can raise, but the drawing must not be lost to it.
-    common::MsgBox(this, error.what(), kOkOnly, spec_.caption);
+    common::MsgBox(this, error.what(), kOkOnly, layout_.caption);
   }
 }
 
 void Form::Start() {
   Run([this] { Load(); });
   if (firstFocus_) firstFocus_->setFocus();
-  if (spec_.centred) Centre();
+  if (layout_.centred) Centre();
   show();
   // The window manager's frame is known only now; centre the whole window.
-  if (spec_.centred) Centre();
+  if (layout_.centred) Centre();
 }
 
 void Form::Centre() {

@@ -21,10 +21,8 @@ namespace common {
 // Run, the frame that reports a run-time error and lets the program go on.
 class Form : public QWidget {
  public:
-  explicit Form(const FormSpec& spec);
+  explicit Form(const FormSpec& layout);
   ~Form() override;
-
-  std::string Caption() const { return std::string(spec_.caption); }
 
   Label& GetLabel(std::string_view name);
   CommandButton& GetButton(std::string_view name, int16_t index = -1);
@@ -71,7 +69,7 @@ class Form : public QWidget {
   T& Find(std::string_view name, int16_t index);
   PictureBox::MouseHandler Framed(PictureBox::MouseHandler handler);
 
-  const FormSpec& spec_;
+  const FormSpec& layout_;
   std::map<Key, QWidget*, KeyLess> controls_;
   std::map<std::string, std::unique_ptr<CommonDialog>, std::less<>> dialogs_;
   QWidget* firstFocus_ = nullptr;
