@@ -15,17 +15,13 @@
 #include "calc/form1.h"
 #include "common/numbers.h"
 #include "common/runtime_error.h"
+#include "common/tests/storm.h"
 
 // A long random stream of real key presses and mouse clicks, checked after
 // every event against a model of the calculator. STORM_EVENTS sets the length
 // and STORM_SEED the run (a fixed one by default, so CI is repeatable).
 namespace calc {
 namespace {
-
-uint64_t EnvNumber(const char* name, uint64_t fallback) {
-  const char* text = std::getenv(name);
-  return text && *text ? std::strtoull(text, nullptr, 10) : fallback;
-}
 
 // The calculator as its rules describe it: the display text and four fields.
 struct Model {
@@ -183,8 +179,7 @@ class CalcStormTest : public ::testing::Test {
 };
 
 TEST_F(CalcStormTest, RandomKeysAndClicksKeepTheModelsDisplay) {
-  const uint64_t seed = EnvNumber("STORM_SEED", 20261207);
-  const uint64_t events = EnvNumber("STORM_EVENTS", 20000);
+  const auto [seed, events] = common::StormFromEnvironment();
   SCOPED_TRACE("STORM_SEED=" + std::to_string(seed) + " STORM_EVENTS=" + std::to_string(events));
   std::mt19937_64 rng(seed);
   auto below = [&](int n) { return static_cast<int>(rng() % static_cast<uint64_t>(n)); };

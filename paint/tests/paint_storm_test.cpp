@@ -15,6 +15,7 @@
 
 #include "common/numbers.h"
 #include "common/runtime_error.h"
+#include "common/tests/storm.h"
 #include "paint/form1.h"
 #include "paint/form1_layout.h"
 
@@ -27,11 +28,6 @@ namespace {
 
 using common::Colour;
 using common::PictureBox;
-
-uint64_t EnvNumber(const char* name, uint64_t fallback) {
-  const char* text = std::getenv(name);
-  return text && *text ? std::strtoull(text, nullptr, 10) : fallback;
-}
 
 // What the window should hold after each event.
 struct Model {
@@ -258,8 +254,7 @@ class PaintStormTest : public ::testing::Test {
 constexpr Qt::MouseButton kMouseButtons[] = {Qt::LeftButton, Qt::RightButton, Qt::MiddleButton};
 
 TEST_F(PaintStormTest, RandomMouseInputDrawsWhatTheToolsRulesSay) {
-  const uint64_t seed = EnvNumber("STORM_SEED", 20261207);
-  const uint64_t events = EnvNumber("STORM_EVENTS", 20000);
+  const auto [seed, events] = common::StormFromEnvironment();
   SCOPED_TRACE("STORM_SEED=" + std::to_string(seed) + " STORM_EVENTS=" + std::to_string(events));
   std::mt19937_64 rng(seed);
   auto below = [&](int n) { return static_cast<int>(rng() % static_cast<uint64_t>(n)); };
