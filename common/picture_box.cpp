@@ -182,6 +182,9 @@ void PictureBox::mousePressEvent(QMouseEvent* event) {
 }
 
 void PictureBox::mouseMoveEvent(QMouseEvent* event) {
+  // A release can go astray (a modal box opened in the press handler takes
+  // it); a move with no button held shows the pointer is free again.
+  if (event->buttons() == Qt::NoButton) captured_ = false;
   if (Inside(event)) Deliver(onMouseMove, event);
 }
 
