@@ -220,6 +220,11 @@ TEST_F(PaintTest, TheBorderIsNotPartOfTheCanvas) {
   EXPECT_EQ(form->GetLabel("lblx").Caption(), "-150");
   QTest::mouseRelease(&Canvas(), Qt::LeftButton, {}, At(-10, 0));
   EXPECT_EQ(form->drawing, 0);
+  // A press whose release never arrives: the next buttonless move frees it.
+  QTest::mousePress(&Canvas(), Qt::LeftButton, {}, At(5, 5));
+  Move(5, 5, Qt::NoButton);
+  Move(-1, 0, Qt::NoButton);
+  EXPECT_EQ(form->GetLabel("lblx").Caption(), "75");
 }
 
 struct RadiusCase {
