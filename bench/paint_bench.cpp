@@ -25,10 +25,10 @@ std::unique_ptr<paint::Form1> Window(benchmark::State& state, int16_t tool) {
 
 // Inner size of the canvas in twips.
 float Width(paint::Form1& form) {
-  return form.GetPicture("Picture1").InnerWidth() * 15.0f;
+  return form.GetPicture("Picture1").InnerWidth() * static_cast<float>(common::kTwipsPerPixel);
 }
 float Height(paint::Form1& form) {
-  return form.GetPicture("Picture1").InnerHeight() * 15.0f;
+  return form.GetPicture("Picture1").InnerHeight() * static_cast<float>(common::kTwipsPerPixel);
 }
 
 // Moves with a button held along a diagonal path through the canvas; every

@@ -89,6 +89,9 @@ void Form::Build() {
       case ControlKind::kPictureBox: {
         auto* picture = new PictureBox(parent);
         if (control.backColor) picture->SetBackColor(*control.backColor);
+        picture->SetBounds(PixelRect(control));
+        if (control.namedByColour)
+          picture->SetColourNamePrefix(std::string(control.accessibleName));
         widget = picture;
         break;
       }
@@ -102,18 +105,10 @@ void Form::Build() {
         break;
     }
     widget->setObjectName(ToQString(control.name));
-    if (auto* picture = dynamic_cast<PictureBox*>(widget)) {
-      picture->SetBounds(PixelRect(control));
-    } else {
-      widget->setGeometry(PixelRect(control));
-    }
+    widget->setGeometry(PixelRect(control));
     if (!control.toolTip.empty()) widget->setToolTip(ToQString(control.toolTip));
-    if (!control.accessibleName.empty())
+    if (!control.accessibleName.empty() && !control.namedByColour)
       widget->setAccessibleName(ToQString(control.accessibleName));
-    if (control.namedByColour) {
-      if (auto* picture = dynamic_cast<PictureBox*>(widget))
-        picture->SetColourNamePrefix(std::string(control.accessibleName));
-    }
     if (control.tabIndex >= 0 && widget->focusPolicy() != Qt::NoFocus) {
       focusOrder.emplace_back(control.tabIndex, widget);
     } else if (control.kind != ControlKind::kLabel) {

@@ -85,13 +85,10 @@ void PictureBox::DrawCircle(float x, float y, float radius, Colour colour) {
   std::optional<QRgb> fill;
   if (fillStyle_ == 0) fill = ResolveColour(fillColor_);
   raster_.Circle(ToPixel64(x), ToPixel64(y), r, ResolveColour(colour), fill);
-  if (fillStyle_ == 0 && fillColor_ == colour) {
-    heldX_ = x;
-    heldY_ = y;
-    heldColour_ = colour;
-  } else {
-    heldColour_ = -1;  // no solid circle to widen
-  }
+  diskHeld_ = fillStyle_ == 0 && fillColor_ == colour;
+  heldX_ = x;
+  heldY_ = y;
+  heldColour_ = colour;
   ScheduleUpdate();
 }
 

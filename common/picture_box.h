@@ -40,8 +40,8 @@ class PictureBox : public QFrame {
   void Circle(float x, float y, float radius, Colour colour) {
     // The filled circle tool draws thousands of concentric solid circles a
     // click; each after the first only widens the disk held back.
-    if (fillStyle_ == 0 && fillColor_ == colour && colour == heldColour_ && x == heldX_ &&
-        y == heldY_) {
+    if (fillStyle_ == 0 && fillColor_ == colour && diskHeld_ && colour == heldColour_ &&
+        x == heldX_ && y == heldY_) {
       const int64_t pixels = RadiusPixels(radius);
       if (pixels >= 0 && raster_.GrowPendingDisk(pixels)) {
         ScheduleUpdate();
@@ -142,8 +142,9 @@ class PictureBox : public QFrame {
   PixelOf rowOf_;
   // Centre and colour of the last solid circle drawn in one colour, which
   // the raster may still hold back.
+  bool diskHeld_ = false;
   float heldX_ = 0, heldY_ = 0;
-  Colour heldColour_ = -1;
+  Colour heldColour_ = 0;
   Colour backColor_ = SystemColour(15);
   Colour fillColor_ = 0;
   int16_t fillStyle_ = 1;
