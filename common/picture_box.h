@@ -40,7 +40,7 @@ class PictureBox : public QFrame {
   void Circle(float x, float y, float radius, Colour colour) {
     // The filled circle tool draws thousands of concentric solid circles a
     // click; each after the first only widens the disk held back.
-    if (fillStyle_ == 0 && fillColor_ == colour && diskHeld_ && colour == heldColour_ &&
+    if (diskHeld_ && colour == heldColour_ && fillColor_ == colour && fillStyle_ == 0 &&
         x == heldX_ && y == heldY_) {
       const int64_t pixels = RadiusPixels(radius);
       if (pixels >= 0 && raster_.GrowPendingDisk(pixels)) {
