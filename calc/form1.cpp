@@ -1,6 +1,7 @@
 #include "calc/form1.h"
 
 #include <string>
+#include <tuple>
 
 #include "calc/form1_layout.h"
 #include "common/numbers.h"
@@ -9,11 +10,19 @@ namespace calc {
 namespace {
 
 using common::CheckFloat;
-using common::NumberText;
 using common::SignedNumberText;
 using common::SquareRoot;
-using common::ToDouble;
 using common::ValueOfText;
+
+// The display is written and read in the period form in every locale: the
+// point key and the results put a period there, so the keys that convert it
+// must read and write that same form.
+std::string NumberText(double value) {
+  return common::NumberText(value, common::PeriodFormat());
+}
+double ToDouble(const std::string& text) {
+  return common::ToDouble(text, common::PeriodFormat());
+}
 
 struct Binding {
   const char* control;
@@ -38,7 +47,19 @@ constexpr Binding kBindings[] = {
 
 Form1::Form1() : common::Form(Form1Layout()), Display(GetLabel("Display")) {
   for (const Binding& binding : kBindings) {
-    OnClick(binding.control, [this, handler = binding.handler] { (this->*handler)(); });
+    // A key that fails changes nothing: the fields and the display are put
+    // back before the error is reported, so no key is left half done.
+    OnClick(binding.control, [this, handler = binding.handler] {
+      const auto fields = std::tuple(opCode, firstNum, secondNum, resultNum);
+      const std::string shown = Display.Caption();
+      try {
+        (this->*handler)();
+      } catch (...) {
+        std::tie(opCode, firstNum, secondNum, resultNum) = fields;
+        Display.SetCaption(shown);
+        throw;
+      }
+    });
   }
 }
 

@@ -250,17 +250,26 @@ double ToDouble(std::string_view text, const NumberFormat& format) {
     ++i;
   }
   bool any_digit = false;
+  // Grouping must be real grouping: one to three digits, then threes. A
+  // separator anywhere else is not a number of the locale ("1.5" in German).
+  int groups = 0;
+  int run = 0;  // digits since the last group separator
   for (;;) {
     if (digit_at(i)) {
       reader.Digit(text[i++], false);
       any_digit = true;
+      ++run;
     } else if (any_digit && !separator_at(format.decimal) && separator_at(format.group) &&
                digit_at(i + format.group.size())) {
-      i += format.group.size();  // only ever between two digits
+      if (groups == 0 ? run > 3 : run != 3) throw RuntimeError(Fault::kTypeMismatch);
+      ++groups;
+      run = 0;
+      i += format.group.size();
     } else {
       break;
     }
   }
+  if (groups > 0 && run != 3) throw RuntimeError(Fault::kTypeMismatch);
   if (separator_at(format.decimal)) {
     i += format.decimal.size();
     for (; digit_at(i); ++i) {

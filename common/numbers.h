@@ -18,6 +18,13 @@ struct NumberFormat {
 // test or the program set another default).
 NumberFormat LocaleNumberFormat();
 
+// The period form without digit grouping, whatever the locale: what the
+// calculator's display is written and read in, so that a text it wrote
+// always reads back as the same number.
+inline NumberFormat PeriodFormat() {
+  return {".", ""};
+}
+
 // 15 (Double) or 7 (Single) significant digits, trailing zeros dropped, the
 // locale's decimal separator, fixed form for decimal exponents -4 to 14 (6 for
 // a Single), scientific ("1.5E+20", "1E-05") otherwise. Never fails.
@@ -38,7 +45,9 @@ std::string SignedNumberText(double value);
 double ValueOfText(std::string_view text);
 
 // Strict reading in the user's locale: the whole text less leading and
-// trailing blanks must be a number. Throws kTypeMismatch or kOverflow.
+// trailing blanks must be a number. Digit grouping is read only where it
+// groups the whole part in threes ("1.234,5" in German, never "1.5"). Throws
+// kTypeMismatch or kOverflow.
 double ToDouble(std::string_view text);
 double ToDouble(std::string_view text, const NumberFormat& format);
 

@@ -11,6 +11,7 @@
 #include <cstdlib>
 #include <string>
 #include <string_view>
+#include <tuple>
 #include <vector>
 
 #include "calc/form1.h"
@@ -80,7 +81,9 @@ bool IsExpectedDisplay(const std::string& shown, const std::string& before, cons
   if (shown == common::SignedNumberText(form.resultNum)) return true;
   for (const double step : {1.0, -1.0}) {
     try {
-      if (shown == common::NumberText(common::CheckFloat(common::ToDouble(before) + step)))
+      const common::NumberFormat period = common::PeriodFormat();
+      if (shown ==
+          common::NumberText(common::CheckFloat(common::ToDouble(before, period) + step), period))
         return true;
     } catch (const common::RuntimeError&) {
     }
@@ -170,12 +173,20 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const Key& key = kKeys[byte % 22];
     const std::string before = calc.display.Caption();
     const size_t boxes_before = calc.boxes.size();
-    if ((byte / 22) % 2 == 1) {
+    const auto fields = std::tuple(form.opCode, form.firstNum, form.secondNum, form.resultNum);
+    const bool clicked = (byte / 22) % 2 == 1;
+    if (clicked) {
       form.GetButton(key.button).click();
     } else {
       form.Run([&] { (form.*key.handler)(); });
     }
     CheckState(calc, before, boxes_before, keys);
+    // A clicked key that fails changes nothing.
+    const bool failed = calc.boxes.size() > boxes_before && calc.boxes.back().title == "Calculator";
+    if (clicked && failed &&
+        (calc.display.Caption() != before ||
+         fields != std::tuple(form.opCode, form.firstNum, form.secondNum, form.resultNum)))
+      Fail("a failed key changed the calculator\nkeys: " + KeyNames(keys), keys);
   }
   return 0;
 }

@@ -17,25 +17,43 @@ missing_packages() {
   done
 }
 
-# Installs the named packages that are not installed yet, quietly, as root or
-# through sudo.
+# as_root WHAT COMMAND...: runs the command as root, through sudo if needed;
+# without sudo, says what to do as root and stops.
+as_root() {
+  local what="$1"
+  shift
+  if [ "$(id -u)" -eq 0 ]; then
+    "$@"
+  elif command -v sudo >/dev/null 2>&1; then
+    sudo "$@"
+  else
+    echo "$what. Do this as root: $*" >&2
+    exit 1
+  fi
+}
+
+# Installs the named packages that are not installed yet, quietly.
 ensure_packages() {
   local missing
   missing=$(missing_packages "$@")
   [ -z "$missing" ] && return 0
-  local sudo=()
-  if [ "$(id -u)" -ne 0 ]; then
-    if ! command -v sudo >/dev/null 2>&1; then
-      echo "Missing packages: $missing. Install them as root (apt-get install $missing)." >&2
-      exit 1
-    fi
-    sudo=(sudo)
-  fi
-  echo "Installing: $(echo $missing)" >&2
-  export DEBIAN_FRONTEND=noninteractive
-  "${sudo[@]}" apt-get update -qq >/dev/null
+  missing=$(echo $missing)
+  echo "Installing: $missing" >&2
+  as_root "Missing packages: $missing" apt-get update -qq >/dev/null
   # shellcheck disable=SC2086
-  "${sudo[@]}" apt-get install -y -qq --no-install-recommends $missing >/dev/null
+  as_root "Missing packages: $missing" env DEBIAN_FRONTEND=noninteractive \
+    apt-get install -y -qq --no-install-recommends $missing >/dev/null
+}
+
+# Generates the named UTF-8 locales (de_DE.UTF-8, ...) that are missing; the
+# tests run the programs under them. Needs the package locales.
+ensure_locales() {
+  local name
+  for name in "$@"; do
+    if ! locale -a 2>/dev/null | grep -qix "${name%%.*}.utf8"; then
+      as_root "Missing locale $name" localedef -i "${name%%.*}" -f UTF-8 "$name"
+    fi
+  done
 }
 
 # configure_and_build BUILD_DIR TARGET... -- CMAKE_ARGS...

@@ -38,15 +38,21 @@ struct Model {
     if (!std::isfinite(value)) throw Fault{"Overflow"};
     return value;
   }
-  // A failing key leaves the display as it was and keeps what it stored
-  // before the failing step.
+  // A failing key leaves the display and the four fields as they were.
   void Press(void (*key)(Model&)) {
+    const Model before = *this;
+    const auto failed = [&](const char* text) {
+      std::vector<std::string> reported = std::move(boxes);
+      *this = before;
+      boxes = std::move(reported);
+      boxes.push_back(std::string("Calculator: ") + text);
+    };
     try {
       key(*this);
     } catch (const Fault& fault) {
-      boxes.push_back(std::string("Calculator: ") + fault.text);
+      failed(fault.text);
     } catch (const common::RuntimeError& error) {
-      boxes.push_back(std::string("Calculator: ") + error.what());
+      failed(error.what());
     }
   }
 };
@@ -63,7 +69,8 @@ void Operation(Model& m) {
 }
 template <int kStep>
 void Step(Model& m) {
-  m.shown = common::NumberText(Model::Checked(common::ToDouble(m.shown) + kStep));
+  const common::NumberFormat period = common::PeriodFormat();
+  m.shown = common::NumberText(Model::Checked(common::ToDouble(m.shown, period) + kStep), period);
 }
 void Equals(Model& m) {
   m.secondNum = common::ValueOfText(m.shown);
@@ -76,7 +83,7 @@ void Equals(Model& m) {
   m.shown = common::SignedNumberText(m.resultNum);
 }
 void Root(Model& m) {
-  m.firstNum = common::ToDouble(m.shown);
+  m.firstNum = common::ToDouble(m.shown, common::PeriodFormat());
   if (m.firstNum < 0) throw Model::Fault{"Invalid argument"};
   m.resultNum = std::sqrt(m.firstNum) + 0.0;  // + 0.0: the root of -0 is 0
   m.shown = common::SignedNumberText(m.resultNum);

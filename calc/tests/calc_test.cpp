@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <QLocale>
 #include <QTest>
 #include <cmath>
 #include <map>
@@ -64,6 +65,7 @@ struct Sequence {
   const char* shown;
 };
 
+// The display is read and written in the period form in every locale.
 TEST_F(CalcTest, KeySequencesShowTheirResult) {
   const Sequence cases[] = {
       {"", "0"},
@@ -101,13 +103,22 @@ TEST_F(CalcTest, KeySequencesShowTheirResult) {
       {"0 . 0 0 0 1 +1", "1.0001"},
       {"5 C =", " 0"},
       {"1 . 5 +1", "2.5"},
+      {"2 . 2 5 sqrt", " 1.5"},
+      {"1 / 4 = -1", "-0.75"},
+      {"1 / 1 0 0 0 0 0 = +1 * 3 =", " 3.00003"},
+      {"1 2 3 4 . 5 -1 -1", "1232.5"},
   };
-  for (const Sequence& c : cases) {
-    Fresh();
-    Press(c.keys);
-    EXPECT_EQ(Shown(), c.shown) << "keys: " << c.keys;
-    EXPECT_TRUE(boxes.empty()) << "keys: " << c.keys;
+  const QLocale saved;
+  for (const char* locale : {"C", "de_DE", "fr_FR"}) {
+    QLocale::setDefault(QLocale(locale));
+    for (const Sequence& c : cases) {
+      Fresh();
+      Press(c.keys);
+      EXPECT_EQ(Shown(), c.shown) << "keys: " << c.keys << " in " << locale;
+      EXPECT_TRUE(boxes.empty()) << "keys: " << c.keys << " in " << locale;
+    }
   }
+  QLocale::setDefault(saved);
 }
 
 TEST_F(CalcTest, NegativeSquareIsPositive) {
@@ -164,14 +175,24 @@ TEST_F(CalcTest, RunTimeErrorsAreReportedAndTheCalculatorGoesOn) {
   }
 }
 
-TEST_F(CalcTest, FailingStepWritesNothingButEarlierStepsStay) {
-  Press("0 -1 sqrt");
-  EXPECT_EQ(form->firstNum, -1.0);
-  EXPECT_EQ(form->resultNum, 0.0);
-
-  Press("C 1 0 x^2 x^2 x^2 x^2 x^2 x^2 x^2 x^2 x^2");
-  EXPECT_EQ(form->firstNum, 1e256);  // read back from the display
-  EXPECT_DOUBLE_EQ(form->resultNum, 1e256);
+TEST_F(CalcTest, FailingKeyChangesNothing) {
+  const struct {
+    const char* keys;  // the last key fails
+    const char* then;
+    const char* shown;
+  } cases[] = {
+      {"0 -1 sqrt", "=", " 0"},
+      {"5 + 0 -1 sqrt", "CE 3 =", " 8"},
+      // x^2 leaves 1E+128 as the first operand; the display then reads 1E+25600.
+      {"2 * 1 0 x^2 x^2 x^2 x^2 x^2 x^2 x^2 x^2 0 0 +", "CE 3 =", " 3E+128"},
+  };
+  for (const auto& c : cases) {
+    Fresh();
+    Press(c.keys);
+    ASSERT_EQ(boxes.size(), 1u) << c.keys;
+    Press(c.then);
+    EXPECT_EQ(Shown(), c.shown) << c.keys;
+  }
 }
 
 TEST_F(CalcTest, OverflowingProductIsNotStored) {
@@ -181,7 +202,7 @@ TEST_F(CalcTest, OverflowingProductIsNotStored) {
   EXPECT_EQ(boxes[0].prompt, "Overflow");
   EXPECT_EQ(Shown(), " 1E+257");
   EXPECT_DOUBLE_EQ(form->resultNum, 1e257);
-  EXPECT_DOUBLE_EQ(form->secondNum, 1e257);
+  EXPECT_DOUBLE_EQ(form->secondNum, 1e129) << "the failed equals stored nothing";
 }
 
 TEST_F(CalcTest, WindowMatchesItsDescription) {

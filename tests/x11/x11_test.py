@@ -408,13 +408,13 @@ def twips_box(left, top, width, height):
 class Program:
     """One run of a program: its process, its AT-SPI application and window."""
 
-    def __init__(self, suite, path, title, size):
+    def __init__(self, suite, path, title, size, extra_env=None):
         self.suite = suite
         self.title = title
         log = open(os.path.join(suite.out, os.path.basename(path) + "-" + suite.case + ".log"), "wb")
         self.log_path = log.name
         env = dict(suite.env, QT_ACCESSIBILITY="1", QT_LINUX_ACCESSIBILITY_ALWAYS_ON="1",
-                   QT_QPA_PLATFORM="xcb")
+                   QT_QPA_PLATFORM="xcb", **(extra_env or {}))
         self.proc = suite.procs.start(os.path.basename(path), [path], env, stdout=log,
                                       stderr=subprocess.STDOUT)
         at, x = suite.at, suite.x
@@ -493,10 +493,11 @@ class Suite:
         "3": (2040, 2280, 855, 615), "5": (1080, 1560, 855, 615), "+": (3000, 840, 1815, 615),
         "/": (3000, 1560, 855, 615), "=": (3000, 3000, 1815, 615), "-1": (4920, 1560, 855, 615),
         "Square": (4920, 3000, 1815, 615), "7": (120, 840, 855, 615),
+        ".": (2040, 3000, 855, 615),
     }
 
-    def calc(self):
-        calc = Program(self, self.args.calc, "Calculator", (455, 248))
+    def calc(self, extra_env=None):
+        calc = Program(self, self.args.calc, "Calculator", (455, 248), extra_env)
         display = calc.control("label", None, twips_box(120, 120, 6615, 615))
         self.check(display.name == "0", f"the display starts as {display.name!r}, want '0'")
         return calc, display
@@ -512,6 +513,13 @@ class Suite:
         """1 2 + 3 = shows ' 15'."""
         calc, display = self.calc()
         for key, then in (("1", "1"), ("2", "12"), ("+", "0"), ("3", "3"), ("=", " 15")):
+            self.press(calc, display, key, then)
+        calc.stop()
+
+    def case_calc_comma_locale(self):
+        """Under German, 1 . 5 -1 shows '0.5': the display is read in its own period form."""
+        calc, display = self.calc({"LANG": "de_DE.UTF-8", "LC_ALL": "de_DE.UTF-8"})
+        for key, then in (("1", "1"), (".", "1."), ("5", "1.5"), ("-1", "0.5")):
             self.press(calc, display, key, then)
         calc.stop()
 
@@ -752,6 +760,7 @@ CASES = [
     "calc_sum",
     "calc_divide_by_zero",
     "calc_runtime_error",
+    "calc_comma_locale",
     "paint_drawing",
     "paint_pointer_readout",
     "paint_colour_dialog",
