@@ -151,13 +151,12 @@ void PictureBox::SyncCanvasSize() {
                  ResolveColour(backColor_));
 }
 
-void PictureBox::Deliver(const MouseHandler& handler, QMouseEvent* event) {
+void PictureBox::Deliver(const MouseHandler& handler, QMouseEvent* event, int16_t button) {
   if (!handler) return;
   const QPointF at = event->position() - QPointF(contentsRect().topLeft());
   const auto x = static_cast<float>(at.x() * kTwipsPerPixel);
   const auto y = static_cast<float>(at.y() * kTwipsPerPixel);
-  handler(ButtonsOf(event->type() == QEvent::MouseMove ? event->buttons() : event->button()),
-          ShiftOf(event->modifiers()), x, y);
+  handler(button, ShiftOf(event->modifiers()), x, y);
 }
 
 // The sunken border is not part of the canvas: pointer events on it are
@@ -174,21 +173,27 @@ bool PictureBox::Inside(QMouseEvent* event) const {
 void PictureBox::mousePressEvent(QMouseEvent* event) {
   if (!Inside(event)) return;
   captured_ = true;
+  heldButton_ = ButtonsOf(event->button());
   if (event->button() == Qt::LeftButton) clickArmed_ = true;
-  Deliver(onMouseDown, event);
+  Deliver(onMouseDown, event, heldButton_);
 }
 
 void PictureBox::mouseMoveEvent(QMouseEvent* event) {
-  // A release can go astray (a modal box opened in the press handler takes
-  // it); a move with no button held shows the pointer is free again.
-  if (event->buttons() == Qt::NoButton) captured_ = false;
-  if (Inside(event)) Deliver(onMouseMove, event);
+  // A release can go astray (a dialog opened while the button was held takes
+  // it); a move with no button held shows the pointer is free again. The
+  // handler gets the release it missed, here, before the move.
+  if (captured_ && event->buttons() == Qt::NoButton) {
+    captured_ = false;
+    clickArmed_ = false;
+    Deliver(onMouseUp, event, heldButton_);
+  }
+  if (Inside(event)) Deliver(onMouseMove, event, ButtonsOf(event->buttons()));
 }
 
 void PictureBox::mouseReleaseEvent(QMouseEvent* event) {
   if (!captured_) return;
   if (event->buttons() == Qt::NoButton) captured_ = false;
-  Deliver(onMouseUp, event);
+  Deliver(onMouseUp, event, ButtonsOf(event->button()));
   if (event->button() == Qt::LeftButton && clickArmed_) {
     clickArmed_ = false;
     if (rect().contains(event->position().toPoint()) && onClick) onClick();

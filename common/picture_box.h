@@ -132,7 +132,7 @@ class PictureBox : public QFrame {
     if (!updateQueued_) QueueUpdate();
   }
   void QueueUpdate();
-  void Deliver(const MouseHandler& handler, QMouseEvent* event);
+  void Deliver(const MouseHandler& handler, QMouseEvent* event, int16_t button);
   bool Inside(QMouseEvent* event) const;
   void UpdateAccessibleName();
   void SyncCanvasSize();
@@ -152,7 +152,8 @@ class PictureBox : public QFrame {
   bool updateQueued_ = false;
   bool ratioFixed_ = false;
   bool clickArmed_ = false;
-  bool captured_ = false;  // a press inside holds the pointer until all buttons are up
+  bool captured_ = false;   // a press inside holds the pointer until all buttons are up
+  int16_t heldButton_ = 0;  // the button of that press
   std::string colourNamePrefix_;
 };
 
