@@ -116,8 +116,12 @@ void PictureBox::QueueUpdate() {
       [this] {
         updateQueued_ = false;
         raster_.FlushPending();
+        // Qt rounds a logical update rectangle to device pixels its own way,
+        // which at fractional scales can leave out the first device row or
+        // column of a block the raster wrote: a pixel's margin covers it.
         const QRect dirty = raster_.TakeDirty();
-        if (!dirty.isEmpty()) update(dirty.translated(contentsRect().topLeft()));
+        if (!dirty.isEmpty())
+          update(dirty.adjusted(-1, -1, 1, 1).translated(contentsRect().topLeft()));
       },
       Qt::QueuedConnection);
 }
