@@ -2,5 +2,7 @@
 #include "common/program.h"
 
 int main(int argc, char** argv) {
-  return common::RunProgram<calc::Form1>(argc, argv, "calc", "io.github.sketchly.Calc");
+  const common::ProgramInfo info{"calc", "io.github.sketchly.Calc",
+                                 "A pocket calculator with one pending operation."};
+  return common::RunProgram<calc::Form1>(argc, argv, info);
 }

@@ -1,20 +1,193 @@
 #include "common/program.h"
 
+#include <QByteArray>
+#include <QCommandLineOption>
+#include <QCommandLineParser>
 #include <QCoreApplication>
+#include <QFileInfo>
+#include <QGuiApplication>
+#include <QList>
+
+#include <cstdio>
+#include <cstdlib>
 
 namespace common {
+namespace {
 
-bool PrepareApplication(const char* program) {
-  const bool platformChosen = !qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM");
+// The options QGuiApplication, QApplication and the X11 plugin take out of
+// argv themselves. The parser has to know them, and which ones take a value,
+// to tell them from unknown options and from the file argument.
+struct QtOption {
+  const char* name;
+  bool value;
+};
+constexpr QtOption kQtOptions[] = {
+    {"platform", true},      {"platformpluginpath", true},
+    {"platformtheme", true}, {"plugin", true},
+    {"qmljsdebugger", true}, {"qwindowgeometry", true},
+    {"geometry", true},      {"qwindowtitle", true},
+    {"title", true},         {"qwindowicon", true},
+    {"icon", true},          {"session", true},
+    {"display", true},       {"name", true},
+    {"style", true},         {"stylesheet", true},
+    {"reverse", false},      {"widgetcount", false},
+    {"nograb", false},       {"dograb", false},
+    {"sync", false},
+};
+
+QString CommandName(const QStringList& arguments, const ProgramInfo& info) {
+  const QString name = arguments.isEmpty() ? QString() : QFileInfo(arguments.first()).fileName();
+  return name.isEmpty() ? QString::fromLatin1(info.name) : name;
+}
+
+// Messages Qt logs while QApplication connects to the window system are held
+// back: if the connection fails, one line of our own replaces them and Qt's
+// abort.
+struct StartupLog {
+  QByteArray command;
+  QtMessageHandler previous = nullptr;
+  struct Entry {
+    QtMsgType type;
+    QByteArray category;
+    QString text;
+  };
+  QList<Entry> held;
+};
+StartupLog& Log() {
+  static StartupLog log;
+  return log;
+}
+
+void Forward(QtMsgType type, const QByteArray& category, const QString& text) {
+  const QMessageLogContext context(nullptr, 0, nullptr,
+                                   category.isEmpty() ? "default" : category.constData());
+  if (Log().previous) {
+    Log().previous(type, context, text);
+  } else {
+    std::fprintf(stderr, "%s\n", qUtf8Printable(qFormatLogMessage(type, context, text)));
+  }
+}
+
+void HoldStartupMessage(QtMsgType type, const QMessageLogContext& context, const QString& text) {
+  StartupLog& log = Log();
+  if (type != QtFatalMsg) {
+    log.held.push_back({type, QByteArray(context.category), text});
+    return;
+  }
+  bool unreachable = false;
+  for (const StartupLog::Entry& entry : log.held)
+    unreachable = unreachable ||
+                  entry.text.contains(QLatin1String("could not connect to display")) ||
+                  entry.text.contains(QLatin1String("wl_display"));
+  if (unreachable) {
+    const QByteArray display = qgetenv("DISPLAY");
+    std::fprintf(stderr, "%s: cannot connect to a display%s\n", log.command.constData(),
+                 display.isEmpty() ? "" : (" (DISPLAY=" + display + ")").constData());
+  } else {
+    for (const StartupLog::Entry& entry : log.held) Forward(entry.type, entry.category, entry.text);
+    Forward(type, QByteArray(context.category), text);
+  }
+  // Qt would abort and leave a core dump behind for what is a setup problem.
+  std::fflush(nullptr);
+  std::_Exit(1);
+}
+
+}  // namespace
+
+CommandLine ParseCommandLine(const QStringList& arguments, const ProgramInfo& info) {
+  CommandLine line;
+  const QString command = CommandName(arguments, info);
+
+  QCommandLineParser parser;
+  // Qt's own options are single-dash words (-platform, -style).
+  parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
+  parser.setApplicationDescription(
+      QString::fromUtf8(info.description) +
+      QStringLiteral("\n\nQt's own options work too, such as -platform NAME, -display DISPLAY,\n"
+                     "-style NAME and -reverse."));
+  const QCommandLineOption help({QStringLiteral("h"), QStringLiteral("help")},
+                                QStringLiteral("Show this help and exit."));
+  const QCommandLineOption version({QStringLiteral("v"), QStringLiteral("version")},
+                                   QStringLiteral("Show the version and exit."));
+  parser.addOption(help);
+  parser.addOption(version);
+  for (const QtOption& qt : kQtOptions) {
+    QCommandLineOption option(QString::fromLatin1(qt.name), QString(),
+                              qt.value ? QStringLiteral("VALUE") : QString());
+    option.setFlags(QCommandLineOption::HiddenFromHelp);
+    parser.addOption(option);
+  }
+  QString usage = QStringLiteral("Usage: %1 [options]").arg(command);
+  if (info.fileArgument) {
+    const QString name = QString::fromLatin1(info.fileArgument);
+    parser.addPositionalArgument(name, QStringLiteral("The file to open at start."),
+                                 QStringLiteral("[%1]").arg(name));
+    usage += QStringLiteral(" [%1]").arg(name);
+  }
+
+  const auto fail = [&](const QString& why) {
+    line.exitCode = 2;
+    line.err = QStringLiteral("%1: %2\nTry '%1 --help' for more information.\n").arg(command, why);
+    return line;
+  };
+  if (!parser.parse(arguments)) return fail(parser.errorText());
+  if (parser.isSet(help)) {
+    // Without a QCoreApplication the parser cannot name the program itself.
+    const QString text = parser.helpText();
+    line.exitCode = 0;
+    line.out = usage + text.mid(text.indexOf(QLatin1Char('\n')));
+    return line;
+  }
+  if (parser.isSet(version)) {
+    line.exitCode = 0;
+    line.out = QStringLiteral("%1 %2\n").arg(command, QStringLiteral(PC_VERSION));
+    return line;
+  }
+  const QStringList positional = parser.positionalArguments();
+  const qsizetype allowed = info.fileArgument ? 1 : 0;
+  if (positional.size() > allowed)
+    return fail(QStringLiteral("unexpected argument '%1'.").arg(positional.at(allowed)));
+  if (!positional.isEmpty()) line.file = positional.first();
+  line.displayChosen =
+      parser.isSet(QStringLiteral("platform")) || parser.isSet(QStringLiteral("display"));
+  return line;
+}
+
+int ReadCommandLine(int argc, char** argv, const ProgramInfo& info, CommandLine& line) {
+  QStringList arguments;
+  for (int i = 0; i < argc; ++i) arguments << QString::fromLocal8Bit(argv[i]);
+  line = ParseCommandLine(arguments, info);
+  Log().command = CommandName(arguments, info).toLocal8Bit();
+  std::fputs(line.out.toLocal8Bit().constData(), stdout);
+  std::fputs(line.err.toLocal8Bit().constData(), stderr);
+  return line.exitCode;
+}
+
+bool PrepareApplication(const ProgramInfo& info, const CommandLine& line) {
+  // The window class stays the program's name whatever command started it.
+  QCoreApplication::setApplicationName(QString::fromLatin1(info.name));
+  QCoreApplication::setApplicationVersion(QStringLiteral(PC_VERSION));
+  const bool platformChosen = line.displayChosen || !qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM");
   if (!platformChosen && qEnvironmentVariableIsEmpty("DISPLAY") &&
       qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY")) {
-    std::fprintf(stderr, "%s: no display found; set DISPLAY or use xvfb-run\n", program);
+    std::fprintf(stderr,
+                 "%s: cannot connect to a display (neither DISPLAY nor WAYLAND_DISPLAY is set)\n",
+                 Log().command.constData());
     return false;
   }
+  Log().previous = qInstallMessageHandler(HoldStartupMessage);
   // Freehand drawing inks one dot per move event, so none may be merged.
   QCoreApplication::setAttribute(Qt::AA_CompressHighFrequencyEvents, false);
   QCoreApplication::setAttribute(Qt::AA_CompressTabletEvents, false);
   return true;
+}
+
+void ApplicationStarted(const ProgramInfo& info) {
+  StartupLog& log = Log();
+  qInstallMessageHandler(log.previous);
+  for (const StartupLog::Entry& entry : log.held) Forward(entry.type, entry.category, entry.text);
+  log.held.clear();
+  QGuiApplication::setDesktopFileName(QString::fromLatin1(info.desktopId));
 }
 
 }  // namespace common

@@ -6,7 +6,11 @@ set -euo pipefail
 ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 
 # Debian packages the build needs on every machine.
-BUILD_PACKAGES=(cmake ninja-build g++ qt6-base-dev qt6-base-dev-tools fonts-dejavu-core fonts-liberation2)
+# librsvg2-bin renders the large menu icons from their SVGs.
+BUILD_PACKAGES=(cmake ninja-build g++ qt6-base-dev qt6-base-dev-tools librsvg2-bin fonts-dejavu-core fonts-liberation2)
+
+# What building and checking the Debian packages needs on top.
+PACKAGE_PACKAGES=(dpkg-dev file lintian desktop-file-utils appstream appstream-compose)
 
 missing_packages() {
   local pkg
