@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "calc/extras.h"
 #include "calc/form1_layout.h"
 #include "common/numbers.h"
 
@@ -40,6 +41,7 @@ Form1::Form1() : common::Form(Form1Layout()), Display(GetLabel("Display")) {
   for (const Binding& binding : kBindings) {
     OnClick(binding.control, [this, handler = binding.handler] { (this->*handler)(); });
   }
+  AddExtras(*this);
 }
 
 // "0" becomes the digit; any other text, a result with its blank included,
