@@ -42,6 +42,7 @@ Accessibility::Accessibility(Form1& form) : QObject(&form), notification_(new QW
 }
 
 void Accessibility::DisplayChanged(const std::string& shown) {
+  if (!QAccessible::isActive()) return;  // no one to tell
   // The number as copied: a screen reader would say nothing for the blank.
   notification_->hide();
   notification_->setAccessibleName(QString::fromStdString(CopiedText(shown)));

@@ -5,6 +5,7 @@
 #include <QGridLayout>
 #include <QMessageBox>
 #include <QSpacerItem>
+#include <algorithm>
 
 namespace common {
 namespace {
@@ -27,9 +28,18 @@ std::function<void()>& BeepHook() {
 // Room for the window manager's icon and buttons beside a title: about four
 // title-bar buttons, in the title's own height.
 constexpr double kTitleBarRoomInLines = 6.5;
+// An explanation reads best in lines of about this many characters.
+constexpr int kExplanationColumns = 45;
 
 QString ToQString(std::string_view text) {
   return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+// The width a box needs for its title bar, in pixels.
+int TitleBarWidth(const QWidget& box) {
+  const QFontMetrics metrics = box.fontMetrics();
+  return metrics.horizontalAdvance(box.windowTitle()) +
+         static_cast<int>(kTitleBarRoomInLines * metrics.height());
 }
 
 }  // namespace
@@ -42,19 +52,17 @@ int MsgBox(QWidget* owner, std::string_view prompt, int buttons, std::string_vie
   QMessageBox box(QMessageBox::NoIcon, ToQString(title), ToQString(prompt), QMessageBox::Ok, owner);
   if (!explanation.empty()) box.setInformativeText(ToQString(explanation));
   // QMessageBox sizes itself to its text alone, which can leave its title cut
-  // short; a spacer across the bottom row widens it.
+  // short and an explanation in a narrow column; a spacer across the bottom
+  // row widens it.
+  const int width = std::max(
+      TitleBarWidth(box),
+      explanation.empty() ? 0 : kExplanationColumns * box.fontMetrics().averageCharWidth());
   if (auto* grid = qobject_cast<QGridLayout*>(box.layout())) {
-    grid->addItem(new QSpacerItem(TitleBarWidth(owner, title), 0, QSizePolicy::Fixed),
-                  grid->rowCount(), 0, 1, grid->columnCount());
+    grid->addItem(new QSpacerItem(width, 0, QSizePolicy::Fixed), grid->rowCount(), 0, 1,
+                  grid->columnCount());
   }
   box.exec();
   return kOkAnswer;
-}
-
-int TitleBarWidth(QWidget* owner, std::string_view title) {
-  const QFontMetrics metrics(owner ? QApplication::font(owner) : QApplication::font());
-  return metrics.horizontalAdvance(ToQString(title)) +
-         static_cast<int>(kTitleBarRoomInLines * metrics.height());
 }
 
 void Beep() {

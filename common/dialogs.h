@@ -33,9 +33,6 @@ int MsgBox(QWidget* owner, std::string_view prompt, int buttons, std::string_vie
 using MessageBoxHook = std::function<int(const MessageBoxRequest&)>;
 void SetMessageBoxHook(MessageBoxHook hook);
 
-// The width a box titled so needs for its title bar, in pixels.
-int TitleBarWidth(QWidget* owner, std::string_view title);
-
 // A short audible beep for an input that was refused. Tests count them
 // through the hook (an empty hook restores the real beep).
 void Beep();
