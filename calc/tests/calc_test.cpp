@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <QAction>
 #include <QClipboard>
 #include <QDialog>
 #include <QLocale>
@@ -196,6 +197,11 @@ TEST_F(CalcTest, CopyTakesTheNumberWithoutItsBlank) {
   QApplication::clipboard()->clear();
   QTest::keyClick(form.get(), Qt::Key_Insert, Qt::ControlModifier);
   EXPECT_EQ(QApplication::clipboard()->text(), "-15");
+  // The display's context menu has both.
+  const QWidget& display = form->GetLabel("Display");
+  EXPECT_EQ(display.contextMenuPolicy(), Qt::ActionsContextMenu);
+  ASSERT_EQ(display.actions().size(), 2);
+  EXPECT_EQ(display.actions()[0]->text() + display.actions()[1]->text(), "&Copy&Paste");
 }
 
 struct Paste {
