@@ -3,6 +3,7 @@
 #include <string>
 #include <tuple>
 
+#include "calc/extras.h"
 #include "calc/form1_layout.h"
 #include "common/numbers.h"
 
@@ -61,6 +62,7 @@ Form1::Form1() : common::Form(Form1Layout()), Display(GetLabel("Display")) {
       }
     });
   }
+  AddExtras(*this);
 }
 
 // "0" becomes the digit; any other text, a result with its blank included,

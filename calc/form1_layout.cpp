@@ -38,6 +38,23 @@ constexpr ControlSpec kControls[] = {
 };
 // clang-format on
 
+// A failing key changes nothing: the report says so after the fault's name.
+constexpr common::FaultExplanation kFaultExplanations[] = {
+    {common::Fault::kOverflow,
+     "The number is too large for the calculator (beyond about 1.8E+308). The calculator kept its "
+     "previous state."},
+    {common::Fault::kTypeMismatch,
+     "The display does not hold a number this key can read, such as a number with two decimal "
+     "points. The calculator kept its previous state."},
+    {common::Fault::kInvalidArgument,
+     "The square root of a negative number is not defined. The calculator kept its previous "
+     "state."},
+    {common::Fault::kDivisionByZero,
+     "A number cannot be divided by zero. The calculator kept its previous state."},
+    {common::Fault::kInvalidOperation,
+     "The result is not a number. The calculator kept its previous state."},
+};
+
 // One face for every control: a plain sans-serif that Debian installs with
 // Qt, 22.5 points, bold.
 constexpr common::FormSpec kForm1 = {
@@ -46,6 +63,7 @@ constexpr common::FormSpec kForm1 = {
     .clientHeight = 3720,
     .font = common::FontSpec{"DejaVu Sans", 22.5, 700},
     .controls = kControls,
+    .faultExplanations = kFaultExplanations,
 };
 
 }  // namespace

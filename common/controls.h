@@ -1,7 +1,9 @@
 #pragma once
 
+#include <QFont>
 #include <QLabel>
 #include <QPushButton>
+#include <functional>
 #include <string>
 #include <string_view>
 
@@ -15,7 +17,20 @@ class Label : public QLabel {
   const std::string& Caption() const { return caption_; }
   void SetCaption(std::string_view caption);
 
+  // Called after each change of the caption.
+  std::function<void(const std::string& caption)> onChanged;
+
+  // The text as painted: a one-line caption wider than the label loses its
+  // start (right-aligned) or its end behind an ellipsis, rather than showing
+  // half a character at the edge.
+  QString ShownText() const;
+
+ protected:
+  void paintEvent(QPaintEvent* event) override;
+
  private:
+  QRect TextRoom() const;
+
   std::string caption_;
 };
 
@@ -24,6 +39,15 @@ class Label : public QLabel {
 class CommandButton : public QPushButton {
  public:
   explicit CommandButton(QWidget* parent = nullptr) : QPushButton(parent) { setAutoDefault(true); }
+
+  // The button's font, its letters narrowed as far as the caption needs to
+  // fit inside the button's edges.
+  QFont CaptionFont() const;
+  // The width the caption may take.
+  int CaptionRoom() const;
+
+ protected:
+  void paintEvent(QPaintEvent* event) override;
 };
 
 }  // namespace common

@@ -1,7 +1,11 @@
 #include "common/dialogs.h"
 
+#include <QApplication>
 #include <QColorDialog>
+#include <QGridLayout>
 #include <QMessageBox>
+#include <QSpacerItem>
+#include <algorithm>
 
 namespace common {
 namespace {
@@ -16,18 +20,61 @@ CommonDialog::ColorHook& ColourHook() {
   return hook;
 }
 
+std::function<void()>& BeepHook() {
+  static std::function<void()> hook;
+  return hook;
+}
+
+// Room for the window manager's icon and buttons beside a title: about four
+// title-bar buttons, in the title's own height.
+constexpr double kTitleBarRoomInLines = 6.5;
+// An explanation reads best in lines of about this many characters.
+constexpr int kExplanationColumns = 45;
+
 QString ToQString(std::string_view text) {
   return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
 }
 
+// The width a box needs for its title bar, in pixels.
+int TitleBarWidth(const QWidget& box) {
+  const QFontMetrics metrics = box.fontMetrics();
+  return metrics.horizontalAdvance(box.windowTitle()) +
+         static_cast<int>(kTitleBarRoomInLines * metrics.height());
+}
+
 }  // namespace
 
-int MsgBox(QWidget* owner, std::string_view prompt, int buttons, std::string_view title) {
+int MsgBox(QWidget* owner, std::string_view prompt, int buttons, std::string_view title,
+           std::string_view explanation) {
   if (MessageHook())
-    return MessageHook()({owner, std::string(prompt), buttons, std::string(title)});
+    return MessageHook()(
+        {owner, std::string(prompt), buttons, std::string(title), std::string(explanation)});
   QMessageBox box(QMessageBox::NoIcon, ToQString(title), ToQString(prompt), QMessageBox::Ok, owner);
+  if (!explanation.empty()) box.setInformativeText(ToQString(explanation));
+  // QMessageBox sizes itself to its text alone, which can leave its title cut
+  // short and an explanation in a narrow column; a spacer across the bottom
+  // row widens it.
+  const int width = std::max(
+      TitleBarWidth(box),
+      explanation.empty() ? 0 : kExplanationColumns * box.fontMetrics().averageCharWidth());
+  if (auto* grid = qobject_cast<QGridLayout*>(box.layout())) {
+    grid->addItem(new QSpacerItem(width, 0, QSizePolicy::Fixed), grid->rowCount(), 0, 1,
+                  grid->columnCount());
+  }
   box.exec();
   return kOkAnswer;
+}
+
+void Beep() {
+  if (BeepHook()) {
+    BeepHook()();
+    return;
+  }
+  QApplication::beep();
+}
+
+void SetBeepHook(std::function<void()> hook) {
+  BeepHook() = std::move(hook);
 }
 
 void SetMessageBoxHook(MessageBoxHook hook) {

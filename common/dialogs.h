@@ -21,13 +21,22 @@ struct MessageBoxRequest {
   std::string prompt;
   int buttons;
   std::string title;
+  std::string explanation;
 };
 
-// Shows a modal message box and returns the answer. Tests put a hook in its
-// place (an empty hook restores the real box) so that no box ever blocks.
-int MsgBox(QWidget* owner, std::string_view prompt, int buttons, std::string_view title);
+// Shows a modal message box and returns the answer; an explanation, if any,
+// stands in plain words below the prompt. The box is at least as wide as its
+// title bar needs. Tests put a hook in its place (an empty hook restores the
+// real box) so that no box ever blocks.
+int MsgBox(QWidget* owner, std::string_view prompt, int buttons, std::string_view title,
+           std::string_view explanation = {});
 using MessageBoxHook = std::function<int(const MessageBoxRequest&)>;
 void SetMessageBoxHook(MessageBoxHook hook);
+
+// A short audible beep for an input that was refused. Tests count them
+// through the hook (an empty hook restores the real beep).
+void Beep();
+void SetBeepHook(std::function<void()> hook);
 
 // The colour dialog of a window. Its colour value starts white, becomes the
 // chosen colour on OK and stays as it was on cancel; it opens on that value.

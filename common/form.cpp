@@ -156,7 +156,10 @@ void Form::Run(const std::function<void()>& handler) {
   try {
     handler();
   } catch (const RuntimeError& error) {
-    common::MsgBox(this, error.what(), kOkOnly, layout_.caption);
+    std::string_view explanation;
+    for (const FaultExplanation& entry : layout_.faultExplanations)
+      if (entry.fault == error.fault()) explanation = entry.text;
+    common::MsgBox(this, error.what(), kOkOnly, layout_.caption, explanation);
   } catch (const std::exception& error) {
     // Not a fault a handler can raise, but the drawing must not be lost to it.
     common::MsgBox(this, error.what(), kOkOnly, layout_.caption);

@@ -6,6 +6,7 @@
 #include <string_view>
 
 #include "common/colors.h"
+#include "common/runtime_error.h"
 
 // A window is described by data: the window's own properties and one entry
 // per control. Positions and sizes are twips, relative to the container.
@@ -52,6 +53,12 @@ struct FontSpec {
   int weight;  // 400 normal, 700 bold
 };
 
+// What a run-time error report says below the fault's name, in plain words.
+struct FaultExplanation {
+  Fault fault;
+  std::string_view text;
+};
+
 struct FormSpec {
   std::string_view caption;
   int clientWidth;
@@ -60,6 +67,7 @@ struct FormSpec {
   std::string_view icon = {};
   std::optional<FontSpec> font = {};
   std::span<const ControlSpec> controls = {};
+  std::span<const FaultExplanation> faultExplanations = {};
 };
 
 }  // namespace common

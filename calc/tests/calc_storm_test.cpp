@@ -97,37 +97,39 @@ void Squared(Model& m) {
 struct Key {
   const char* control;
   void (*press)(Model&);
+  int typed;  // the key typed for it
 };
 
 // In tab order, which is also the focus chain.
 constexpr Key kKeys[] = {
-    {"Num7", Digit<'7'>},
-    {"Num8", Digit<'8'>},
-    {"Num9", Digit<'9'>},
-    {"Num4", Digit<'4'>},
-    {"Num5", Digit<'5'>},
-    {"Num6", Digit<'6'>},
-    {"Num1", Digit<'1'>},
-    {"Num3", Digit<'3'>},
-    {"Num0", [](Model& m) { m.shown = m.shown == "0" ? m.shown : m.shown + '0'; }},
-    {"Point", [](Model& m) { m.shown += '.'; }},
-    {"Num2", Digit<'2'>},
-    {"Plus", Operation<1>},
-    {"Minus", Operation<2>},
-    {"Multiple", Operation<3>},
-    {"Divide", Operation<4>},
-    {"Equal", Equals},
-    {"Square", Squared},
-    {"Sq", Root},
+    {"Num7", Digit<'7'>, Qt::Key_7},
+    {"Num8", Digit<'8'>, Qt::Key_8},
+    {"Num9", Digit<'9'>, Qt::Key_9},
+    {"Num4", Digit<'4'>, Qt::Key_4},
+    {"Num5", Digit<'5'>, Qt::Key_5},
+    {"Num6", Digit<'6'>, Qt::Key_6},
+    {"Num1", Digit<'1'>, Qt::Key_1},
+    {"Num3", Digit<'3'>, Qt::Key_3},
+    {"Num0", [](Model& m) { m.shown = m.shown == "0" ? m.shown : m.shown + '0'; }, Qt::Key_0},
+    {"Point", [](Model& m) { m.shown += '.'; }, Qt::Key_Comma},
+    {"Num2", Digit<'2'>, Qt::Key_2},
+    {"Plus", Operation<1>, Qt::Key_Plus},
+    {"Minus", Operation<2>, Qt::Key_Minus},
+    {"Multiple", Operation<3>, Qt::Key_Asterisk},
+    {"Divide", Operation<4>, Qt::Key_Slash},
+    {"Equal", Equals, Qt::Key_Equal},
+    {"Square", Squared, Qt::Key_Q},
+    {"Sq", Root, Qt::Key_R},
     {"Clear",
      [](Model& m) {
        m.opCode = 0;
        m.firstNum = m.secondNum = m.resultNum = 0;
        m.shown = "0";
-     }},
-    {"CE", [](Model& m) { m.shown = "0"; }},
-    {"Erase", Step<-1>},
-    {"P1", Step<+1>},
+     },
+     Qt::Key_Escape},
+    {"CE", [](Model& m) { m.shown = "0"; }, Qt::Key_Delete},
+    {"Erase", Step<-1>, Qt::Key_M},
+    {"P1", Step<+1>, Qt::Key_P},
 };
 constexpr int kKeyCount = static_cast<int>(std::size(kKeys));
 
@@ -215,6 +217,14 @@ TEST_F(CalcStormTest, RandomKeysAndClicksKeepTheModelsDisplay) {
         focus = key;
         if (button == Qt::LeftButton) model.Press(kKeys[key].press);
       };
+    } else if (below(2) == 0) {
+      // A typed key clicks its own key, wherever the focus is.
+      const int key = below(kKeyCount);
+      what << "type " << kKeys[key].control;
+      input = [=, this] {
+        QTest::keyClick(form->windowHandle(), static_cast<Qt::Key>(kKeys[key].typed));
+        model.Press(kKeys[key].press);
+      };
     } else {
       static constexpr Qt::Key kKeyboard[] = {Qt::Key_Tab,   Qt::Key_Backtab, Qt::Key_Space,
                                               Qt::Key_Space, Qt::Key_Return,  Qt::Key_Enter};
@@ -228,8 +238,9 @@ TEST_F(CalcStormTest, RandomKeysAndClicksKeepTheModelsDisplay) {
         }
         if (key == Qt::Key_Tab) focus = (focus + 1) % kKeyCount;
         if (key == Qt::Key_Backtab) focus = (focus + kKeyCount - 1) % kKeyCount;
-        // Space, Enter and Return click the focused key.
-        if (key != Qt::Key_Tab && key != Qt::Key_Backtab) model.Press(kKeys[focus].press);
+        // Space clicks the focused key; Enter and Return are equals.
+        if (key == Qt::Key_Space) model.Press(kKeys[focus].press);
+        if (key == Qt::Key_Return || key == Qt::Key_Enter) model.Press(Equals);
       };
     }
     for (int times = below(8) == 0 ? 2 + below(7) : 1; times > 0 && n < events; --times, ++n) {

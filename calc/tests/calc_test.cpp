@@ -1,7 +1,12 @@
 #include <gtest/gtest.h>
 
+#include <QAction>
+#include <QClipboard>
+#include <QDialog>
 #include <QLocale>
+#include <QMessageBox>
 #include <QTest>
+#include <QTimer>
 #include <cmath>
 #include <map>
 #include <sstream>
@@ -9,19 +14,32 @@
 #include <vector>
 
 #include "calc/form1.h"
+#include "common/dialogs.h"
 
 namespace calc {
 namespace {
 
 // The keys by the captions a person reads, except that the square root
-// (captioned "Square") is "sqrt" here to keep the sequences unambiguous.
-const std::map<std::string, std::string>& KeyNames() {
-  static const std::map<std::string, std::string> names = {
-      {"0", "Num0"},   {"1", "Num1"},  {"2", "Num2"},     {"3", "Num3"},     {"4", "Num4"},
-      {"5", "Num5"},   {"6", "Num6"},  {"7", "Num7"},     {"8", "Num8"},     {"9", "Num9"},
-      {".", "Point"},  {"+", "Plus"},  {"-", "Minus"},    {"*", "Multiple"}, {"/", "Divide"},
-      {"=", "Equal"},  {"sqrt", "Sq"}, {"x^2", "Square"}, {"C", "Clear"},    {"CE", "CE"},
-      {"-1", "Erase"}, {"+1", "P1"},
+// (captioned "Square") is "sqrt" here to keep the sequences unambiguous; with
+// the key typed for each, and BS for Backspace, which has no button.
+struct KeyName {
+  std::string control;
+  int typed;
+};
+const std::map<std::string, KeyName>& KeyNames() {
+  static const std::map<std::string, KeyName> names = {
+      {"0", {"Num0", Qt::Key_0}},       {"1", {"Num1", Qt::Key_1}},
+      {"2", {"Num2", Qt::Key_2}},       {"3", {"Num3", Qt::Key_3}},
+      {"4", {"Num4", Qt::Key_4}},       {"5", {"Num5", Qt::Key_5}},
+      {"6", {"Num6", Qt::Key_6}},       {"7", {"Num7", Qt::Key_7}},
+      {"8", {"Num8", Qt::Key_8}},       {"9", {"Num9", Qt::Key_9}},
+      {".", {"Point", Qt::Key_Period}}, {"+", {"Plus", Qt::Key_Plus}},
+      {"-", {"Minus", Qt::Key_Minus}},  {"*", {"Multiple", Qt::Key_Asterisk}},
+      {"/", {"Divide", Qt::Key_Slash}}, {"=", {"Equal", Qt::Key_Return}},
+      {"sqrt", {"Sq", Qt::Key_R}},      {"x^2", {"Square", Qt::Key_Q}},
+      {"C", {"Clear", Qt::Key_Escape}}, {"CE", {"CE", Qt::Key_Delete}},
+      {"-1", {"Erase", Qt::Key_M}},     {"+1", {"P1", Qt::Key_P}},
+      {"BS", {"", Qt::Key_Backspace}},
   };
   return names;
 }
@@ -41,17 +59,23 @@ class CalcTest : public ::testing::Test {
     form = std::make_unique<Form1>();
     form->Start();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(form.get()));
+    QApplication::setActiveWindow(form.get());
+    ASSERT_TRUE(QTest::qWaitForWindowActive(form.get()));
   }
   void TearDown() override { common::SetMessageBoxHook(nullptr); }
 
-  // Clicks the real buttons, keys separated by blanks.
-  void Press(const std::string& keys) {
+  // Clicks the real buttons (or types them), keys separated by blanks.
+  void Press(const std::string& keys, bool typed = false) {
     std::istringstream stream(keys);
     std::string key;
     while (stream >> key) {
       const auto found = KeyNames().find(key);
       ASSERT_NE(found, KeyNames().end()) << key;
-      QTest::mouseClick(&form->GetButton(found->second), Qt::LeftButton);
+      if (typed || found->second.control.empty()) {
+        QTest::keyClick(form->windowHandle(), static_cast<Qt::Key>(found->second.typed));
+      } else {
+        QTest::mouseClick(&form->GetButton(found->second.control), Qt::LeftButton);
+      }
     }
   }
   std::string Shown() { return form->GetLabel("Display").Caption(); }
@@ -112,10 +136,13 @@ TEST_F(CalcTest, KeySequencesShowTheirResult) {
   for (const char* locale : {"C", "de_DE", "fr_FR"}) {
     QLocale::setDefault(QLocale(locale));
     for (const Sequence& c : cases) {
-      Fresh();
-      Press(c.keys);
-      EXPECT_EQ(Shown(), c.shown) << "keys: " << c.keys << " in " << locale;
-      EXPECT_TRUE(boxes.empty()) << "keys: " << c.keys << " in " << locale;
+      for (const bool typed : {false, true}) {
+        Fresh();
+        Press(c.keys, typed);
+        EXPECT_EQ(Shown(), c.shown)
+            << (typed ? "typed: " : "clicked: ") << c.keys << " in " << locale;
+        EXPECT_TRUE(boxes.empty()) << "keys: " << c.keys << " in " << locale;
+      }
     }
   }
   QLocale::setDefault(saved);
@@ -147,6 +174,116 @@ TEST_F(CalcTest, DivisionByZeroShowsTheBoxAndKeepsTheDivisionPending) {
   EXPECT_EQ(Shown(), " 2.5");
 }
 
+TEST_F(CalcTest, BackspaceEditsOnlyANumberBeingTyped) {
+  const Sequence cases[] = {
+      {"1 2 3 BS", "12"},     {"5 BS", "0"},
+      {"5 BS BS 7", "7"},     {". 5 BS", "0."},
+      {"-1 5 BS", "-1"},      {"-1 5 BS BS", "0"},
+      {"2 + 3 = 1 BS", " 5"}, {"2 + 3 = 1 BS BS", "0"},
+      {"2 + 3 = BS", " 5"},   {"-1 BS", "-1"},
+      {"9 sqrt BS", " 3"},    {"7 + BS 2 =", " 9"},
+      {"7 CE BS", "0"},       {"1 . 5 . +1 BS +1", "2.5"},  // the key that failed changed nothing
+  };
+  for (const Sequence& c : cases) {
+    Fresh();
+    Press(c.keys);
+    EXPECT_EQ(Shown(), c.shown) << "keys: " << c.keys;
+  }
+}
+
+TEST_F(CalcTest, CopyTakesTheNumberWithoutItsBlank) {
+  const Sequence cases[] = {
+      {"1 0 0 0 0 0 0 0 0 * 1 0 0 0 0 0 0 0 0 =", "1E+16"},
+      {"1 / 2 =", ".5"},
+      {"=", "0"},
+      {". .", "0.."},
+      {"-1 5", "-15"},
+  };
+  for (const Sequence& c : cases) {
+    Fresh();
+    Press(c.keys);
+    QTest::keyClick(form.get(), Qt::Key_C, Qt::ControlModifier);
+    EXPECT_EQ(QApplication::clipboard()->text().toStdString(), c.shown) << c.keys;
+  }
+  QApplication::clipboard()->clear();
+  QTest::keyClick(form.get(), Qt::Key_Insert, Qt::ControlModifier);
+  EXPECT_EQ(QApplication::clipboard()->text(), "-15");
+  // The display's context menu has both.
+  const QWidget& display = form->GetLabel("Display");
+  EXPECT_EQ(display.contextMenuPolicy(), Qt::ActionsContextMenu);
+  ASSERT_EQ(display.actions().size(), 2);
+  EXPECT_EQ(display.actions()[0]->text() + display.actions()[1]->text(), "&Copy&Paste");
+}
+
+struct Paste {
+  const char* text;
+  const char* locale;
+  const char* shown;  // nullptr: refused with a beep
+};
+
+TEST_F(CalcTest, PasteEntersOnlyANumber) {
+  const std::string longText(1001, '1');
+  const Paste cases[] = {
+      {"12.5", "C", "12.5"},   {" \t-3e2\n", "C", "-300"},
+      {".5", "C", "0.5"},      {"1,234.5", "C", "1234.5"},
+      {"1E+16", "C", "1E+16"}, {"1.234,5", "de_DE", "1234.5"},
+      {"1,5", "de_DE", "1.5"}, {"1.5", "de_DE", "1.5"},
+      {"", "C", nullptr},      {"five", "C", nullptr},
+      {"1 2", "C", nullptr},   {"1.2.3", "C", nullptr},
+      {"1e999", "C", nullptr}, {longText.c_str(), "C", nullptr},
+  };
+  int beeps = 0;
+  common::SetBeepHook([&beeps] { ++beeps; });
+  for (const Paste& c : cases) {
+    Fresh();
+    QLocale::setDefault(QLocale(c.locale));
+    Press("7");
+    beeps = 0;
+    QApplication::clipboard()->setText(c.text);
+    QTest::keyClick(form.get(), Qt::Key_V, Qt::ControlModifier);
+    EXPECT_EQ(Shown(), c.shown ? c.shown : "7") << c.text;
+    EXPECT_EQ(beeps, c.shown ? 0 : 1) << c.text;
+  }
+  QLocale::setDefault(QLocale::c());
+  common::SetBeepHook(nullptr);
+  // A pasted number is typed: digits follow it, Backspace edits it.
+  QApplication::clipboard()->setText("42");
+  QTest::keyClick(form.get(), Qt::Key_Insert, Qt::ShiftModifier);
+  Press("1 BS BS");
+  EXPECT_EQ(Shown(), "4");
+}
+
+TEST_F(CalcTest, ScreenReadersHearWhatEachKeyDoes) {
+  // clang-format off
+  const std::pair<const char*, const char*> names[] = {
+      {"Sq", "Square root"}, {"Square", "Square"}, {"Multiple", "Multiply"}, {"Divide", "Divide"},
+      {"Plus", "Add"}, {"Minus", "Subtract"}, {"Equal", "Equals"}, {"Point", "Decimal point"},
+      {"P1", "Add one"}, {"Erase", "Subtract one"}, {"Clear", "Clear"}, {"CE", "Clear entry"},
+      {"Num7", ""},
+  };
+  // clang-format on
+  for (const auto& [control, name] : names) {
+    EXPECT_EQ(form->GetButton(control).accessibleName(), name) << control;
+  }
+  EXPECT_EQ(form->GetButton("Sq").toolTip(), "Square root (key R)");
+  EXPECT_EQ(form->GetButton("Equal").toolTip(), "Equals (key = or Enter)");
+  EXPECT_EQ(form->GetLabel("Display").accessibleName(), QString());
+}
+
+TEST_F(CalcTest, CaptionsAndNumbersStayInsideTheirEdges) {
+  const common::CommandButton& root = form->GetButton("Sq");
+  for (const double scale : {1.0, 1.25, 1.5, 2.0}) {
+    QFont font = root.CaptionFont();
+    font.setPointSizeF(font.pointSizeF() * scale);
+    EXPECT_LE(QFontMetricsF(font).horizontalAdvance(root.text()), root.CaptionRoom() * scale)
+        << "scale " << scale;
+  }
+  Press("1 2 3 4 5 6 7 8 9 0 1 2 3 4 5 6 7 8 9 0 1 2 3 4 5 6 7 8 9 0");
+  const QString shown = form->GetLabel("Display").ShownText();
+  EXPECT_TRUE(shown.startsWith(QChar(0x2026)) && shown.endsWith("7890")) << shown.toStdString();
+  EXPECT_EQ(form->GetLabel("Display").text().size(), 30);
+}
+
 struct Failure {
   const char* keys;
   const char* message;
@@ -167,12 +304,38 @@ TEST_F(CalcTest, RunTimeErrorsAreReportedAndTheCalculatorGoesOn) {
     ASSERT_EQ(boxes.size(), 1u) << c.keys;
     EXPECT_EQ(boxes[0].prompt, c.message) << c.keys;
     EXPECT_EQ(boxes[0].title, "Calculator") << c.keys;
+    EXPECT_TRUE(boxes[0].explanation.ends_with("The calculator kept its previous state."));
     EXPECT_EQ(Shown(), c.shown) << c.keys;
     EXPECT_TRUE(std::isfinite(form->firstNum) && std::isfinite(form->resultNum)) << c.keys;
     // The program is alive and the next key works.
     Press("C 4 + 4 =");
     EXPECT_EQ(Shown(), " 8") << c.keys;
   }
+}
+
+TEST_F(CalcTest, RealBoxesExplainTheFaultAndFitTheirTitle) {
+  common::SetMessageBoxHook(nullptr);
+  std::vector<std::string> seen;  // title: text / explanation
+  const auto answer = [&] {
+    QTimer::singleShot(0, [&] {
+      auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+      ASSERT_NE(box, nullptr);
+      seen.push_back(
+          (box->windowTitle() + ": " + box->text() + " / " + box->informativeText()).toStdString());
+      // Room for the title and a title bar's icon and buttons.
+      const QFontMetrics metrics = box->fontMetrics();
+      EXPECT_GE(box->width(), metrics.horizontalAdvance(box->windowTitle()) + 6 * metrics.height());
+      box->accept();
+    });
+  };
+  answer();
+  Press("0 -1 sqrt");
+  answer();
+  Press("C 5 / 0 =");
+  EXPECT_EQ(seen, (std::vector<std::string>{
+                      "Calculator: Invalid argument / The square root of a negative number is not "
+                      "defined. The calculator kept its previous state.",
+                      "Calculator Error: Cannot divide by zero / "}));
 }
 
 TEST_F(CalcTest, FailingKeyChangesNothing) {
@@ -220,13 +383,55 @@ TEST_F(CalcTest, WindowMatchesItsDescription) {
   EXPECT_DOUBLE_EQ(form->font().pointSizeF(), 22.5);
 }
 
-TEST_F(CalcTest, KeyboardPressesTheFocusedKey) {
-  QApplication::setActiveWindow(form.get());
-  ASSERT_TRUE(QTest::qWaitForWindowActive(form.get()));
-  QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);  // 7
-  QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
-  QTest::keyClick(QApplication::focusWidget(), Qt::Key_Space);  // 8
-  EXPECT_EQ(Shown(), "78");
+struct Typed {
+  Qt::Key key;
+  Qt::KeyboardModifiers modifiers;
+  const char* clicks;  // the button clicked, "" for none
+};
+
+TEST_F(CalcTest, EachTypedKeyClicksItsKeyOnceWhereverTheFocusIs) {
+  const Typed cases[] = {
+      {Qt::Key_7, Qt::KeypadModifier, "Num7"},
+      {Qt::Key_Comma, {}, "Point"},
+      {Qt::Key_Period, Qt::KeypadModifier, "Point"},
+      {Qt::Key_Plus, Qt::KeypadModifier, "Plus"},
+      {Qt::Key_Asterisk, Qt::ShiftModifier, "Multiple"},
+      {Qt::Key_Slash, Qt::KeypadModifier, "Divide"},
+      {Qt::Key_Minus, Qt::KeypadModifier, "Minus"},
+      {Qt::Key_Enter, Qt::KeypadModifier, "Equal"},
+      {Qt::Key_Equal, {}, "Equal"},
+      {Qt::Key_R, Qt::ShiftModifier, "Sq"},
+      {Qt::Key_Q, Qt::ShiftModifier, "Square"},
+      {Qt::Key_P, Qt::ShiftModifier, "P1"},
+      {Qt::Key_M, {}, "Erase"},
+      {Qt::Key_Space, {}, "Num8"},  // the focused key
+      {Qt::Key_R, Qt::ControlModifier, ""},
+      {Qt::Key_A, {}, ""},
+  };
+  std::vector<std::string> clicked;
+  for (QAbstractButton* button : form->findChildren<QAbstractButton*>())
+    QObject::connect(button, &QAbstractButton::clicked,
+                     [&clicked, button] { clicked.push_back(button->objectName().toStdString()); });
+  form->GetButton("Num8").setFocus();
+  for (const Typed& c : cases) {
+    clicked.clear();
+    QTest::keyClick(QApplication::focusWidget(), c.key, c.modifiers);
+    EXPECT_EQ(clicked,
+              c.clicks[0] ? std::vector<std::string>{c.clicks} : std::vector<std::string>{})
+        << QKeySequence(c.key | c.modifiers).toString().toStdString();
+    EXPECT_EQ(QApplication::focusWidget(), &form->GetButton("Num8"));
+  }
+  // The typed key is seen pressed, then released.
+  QTest::keyClick(form.get(), Qt::Key_5);
+  EXPECT_TRUE(form->GetButton("Num5").isDown());
+  EXPECT_TRUE(QTest::qWaitFor([&] { return !form->GetButton("Num5").isDown(); }));
+  // Nothing is typed behind a message box.
+  QDialog box(form.get());
+  box.setModal(true);
+  box.show();
+  clicked.clear();
+  QTest::keyClick(form.get(), Qt::Key_5);
+  EXPECT_TRUE(clicked.empty());
 }
 
 TEST_F(CalcTest, FocusStartsOnSevenAndTabsInStoredOrder) {

@@ -366,6 +366,14 @@ class Atspi:
         self.pyatspi = pyatspi
         self.desktop = pyatspi.Registry.getDesktop(0)
 
+    def pump(self):
+        """Delivers the AT-SPI events that have arrived to their listeners."""
+        from gi.repository import GLib
+
+        context = GLib.MainContext.default()
+        while context.pending():
+            context.iteration(False)
+
     def application(self, pid):
         for app in self.desktop:
             if app is not None and app.get_process_id() == pid:
@@ -488,12 +496,13 @@ class Suite:
 
     # -- calc ---------------------------------------------------------------
 
-    CALC_KEYS = {  # caption: twips left, top, width, height
+    CALC_KEYS = {  # accessible name: twips left, top, width, height
         "0": (120, 3000, 1815, 615), "1": (120, 2280, 855, 615), "2": (1080, 2280, 855, 615),
-        "3": (2040, 2280, 855, 615), "5": (1080, 1560, 855, 615), "+": (3000, 840, 1815, 615),
-        "/": (3000, 1560, 855, 615), "=": (3000, 3000, 1815, 615), "-1": (4920, 1560, 855, 615),
-        "Square": (4920, 3000, 1815, 615), "7": (120, 840, 855, 615),
-        ".": (2040, 3000, 855, 615),
+        "3": (2040, 2280, 855, 615), "5": (1080, 1560, 855, 615), "Add": (3000, 840, 1815, 615),
+        "Divide": (3000, 1560, 855, 615), "Equals": (3000, 3000, 1815, 615),
+        "Subtract one": (4920, 1560, 855, 615), "Square root": (4920, 3000, 1815, 615),
+        "Square": (4920, 2280, 1815, 615), "7": (120, 840, 855, 615),
+        "Decimal point": (2040, 3000, 855, 615),
     }
 
     def calc(self, extra_env=None):
@@ -512,14 +521,15 @@ class Suite:
     def case_calc_sum(self):
         """1 2 + 3 = shows ' 15'."""
         calc, display = self.calc()
-        for key, then in (("1", "1"), ("2", "12"), ("+", "0"), ("3", "3"), ("=", " 15")):
+        for key, then in (("1", "1"), ("2", "12"), ("Add", "0"), ("3", "3"), ("Equals", " 15")):
             self.press(calc, display, key, then)
         calc.stop()
 
     def case_calc_comma_locale(self):
         """Under German, 1 . 5 -1 shows '0.5': the display is read in its own period form."""
         calc, display = self.calc({"LANG": "de_DE.UTF-8", "LC_ALL": "de_DE.UTF-8"})
-        for key, then in (("1", "1"), (".", "1."), ("5", "1.5"), ("-1", "0.5")):
+        for key, then in (("1", "1"), ("Decimal point", "1."), ("5", "1.5"),
+                          ("Subtract one", "0.5")):
             self.press(calc, display, key, then)
         calc.stop()
 
@@ -547,18 +557,47 @@ class Suite:
         calc.no_dialog("alert", title)
         wait_for(lambda: window not in self.x.windows(title), f"the X window {title!r} to go")
 
+    def case_calc_typing(self):
+        """Typed 12+3= shows ' 15', told to the focused key; Ctrl+C, Escape, Ctrl+V bring 15 back."""
+        calc, display = self.calc()
+        for name in ("Square root", "Square", "Subtract one"):
+            calc.control("push button", name, twips_box(*self.CALC_KEYS[name]))
+        # Orca speaks a notification as it is shown; the number is its name.
+        told = []
+        event = "object:state-changed:showing"
+        listener = lambda e: e.detail1 and told.append(  # noqa: E731
+            (e.source.getRoleName(), e.source.name))
+        self.at.pyatspi.Registry.registerEventListener(listener, event)
+        try:
+            self.x.focus(calc.window)
+            self.x.xdotool("type", "--delay", "60", "12+3=")
+            wait_for(lambda: calc.alive() and display.name == " 15",
+                     lambda: f"the display to read ' 15' (it reads {display.name!r})")
+            wait_for(lambda: self.at.pump() or ("notification", "15") in told,
+                     lambda: f"a notification '15' (told {told[-6:]})")
+        finally:
+            self.at.pyatspi.Registry.deregisterEventListener(listener, event)
+        self.x.key("ctrl+c")
+        self.x.key("Escape")
+        wait_for(lambda: display.name == "0", lambda: f"Escape to clear (it reads {display.name!r})")
+        self.x.key("ctrl+v")
+        wait_for(lambda: display.name == "15", lambda: f"paste to show 15 ({display.name!r})")
+        calc.stop()
+
     def case_calc_divide_by_zero(self):
         """5 / 0 = opens 'Calculator Error'; Return closes it; the display reads ' 0'."""
         calc, display = self.calc()
-        for key, then in (("5", "5"), ("/", "0"), ("0", "0")):
+        for key, then in (("5", "5"), ("Divide", "0"), ("0", "0")):
             self.press(calc, display, key, then)
-        calc.click(calc.control("push button", "="))
+        calc.click(calc.control("push button", "Equals"))
         box, window = self.message_box(calc, "Calculator Error", "Cannot divide by zero")
         # The box is modal: a key clicked meanwhile does nothing.
         calc.click(calc.control("push button", "7"))
+        self.x.focus(calc.window)
+        self.x.key("7")
         time.sleep(0.3)
         self.check(display.name == "0",
-                   f"a click on 7 behind the modal box changed the display to {display.name!r}")
+                   f"a 7 clicked or typed behind the modal box changed the display to {display.name!r}")
         self.check(self.at.find(calc.app, "alert", "Calculator Error") is not None,
                    "the box closed on a click behind it")
         self.dismiss(calc, window, "Calculator Error")
@@ -570,9 +609,13 @@ class Suite:
         """0, -1, Square (square root): 'Invalid argument' titled 'Calculator'; the program goes on."""
         calc, display = self.calc()
         self.press(calc, display, "0", "0")
-        self.press(calc, display, "-1", "-1")
-        calc.click(calc.control("push button", "Square", twips_box(*self.CALC_KEYS["Square"])))
+        self.press(calc, display, "Subtract one", "-1")
+        calc.click(calc.control("push button", "Square root",
+                                twips_box(*self.CALC_KEYS["Square root"])))
         box, window = self.message_box(calc, "Calculator", "Invalid argument")
+        self.check(self.at.find(box, "label", None, lambda a: a.name.startswith(
+                   "The square root of a negative number is not defined.")) is not None,
+                   "the box does not explain the error")
         self.check(box.getRoleName() == "alert", "the error box is not an alert")
         self.dismiss(calc, window, "Calculator")
         calc.alive()
@@ -580,7 +623,7 @@ class Suite:
                    "the calculator's window is gone with the box")
         wait_for(lambda: display.name == "-1",
                  lambda: f"the display to read '-1' (it reads {display.name!r})")
-        for key, then in (("+", "0"), ("3", "3"), ("=", " 2")):
+        for key, then in (("Add", "0"), ("3", "3"), ("Equals", " 2")):
             self.press(calc, display, key, then)
         calc.stop()
 
@@ -758,6 +801,7 @@ class Suite:
 
 CASES = [
     "calc_sum",
+    "calc_typing",
     "calc_divide_by_zero",
     "calc_runtime_error",
     "calc_comma_locale",

@@ -1,0 +1,70 @@
+#include "calc/display_clipboard.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QClipboard>
+
+#include "calc/entry.h"
+#include "calc/form1.h"
+#include "common/dialogs.h"
+#include "common/runtime_error.h"
+
+namespace calc {
+namespace {
+
+// Longer than any number worth reading; a pasted book is refused unread.
+constexpr qsizetype kLongestPaste = 1000;
+
+const common::NumberFormat kPeriodForm = {".", ""};
+
+}  // namespace
+
+std::string CopiedText(const std::string& shown) {
+  return shown.starts_with(' ') ? shown.substr(1) : shown;
+}
+
+std::optional<std::string> PastedNumber(const QString& text, const common::NumberFormat& locale) {
+  if (text.size() > kLongestPaste) return std::nullopt;
+  const std::string trimmed = text.trimmed().toStdString();
+  for (const common::NumberFormat& format : {kPeriodForm, locale}) {
+    try {
+      return common::NumberText(common::ToDouble(trimmed, format), kPeriodForm);
+    } catch (const common::RuntimeError&) {
+    }
+  }
+  return std::nullopt;
+}
+
+DisplayClipboard::DisplayClipboard(Form1& form, Entry& entry)
+    : QObject(&form), form_(form), entry_(entry) {
+  QWidget& display = form.GetLabel("Display");
+  // The display's own actions: their shortcuts work wherever the focus is in
+  // the window, and they are its context menu.
+  auto* copy = new QAction(QString("&Copy"), &display);
+  copy->setShortcuts(QKeySequence::Copy);
+  connect(copy, &QAction::triggered, this, &DisplayClipboard::Copy);
+  auto* paste = new QAction(QString("&Paste"), &display);
+  paste->setShortcuts(QKeySequence::Paste);
+  connect(paste, &QAction::triggered, this, &DisplayClipboard::Paste);
+  display.addActions({copy, paste});
+  display.setContextMenuPolicy(Qt::ActionsContextMenu);
+}
+
+void DisplayClipboard::Copy() {
+  if (QApplication::activeModalWidget()) return;
+  QApplication::clipboard()->setText(
+      QString::fromStdString(CopiedText(form_.GetLabel("Display").Caption())));
+}
+
+void DisplayClipboard::Paste() {
+  if (QApplication::activeModalWidget()) return;
+  const std::optional<std::string> number =
+      PastedNumber(QApplication::clipboard()->text(), common::LocaleNumberFormat());
+  if (!number) {
+    common::Beep();
+    return;
+  }
+  entry_.Enter(*number);
+}
+
+}  // namespace calc

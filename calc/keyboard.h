@@ -1,0 +1,34 @@
+#pragma once
+
+#include <QObject>
+#include <map>
+
+class QAbstractButton;
+class QTimer;
+
+namespace calc {
+
+class Entry;
+class Form1;
+
+// Typed keys click the calculator's own keys, wherever the focus is in the
+// window and whichever key has it, and Backspace edits the number being
+// typed. Nothing is typed while a message box is open.
+class Keyboard : public QObject {
+ public:
+  Keyboard(Form1& form, Entry& entry);
+
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override;
+
+ private:
+  void Click(QAbstractButton& button);
+  QTimer& ReleaseTimer(QAbstractButton& button);
+  void KeepPress(QObject* watched);
+
+  Form1& form_;
+  Entry& entry_;
+  std::map<QAbstractButton*, QTimer*> release_;
+};
+
+}  // namespace calc
