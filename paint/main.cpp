@@ -1,6 +1,6 @@
 #include "common/program.h"
-#include "paint/form1.h"
+#include "paint/window.h"
 
 int main(int argc, char** argv) {
-  return common::RunProgram<paint::Form1>(argc, argv, "paint", "io.github.sketchly.Paint");
+  return common::RunProgram<paint::Window>(argc, argv, "paint", "io.github.sketchly.Paint");
 }

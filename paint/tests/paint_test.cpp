@@ -6,6 +6,7 @@
 
 #include "paint/form1.h"
 #include "paint/form1_layout.h"
+#include "paint/window.h"
 
 namespace paint {
 namespace {
@@ -44,7 +45,7 @@ class PaintTest : public ::testing::Test {
           dialogSaw.push_back(current);
           return dialogAnswer;
         });
-    form = std::make_unique<Form1>();
+    form = std::make_unique<Window>();
     form->Start();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(form.get()));
   }
@@ -80,7 +81,7 @@ class PaintTest : public ::testing::Test {
     return true;
   }
 
-  std::unique_ptr<Form1> form;
+  std::unique_ptr<Window> form;
   std::vector<common::MessageBoxRequest> boxes;
   std::vector<common::Colour> dialogSaw;
   std::optional<common::Colour> dialogAnswer;
@@ -88,7 +89,12 @@ class PaintTest : public ::testing::Test {
 
 TEST_F(PaintTest, OpensWithTheLoadedState) {
   EXPECT_EQ(form->windowTitle(), "Sketchly");
-  EXPECT_EQ(form->size(), QSize(490, 372));
+  EXPECT_EQ(form->Client().size(), QSize(490, 372));
+  // The menu bar adds its height; nothing resizes the window.
+  EXPECT_EQ(form->size(), QSize(490, 372 + form->MenuBar()->height()));
+  EXPECT_EQ(form->Client().pos(), QPoint(0, form->MenuBar()->height()));
+  EXPECT_EQ(form->minimumSize(), form->maximumSize());
+  EXPECT_FALSE(form->windowFlags() & Qt::WindowMaximizeButtonHint);
   EXPECT_EQ(form->toolMode, 0);
   EXPECT_EQ(form->drawing, 0);
   EXPECT_EQ(form->curColor, common::SystemColour(7));
@@ -103,7 +109,7 @@ TEST_F(PaintTest, OpensWithTheLoadedState) {
 
   QWidget& swatch0 = form->GetPicture("Picture2", 0);
   EXPECT_EQ(swatch0.parentWidget()->objectName(), "Frame1");
-  EXPECT_EQ(swatch0.mapTo(form.get(), QPoint(0, 0)), QPoint(8, 280));
+  EXPECT_EQ(swatch0.mapTo(&form->Client(), QPoint(0, 0)), QPoint(8, 280));
   EXPECT_EQ(form->GetPicture("Picture2", 3).geometry().topLeft(), QPoint(8, 304));
   EXPECT_EQ(form->GetButton("Command1", 5).toolTip(), "Square/Rectangle Tool");
   EXPECT_EQ(form->GetButton("Command1", 0).toolTip(), "");
