@@ -43,8 +43,8 @@ struct FileDialogRequest {
   QWidget* owner;
   FileDialogMode mode;
   std::string title;
-  std::string filters;  // Qt's ";;"-separated name filters
-  std::string start;    // file or folder to start in
+  std::string filters;             // Qt's ";;"-separated name filters
+  std::string start;               // file or folder to start in
   std::string defaultSuffix = {};  // added to a name saved without one
 };
 std::optional<std::string> ChooseFile(const FileDialogRequest& request);

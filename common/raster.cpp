@@ -267,7 +267,8 @@ QImage Raster::Region(const QRect& rect) {
     if (unit_) {
       std::copy_n(source + clipped.left(), clipped.width(), target);
     } else {
-      for (int x = 0; x < clipped.width(); ++x) target[x] = source[columnStart_[clipped.left() + x]];
+      for (int x = 0; x < clipped.width(); ++x)
+        target[x] = source[columnStart_[clipped.left() + x]];
     }
   }
   return region;
@@ -280,8 +281,8 @@ void Raster::PutRegion(const QPoint& at, const QImage& given) {
   Prepare();
   const int left = columnStart_[clipped.left()], right = columnStart_[clipped.right() + 1];
   for (int y = clipped.top(); y <= clipped.bottom(); ++y) {
-    const auto* source = reinterpret_cast<const QRgb*>(pixels.constScanLine(y - at.y())) +
-                         (clipped.left() - at.x());
+    const auto* source =
+        reinterpret_cast<const QRgb*>(pixels.constScanLine(y - at.y())) + (clipped.left() - at.x());
     auto* first = reinterpret_cast<QRgb*>(bits_ + rowStart_[y] * stride_);
     if (unit_) {
       std::copy_n(source, clipped.width(), first + clipped.left());

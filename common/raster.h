@@ -112,8 +112,8 @@ class Raster {
   std::optional<Disk> pending_;
   bool shared_ = false;  // image_ has been handed out and must detach first
   int dirtyLeft_, dirtyTop_, dirtyRight_, dirtyBottom_;
-  QRect gesture_;        // taken by repaints, not yet by TakeGestureDirty
-  QRect repaintOnly_;    // taken by TakeGestureDirty, not yet by a repaint
+  QRect gesture_;      // taken by repaints, not yet by TakeGestureDirty
+  QRect repaintOnly_;  // taken by TakeGestureDirty, not yet by a repaint
 };
 
 }  // namespace common

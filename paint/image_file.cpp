@@ -12,8 +12,9 @@ QString WriteImage(const QString& path, const QImage& image) {
   QByteArray format = QFileInfo(path).suffix().toLower().toLatin1();
   if (format.isEmpty()) format = "png";
   if (!QImageWriter::supportedImageFormats().contains(format))
-    return QStringLiteral("\"%1\" is not an image type that can be written (use .png, .bmp or "
-                          ".jpg)")
+    return QStringLiteral(
+               "\"%1\" is not an image type that can be written (use .png, .bmp or "
+               ".jpg)")
         .arg(QString::fromLatin1(format));
   QSaveFile file(path);
   if (!file.open(QIODevice::WriteOnly)) return file.errorString();

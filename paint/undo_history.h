@@ -35,7 +35,7 @@ class UndoHistory {
  private:
   struct Step {
     QPoint at;
-    QImage pixels;  // the rectangle as it is on the other side of the step
+    QImage pixels;   // the rectangle as it is on the other side of the step
     uint64_t state;  // after the step
     uint64_t before;
   };

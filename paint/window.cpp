@@ -37,7 +37,7 @@ QString Plain(std::string_view text) {
 Window::Window() : canvas_(GetPicture("Picture1")), history_(canvas_) {
   // A press on the canvas starts a new step, before its handler draws.
   canvas_.onMouseDown = [this, press = canvas_.onMouseDown](int16_t button, int16_t shift, float x,
-                                                           float y) {
+                                                            float y) {
     history_.Checkpoint();
     press(button, shift, x, y);
   };
@@ -87,16 +87,14 @@ void Window::Paste() {
 }
 
 void Window::Open() {
-  const auto path = common::ChooseFile(
-      {this, common::FileDialogMode::kOpen, "Open Image", OpenFilters().toStdString(),
-       file_.toStdString(), ""});
+  const auto path = common::ChooseFile({this, common::FileDialogMode::kOpen, "Open Image",
+                                        OpenFilters().toStdString(), file_.toStdString(), ""});
   if (path) OpenFile(QString::fromStdString(*path));
 }
 
 bool Window::OpenFile(const QString& path) {
   QString error;
-  const QImage image =
-      ReadImage(path, QSize(canvas_.InnerWidth(), canvas_.InnerHeight()), &error);
+  const QImage image = ReadImage(path, QSize(canvas_.InnerWidth(), canvas_.InnerHeight()), &error);
   if (image.isNull()) {
     Box(QStringLiteral("Could not open \"%1\": %2").arg(path, error), common::kCritical);
     return false;

@@ -89,7 +89,9 @@ class PaintTest : public ::testing::Test {
     return true;
   }
 
-  QImage Drawing() { return Canvas().Region(QRect(0, 0, Canvas().InnerWidth(), Canvas().InnerHeight())); }
+  QImage Drawing() {
+    return Canvas().Region(QRect(0, 0, Canvas().InnerWidth(), Canvas().InnerHeight()));
+  }
   auto Fields() {
     return std::tuple(form->drawing, form->curColor, form->toolMode, form->startX, form->startY,
                       form->lineClick, form->circleClick, form->fillCircleClick, form->rectClick,
@@ -440,7 +442,6 @@ TEST_F(PaintTest, DrawingSurvivesBeingHiddenAndShown) {
   EXPECT_EQ(shown.pixel(QPoint(At(30, 30)) * ratio), kWhite);
 }
 
-
 TEST_F(PaintTest, UndoAndRedoPutBackEveryPixelAndNoField) {
   struct Case {
     const char* name;
@@ -448,8 +449,14 @@ TEST_F(PaintTest, UndoAndRedoPutBackEveryPixelAndNoField) {
     std::function<void()> step;
   };
   const Case cases[] = {
-      {"freehand", 1.5, [&] { Drag(kFreehand, {250, 180}, {300, 200}); }},
-      {"eraser", 2, [&] { Drag(kEraser, {40, 40}, {90, 60}); }},
+      {"freehand", 1.5,
+       [&] {
+         Drag(kFreehand, {250, 180}, {300, 200});
+       }},
+      {"eraser", 2,
+       [&] {
+         Drag(kEraser, {40, 40}, {90, 60});
+       }},
       {"filled circle", 1,
        [&] {
          Tool(kFilledCircle);
@@ -617,7 +624,6 @@ TEST_F(PaintTest, SavesAndOpensImageFiles) {
   EXPECT_EQ(good.readAll(), bytes);
 }
 
-
 TEST_F(PaintTest, OpenReportsWhatItCannotReadAndCropsWhatIsTooLarge) {
   ASSERT_TRUE(dir.isValid());
   QFile notes(QString::fromStdString(Path("notes.png")));
@@ -690,10 +696,14 @@ TEST_F(PaintTest, MenusUseStandardKeysAndLeaveAltEToTheColourButton) {
   for (QAction* menu : form->MenuBar()->actions()) titles << menu->text();
   EXPECT_EQ(titles, QStringList({"&File", "E&dit", "&Help"}));
   const std::pair<const char*, QKeySequence> cases[] = {
-      {"&Open...", QKeySequence("Ctrl+O")}, {"&Save", QKeySequence("Ctrl+S")},
-      {"Save &As...", QKeySequence("Ctrl+Shift+S")}, {"&Quit", QKeySequence("Ctrl+Q")},
-      {"&Undo", QKeySequence("Ctrl+Z")}, {"&Redo", QKeySequence("Ctrl+Shift+Z")},
-      {"&Redo", QKeySequence("Ctrl+Y")}, {"&Copy", QKeySequence("Ctrl+C")},
+      {"&Open...", QKeySequence("Ctrl+O")},
+      {"&Save", QKeySequence("Ctrl+S")},
+      {"Save &As...", QKeySequence("Ctrl+Shift+S")},
+      {"&Quit", QKeySequence("Ctrl+Q")},
+      {"&Undo", QKeySequence("Ctrl+Z")},
+      {"&Redo", QKeySequence("Ctrl+Shift+Z")},
+      {"&Redo", QKeySequence("Ctrl+Y")},
+      {"&Copy", QKeySequence("Ctrl+C")},
       {"&Paste", QKeySequence("Ctrl+V")}};
   for (const auto& [text, key] : cases) {
     QAction* found = nullptr;
