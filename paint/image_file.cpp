@@ -20,7 +20,7 @@ QString WriteImage(const QString& path, const QImage& image) {
   if (!file.open(QIODevice::WriteOnly)) return file.errorString();
   QImageWriter writer(&file, format);
   if (!writer.write(image)) {
-    const QString reason =
+    QString reason =
         file.error() != QFileDevice::NoError ? file.errorString() : writer.errorString();
     file.cancelWriting();
     return reason;
@@ -29,16 +29,20 @@ QString WriteImage(const QString& path, const QImage& image) {
   return {};
 }
 
-QImage ReadImage(const QString& path, const QSize& fits, QString* error) {
+ReadResult ReadImage(const QString& path, const QSize& fits) {
   QImageReader reader(path);
+  const QSize size = reader.size();
   reader.setAutoTransform(true);
   // Formats that can decode a part need not decode the rest.
-  if (reader.supportsOption(QImageIOHandler::ClipRect) && reader.size().isValid() &&
-      reader.transformation() == QImageIOHandler::TransformationNone)
-    reader.setClipRect(QRect(QPoint(0, 0), reader.size().boundedTo(fits)));
-  QImage image = reader.read();
-  if (image.isNull()) *error = reader.errorString();
-  return image;
+  const bool clip = reader.supportsOption(QImageIOHandler::ClipRect) && size.isValid() &&
+                    reader.transformation() == QImageIOHandler::TransformationNone;
+  if (clip) reader.setClipRect(QRect(QPoint(0, 0), size.boundedTo(fits)));
+  ReadResult result;
+  result.image = reader.read();
+  if (result.image.isNull()) result.error = reader.errorString();
+  const QSize read = clip ? size : result.image.size();
+  result.whole = read.width() <= fits.width() && read.height() <= fits.height();
+  return result;
 }
 
 QString OpenFilters() {

@@ -12,8 +12,13 @@ namespace paint {
 QString WriteImage(const QString& path, const QImage& image);
 
 // Reads an image of any type Qt reads, only as much as fits in `fits` where
-// the format allows. A null image on failure, with the reason in *error.
-QImage ReadImage(const QString& path, const QSize& fits, QString* error);
+// the format allows. A null image on failure, with the reason in error.
+struct ReadResult {
+  QImage image;
+  bool whole = false;  // nothing of the picture was left out
+  QString error;
+};
+ReadResult ReadImage(const QString& path, const QSize& fits);
 
 // The file-dialog filters for both.
 QString OpenFilters();

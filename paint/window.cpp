@@ -60,7 +60,7 @@ int Window::Box(const QString& prompt, int buttons) {
   return MsgBox(prompt.toStdString(), buttons, kCaption);
 }
 
-bool Window::DrawAtTopLeft(const QImage& image, bool eraseFirst) {
+void Window::DrawAtTopLeft(const QImage& image, bool eraseFirst) {
   const QRect whole(0, 0, canvas_.InnerWidth(), canvas_.InnerHeight());
   // Cropped first: a huge image costs no more than the canvas.
   QImage part = image.copy(whole & image.rect());
@@ -72,7 +72,6 @@ bool Window::DrawAtTopLeft(const QImage& image, bool eraseFirst) {
     painter.drawImage(0, 0, part);
   }
   canvas_.PutRegion(QPoint(0, 0), under);
-  return part.size() == image.size();
 }
 
 void Window::Copy() {
@@ -93,17 +92,15 @@ void Window::Open() {
 }
 
 bool Window::OpenFile(const QString& path) {
-  QString error;
-  const QImage image = ReadImage(path, QSize(canvas_.InnerWidth(), canvas_.InnerHeight()), &error);
-  if (image.isNull()) {
-    Box(QStringLiteral("Could not open \"%1\": %2").arg(path, error), common::kCritical);
+  const ReadResult read = ReadImage(path, QSize(canvas_.InnerWidth(), canvas_.InnerHeight()));
+  if (read.image.isNull()) {
+    Box(QStringLiteral("Could not open \"%1\": %2").arg(path, read.error), common::kCritical);
     return false;
   }
-  bool whole = false;
-  AsOneStep([&] { whole = DrawAtTopLeft(image, true); });
+  AsOneStep([&] { DrawAtTopLeft(read.image, true); });
   // Saving a cropped picture over the file would lose the rest of it.
-  file_ = whole ? path : QString();
-  if (whole) savedState_ = history_.State();
+  file_ = read.whole ? path : QString();
+  if (read.whole) savedState_ = history_.State();
   return true;
 }
 

@@ -52,8 +52,8 @@ class Window : public Form1 {
   // Everything the change draws is one undo step.
   void AsOneStep(const std::function<void()>& change);
   // Draws an image over the canvas from its top left corner, clipped; the
-  // canvas erased first if asked. False if the image had to be cropped.
-  bool DrawAtTopLeft(const QImage& image, bool eraseFirst);
+  // canvas erased first if asked.
+  void DrawAtTopLeft(const QImage& image, bool eraseFirst);
   int Box(const QString& prompt, int buttons);
 
   common::PictureBox& canvas_;
