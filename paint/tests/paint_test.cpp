@@ -699,16 +699,12 @@ TEST_F(PaintTest, MenusUseStandardKeysAndLeaveAltEToTheColourButton) {
   QStringList titles;
   for (QAction* menu : form->MenuBar()->actions()) titles << menu->text();
   EXPECT_EQ(titles, QStringList({"&File", "E&dit", "&Help"}));
+  // Keys the platform's standard may lack.
   const std::pair<const char*, QKeySequence> cases[] = {
-      {"&Open...", QKeySequence("Ctrl+O")},
-      {"&Save", QKeySequence("Ctrl+S")},
       {"Save &As...", QKeySequence("Ctrl+Shift+S")},
       {"&Quit", QKeySequence("Ctrl+Q")},
-      {"&Undo", QKeySequence("Ctrl+Z")},
       {"&Redo", QKeySequence("Ctrl+Shift+Z")},
-      {"&Redo", QKeySequence("Ctrl+Y")},
-      {"&Copy", QKeySequence("Ctrl+C")},
-      {"&Paste", QKeySequence("Ctrl+V")}};
+      {"&Redo", QKeySequence("Ctrl+Y")}};
   for (const auto& [text, key] : cases) {
     QAction* found = nullptr;
     for (QAction* menu : form->MenuBar()->actions())
