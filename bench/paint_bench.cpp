@@ -136,20 +136,32 @@ void UndoFullCanvas(benchmark::State& state) {
 }
 
 // What a press on the canvas adds to its handler: the end of the step before
-// it, here one move of the thick brush (not timed).
-void GestureCapture(benchmark::State& state) {
+// it, one move of the thick brush or (WholeCanvas) a filled box over the whole
+// canvas, drawn untimed.
+void Capture(benchmark::State& state, bool wholeCanvas) {
   auto form = Window<paint::Window>(state, kBrush);
   paint::Window& window = *form;
+  common::PictureBox& canvas = window.GetPicture("Picture1");
   window.Picture1_MouseDown(kLeft, 0, 0, 0);
   int step = 0;
   for (auto _ : state) {
     state.PauseTiming();
     window.curColor = step % 2 ? 0x00FF0000 : 0x000000FF;
-    window.Picture1_MouseMove(kLeft, 0, Width(window) * step / 200, Height(window) * step / 200);
+    if (wholeCanvas) {
+      canvas.LineFilledBox(0, 0, Width(window), Height(window), window.curColor);
+    } else {
+      window.Picture1_MouseMove(kLeft, 0, Width(window) * step / 200, Height(window) * step / 200);
+    }
     step = (step + 1) % 200;
     state.ResumeTiming();
     window.History().Checkpoint();
   }
+}
+void GestureCapture(benchmark::State& state) {
+  Capture(state, false);
+}
+void GestureCaptureWholeCanvas(benchmark::State& state) {
+  Capture(state, true);
 }
 
 void Ratios(benchmark::internal::Benchmark* b) {
@@ -165,6 +177,7 @@ BENCHMARK(FilledCircleWorst)->Apply(Ratios);
 BENCHMARK(DiskFill)->Apply(Ratios);
 BENCHMARK(UndoFullCanvas)->Apply(Ratios);
 BENCHMARK(GestureCapture)->Apply(Ratios);
+BENCHMARK(GestureCaptureWholeCanvas)->Apply(Ratios);
 
 }  // namespace
 

@@ -37,10 +37,15 @@ void UndoHistory::Checkpoint() {
     return;
   }
   if (changed.isEmpty()) return;
-  const QImage now = canvas_.Region(changed);
-  Step step{changed.topLeft(), shadow_.copy(changed), 0, state_};
+  QImage now = canvas_.Region(changed);
+  const bool whole = changed == shadow_.rect();
+  Step step{changed.topLeft(), whole ? shadow_ : shadow_.copy(changed), 0, state_};
   if (step.pixels == now) return;  // drawn over with the same colours
-  Put(shadow_, changed.topLeft(), now);
+  if (whole) {
+    shadow_ = std::move(now);  // the old one lives on in the step, uncopied
+  } else {
+    Put(shadow_, changed.topLeft(), now);
+  }
   for (const Step& dropped : redo_) bytes_ -= Cost(dropped);
   redo_.clear();
   step.state = state_ = ++lastState_;
@@ -59,9 +64,13 @@ void UndoHistory::Trim() {
 // Writes the step's pixels to the canvas and keeps the ones they replace.
 void UndoHistory::Exchange(Step& step) {
   const QRect rect(step.at, step.pixels.size());
-  QImage replaced = shadow_.copy(rect);
+  QImage replaced = rect == shadow_.rect() ? shadow_ : shadow_.copy(rect);
   canvas_.PutRegion(step.at, step.pixels);
-  Put(shadow_, step.at, step.pixels);
+  if (rect == shadow_.rect()) {
+    shadow_ = step.pixels;
+  } else {
+    Put(shadow_, step.at, step.pixels);
+  }
   canvas_.TakeGestureDirty();  // putting back is no drawing
   step.pixels = std::move(replaced);
 }
