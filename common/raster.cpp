@@ -123,7 +123,9 @@ void Raster::SetBlock(int x, int y, QRgb colour) {
   if (changed) MarkDirty(x, y, x, y);
 }
 
-void Raster::Span(int64_t y, int64_t x1, int64_t x2, QRgb colour) {
+// The fill loop of every box and disk: on a cache-line boundary its speed
+// no longer shifts with the placement of unrelated code.
+[[gnu::aligned(64)]] void Raster::Span(int64_t y, int64_t x1, int64_t x2, QRgb colour) {
   if (y < 0 || y >= height_) return;
   x1 = std::max<int64_t>(x1, 0);
   x2 = std::min<int64_t>(x2, width_ - 1);
