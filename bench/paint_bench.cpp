@@ -6,6 +6,7 @@
 #include <memory>
 
 #include "paint/form1.h"
+#include "paint/window.h"
 
 namespace {
 
@@ -14,8 +15,9 @@ constexpr int16_t kLeft = 1;
 constexpr int16_t kFreehand = 1, kLine = 2, kEraser = 4, kClear = 6, kFilledCircle = 8, kBrush = 9;
 
 // A shown drawing window at the case's pixel ratio, with a tool selected.
-std::unique_ptr<paint::Form1> Window(benchmark::State& state, int16_t tool) {
-  auto form = std::make_unique<paint::Form1>();
+template <class Form = paint::Form1>
+std::unique_ptr<Form> Window(benchmark::State& state, int16_t tool) {
+  auto form = std::make_unique<Form>();
   form->Start();
   form->GetPicture("Picture1").SetDeviceRatio(static_cast<double>(state.range(0)));
   form->Command1_Click(tool);
@@ -117,6 +119,51 @@ void DiskFill(benchmark::State& state) {
   }
 }
 
+// Undo of a clear that wiped a drawing covering the whole canvas: every
+// pixel goes back. Redo (not timed) clears it again for the next lap.
+void UndoFullCanvas(benchmark::State& state) {
+  auto form = Window<paint::Window>(state, kClear);
+  paint::Window& window = *form;
+  window.GetPicture("Picture1").LineFilledBox(0, 0, Width(window), Height(window), 0x00808080);
+  window.GetButton("Command1", kClear).click();
+  for (auto _ : state) {
+    window.Undo();
+    state.PauseTiming();
+    window.Redo();
+    state.ResumeTiming();
+  }
+  benchmark::DoNotOptimize(window.GetPicture("Picture1").Pixel(0, 0));
+}
+
+// What a press on the canvas adds to its handler: the end of the step before
+// it, one move of the thick brush or (WholeCanvas) a filled box over the whole
+// canvas, drawn untimed.
+void Capture(benchmark::State& state, bool wholeCanvas) {
+  auto form = Window<paint::Window>(state, kBrush);
+  paint::Window& window = *form;
+  common::PictureBox& canvas = window.GetPicture("Picture1");
+  window.Picture1_MouseDown(kLeft, 0, 0, 0);
+  int step = 0;
+  for (auto _ : state) {
+    state.PauseTiming();
+    window.curColor = step % 2 ? 0x00FF0000 : 0x000000FF;
+    if (wholeCanvas) {
+      canvas.LineFilledBox(0, 0, Width(window), Height(window), window.curColor);
+    } else {
+      window.Picture1_MouseMove(kLeft, 0, Width(window) * step / 200, Height(window) * step / 200);
+    }
+    step = (step + 1) % 200;
+    state.ResumeTiming();
+    window.History().Checkpoint();
+  }
+}
+void GestureCapture(benchmark::State& state) {
+  Capture(state, false);
+}
+void GestureCaptureWholeCanvas(benchmark::State& state) {
+  Capture(state, true);
+}
+
 void Ratios(benchmark::internal::Benchmark* b) {
   b->Arg(1)->Arg(2)->Unit(benchmark::kMicrosecond);
 }
@@ -128,6 +175,9 @@ BENCHMARK(LineAcross)->Apply(Ratios);
 BENCHMARK(Cls)->Apply(Ratios);
 BENCHMARK(FilledCircleWorst)->Apply(Ratios);
 BENCHMARK(DiskFill)->Apply(Ratios);
+BENCHMARK(UndoFullCanvas)->Apply(Ratios);
+BENCHMARK(GestureCapture)->Apply(Ratios);
+BENCHMARK(GestureCaptureWholeCanvas)->Apply(Ratios);
 
 }  // namespace
 

@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QColorDialog>
+#include <QFileDialog>
 #include <QGridLayout>
 #include <QMessageBox>
 #include <QSpacerItem>
@@ -12,6 +13,11 @@ namespace {
 
 MessageBoxHook& MessageHook() {
   static MessageBoxHook hook;
+  return hook;
+}
+
+FileDialogHook& FileHook() {
+  static FileDialogHook hook;
   return hook;
 }
 
@@ -49,7 +55,16 @@ int MsgBox(QWidget* owner, std::string_view prompt, int buttons, std::string_vie
   if (MessageHook())
     return MessageHook()(
         {owner, std::string(prompt), buttons, std::string(title), std::string(explanation)});
-  QMessageBox box(QMessageBox::NoIcon, ToQString(title), ToQString(prompt), QMessageBox::Ok, owner);
+  const int icon = buttons & (kCritical | kQuestion);
+  QMessageBox box(icon == kCritical   ? QMessageBox::Critical
+                  : icon == kQuestion ? QMessageBox::Question
+                                      : QMessageBox::NoIcon,
+                  ToQString(title), ToQString(prompt), QMessageBox::Ok, owner);
+  if ((buttons & 15) == kSaveDiscardCancel) {
+    box.setStandardButtons(QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel);
+    box.setDefaultButton(QMessageBox::Save);
+    box.setEscapeButton(QMessageBox::Cancel);
+  }
   if (!explanation.empty()) box.setInformativeText(ToQString(explanation));
   // QMessageBox sizes itself to its text alone, which can leave its title cut
   // short and an explanation in a narrow column; a spacer across the bottom
@@ -61,8 +76,32 @@ int MsgBox(QWidget* owner, std::string_view prompt, int buttons, std::string_vie
     grid->addItem(new QSpacerItem(width, 0, QSizePolicy::Fixed), grid->rowCount(), 0, 1,
                   grid->columnCount());
   }
-  box.exec();
-  return kOkAnswer;
+  switch (box.exec()) {
+    case QMessageBox::Save:
+      return kSaveAnswer;
+    case QMessageBox::Discard:
+      return kDiscardAnswer;
+    case QMessageBox::Cancel:
+      return kCancelAnswer;
+    default:
+      return kOkAnswer;
+  }
+}
+
+std::optional<std::string> ChooseFile(const FileDialogRequest& request) {
+  if (FileHook()) return FileHook()(request);
+  QFileDialog dialog(request.owner, ToQString(request.title), ToQString(request.start),
+                     ToQString(request.filters));
+  const bool open = request.mode == FileDialogMode::kOpen;
+  dialog.setAcceptMode(open ? QFileDialog::AcceptOpen : QFileDialog::AcceptSave);
+  dialog.setFileMode(open ? QFileDialog::ExistingFile : QFileDialog::AnyFile);
+  dialog.setDefaultSuffix(ToQString(request.defaultSuffix));
+  if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
+  return dialog.selectedFiles().front().toStdString();
+}
+
+void SetFileDialogHook(FileDialogHook hook) {
+  FileHook() = std::move(hook);
 }
 
 void Beep() {

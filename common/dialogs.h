@@ -12,9 +12,15 @@ class QWidget;
 
 namespace common {
 
-// Message box buttons and answers.
+// Message box buttons, icons (added to the buttons) and answers.
 inline constexpr int kOkOnly = 0;
+inline constexpr int kSaveDiscardCancel = 3;
+inline constexpr int kCritical = 16;
+inline constexpr int kQuestion = 32;
 inline constexpr int kOkAnswer = 1;
+inline constexpr int kCancelAnswer = 2;
+inline constexpr int kSaveAnswer = 6;
+inline constexpr int kDiscardAnswer = 7;
 
 struct MessageBoxRequest {
   QWidget* owner;
@@ -37,6 +43,22 @@ void SetMessageBoxHook(MessageBoxHook hook);
 // through the hook (an empty hook restores the real beep).
 void Beep();
 void SetBeepHook(std::function<void()> hook);
+
+// A file chooser: a file to open, or a name to save under (it asks before
+// replacing a file). Returns the path, or nothing when cancelled. Tests answer
+// it through the hook, like the message box.
+enum class FileDialogMode { kOpen, kSave };
+struct FileDialogRequest {
+  QWidget* owner;
+  FileDialogMode mode;
+  std::string title;
+  std::string filters;             // Qt's ";;"-separated name filters
+  std::string start;               // file or folder to start in
+  std::string defaultSuffix = {};  // added to a name saved without one
+};
+std::optional<std::string> ChooseFile(const FileDialogRequest& request);
+using FileDialogHook = std::function<std::optional<std::string>(const FileDialogRequest&)>;
+void SetFileDialogHook(FileDialogHook hook);
 
 // The colour dialog of a window. Its colour value starts white, becomes the
 // chosen colour on OK and stays as it was on cancel; it opens on that value.

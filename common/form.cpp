@@ -4,6 +4,7 @@
 #include <QGuiApplication>
 #include <QIcon>
 #include <QScreen>
+#include <QVBoxLayout>
 #include <algorithm>
 #include <stdexcept>
 #include <vector>
@@ -26,7 +27,27 @@ QRect PixelRect(const ControlSpec& control) {
 
 Form::Form(const FormSpec& layout) : layout_(layout) {
   setWindowTitle(ToQString(layout.caption));
-  resize(TwipsToPixels(layout.clientWidth), TwipsToPixels(layout.clientHeight));
+  const QSize client(TwipsToPixels(layout.clientWidth), TwipsToPixels(layout.clientHeight));
+  if (layout.menuBar) {
+    // The bar sits above a client widget of the layout's size; the layout
+    // keeps the window at exactly both.
+    auto* column = new QVBoxLayout(this);
+    column->setContentsMargins(0, 0, 0, 0);
+    column->setSpacing(0);
+    column->setSizeConstraint(QLayout::SetFixedSize);
+    menuBar_ = new QMenuBar(this);
+    column->setMenuBar(menuBar_);
+    client_ = new QWidget(this);
+    client_->setObjectName(QStringLiteral("client"));
+    client_->setFixedSize(client);
+    column->addWidget(client_);
+  } else {
+    setFixedSize(client);
+  }
+  // Nothing to gain from a bigger window: no maximise button.
+  setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                 Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
+                 Qt::WindowCloseButtonHint);
   if (!layout.icon.empty()) setWindowIcon(QIcon(ToQString(layout.icon)));
   if (layout.font) {
     QFont font;
@@ -48,7 +69,7 @@ void Form::Build() {
       dialogs_.emplace(std::string(control.name), std::make_unique<CommonDialog>(this));
       continue;
     }
-    QWidget* parent = this;
+    QWidget* parent = client_;
     if (!control.container.empty()) parent = &GetControl(control.container);
     QWidget* widget = nullptr;
     switch (control.kind) {

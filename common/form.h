@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QMenuBar>
 #include <QWidget>
 #include <cstdint>
 #include <functional>
@@ -19,6 +20,8 @@ namespace common {
 // A window built from its description. It owns its controls, finds them by
 // name (and index, for control arrays) and runs every event handler inside
 // Run, the frame that reports a run-time error and lets the program go on.
+// The window has the fixed size of its client area (plus the menu bar, if
+// its description asks for one): the layout does not follow a resize.
 class Form : public QWidget {
  public:
   explicit Form(const FormSpec& layout);
@@ -29,6 +32,11 @@ class Form : public QWidget {
   PictureBox& GetPicture(std::string_view name, int16_t index = -1);
   CommonDialog& GetDialog(std::string_view name);
   QWidget& GetControl(std::string_view name, int16_t index = -1);
+
+  // The area the controls stand in: the window itself, or the widget under
+  // the menu bar. MenuBar is null when the description asks for none.
+  QWidget& Client() { return *client_; }
+  QMenuBar* MenuBar() { return menuBar_; }
 
   // Runs one handler. A RuntimeError it raises is reported in a message box
   // titled with the window's caption; what the handler did before the
@@ -73,6 +81,8 @@ class Form : public QWidget {
   std::map<Key, QWidget*, KeyLess> controls_;
   std::map<std::string, std::unique_ptr<CommonDialog>, std::less<>> dialogs_;
   QWidget* firstFocus_ = nullptr;
+  QWidget* client_ = this;
+  QMenuBar* menuBar_ = nullptr;
 };
 
 }  // namespace common

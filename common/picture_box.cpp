@@ -38,6 +38,8 @@ PictureBox::PictureBox(QWidget* parent) : QFrame(parent) {
   setLineWidth(2);
   setFocusPolicy(Qt::StrongFocus);
   setMouseTracking(true);
+  // Every button draws: no context menu.
+  setContextMenuPolicy(Qt::PreventContextMenu);
   setAttribute(Qt::WA_OpaquePaintEvent);
   raster_.Resize(0, 0, devicePixelRatioF(), ResolveColour(backColor_));
 }

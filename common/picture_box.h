@@ -65,6 +65,15 @@ class PictureBox : public QFrame {
   QImage Image() { return raster_.Image(); }
   int InnerWidth() const { return raster_.width(); }
   int InnerHeight() const { return raster_.height(); }
+  // For undo and the clipboard, at logical resolution: the pixels of a
+  // rectangle, written back exactly at any pixel ratio, and the rectangle
+  // changed since the last call to TakeGestureDirty.
+  QImage Region(const QRect& rect) { return raster_.Region(rect); }
+  void PutRegion(const QPoint& at, const QImage& pixels) {
+    raster_.PutRegion(at, pixels);
+    ScheduleUpdate();
+  }
+  QRect TakeGestureDirty() { return raster_.TakeGestureDirty(); }
   // Renders at this device pixel ratio from now on, keeping the drawing,
   // instead of following the screen's.
   void SetDeviceRatio(double ratio);

@@ -123,7 +123,9 @@ void Raster::SetBlock(int x, int y, QRgb colour) {
   if (changed) MarkDirty(x, y, x, y);
 }
 
-void Raster::Span(int64_t y, int64_t x1, int64_t x2, QRgb colour) {
+// The fill loop of every box and disk: on a cache-line boundary its speed
+// no longer shifts with the placement of unrelated code.
+[[gnu::aligned(64)]] void Raster::Span(int64_t y, int64_t x1, int64_t x2, QRgb colour) {
   if (y < 0 || y >= height_) return;
   x1 = std::max<int64_t>(x1, 0);
   x2 = std::min<int64_t>(x2, width_ - 1);
@@ -240,7 +242,61 @@ QRect Raster::TakeDirty() {
     dirty = QRect(QPoint(dirtyLeft_, dirtyTop_), QPoint(dirtyRight_, dirtyBottom_));
   dirtyLeft_ = dirtyTop_ = INT_MAX;
   dirtyRight_ = dirtyBottom_ = INT_MIN;
+  // The gesture's rectangle is gathered here, off the drawing's hot path.
+  gesture_ |= dirty;
+  dirty |= repaintOnly_;
+  repaintOnly_ = QRect();
   return dirty;
+}
+
+QRect Raster::TakeGestureDirty() {
+  FlushPending();
+  const QRect recent = TakeDirty();
+  repaintOnly_ = recent;
+  const QRect gesture = gesture_;
+  gesture_ = QRect();
+  return gesture;
+}
+
+QImage Raster::Region(const QRect& rect) {
+  FlushPending();
+  const QRect clipped = rect & QRect(0, 0, width_, height_);
+  QImage region(clipped.size(), QImage::Format_RGB32);
+  for (int y = 0; y < clipped.height(); ++y) {
+    const auto* source =
+        reinterpret_cast<const QRgb*>(image_.constScanLine(rowStart_[clipped.top() + y]));
+    auto* target = reinterpret_cast<QRgb*>(region.scanLine(y));
+    if (unit_) {
+      std::copy_n(source + clipped.left(), clipped.width(), target);
+    } else {
+      for (int x = 0; x < clipped.width(); ++x)
+        target[x] = source[columnStart_[clipped.left() + x]];
+    }
+  }
+  return region;
+}
+
+void Raster::PutRegion(const QPoint& at, const QImage& given) {
+  const QImage pixels = given.convertToFormat(QImage::Format_RGB32);  // shared if it is already
+  const QRect clipped = QRect(at, pixels.size()) & QRect(0, 0, width_, height_);
+  if (clipped.isEmpty()) return;
+  Prepare();
+  const int left = columnStart_[clipped.left()], right = columnStart_[clipped.right() + 1];
+  for (int y = clipped.top(); y <= clipped.bottom(); ++y) {
+    const auto* source =
+        reinterpret_cast<const QRgb*>(pixels.constScanLine(y - at.y())) + (clipped.left() - at.x());
+    auto* first = reinterpret_cast<QRgb*>(bits_ + rowStart_[y] * stride_);
+    if (unit_) {
+      std::copy_n(source, clipped.width(), first + clipped.left());
+    } else {
+      for (int x = clipped.left(); x <= clipped.right(); ++x)
+        std::fill(first + columnStart_[x], first + columnStart_[x + 1], source[x - clipped.left()]);
+    }
+    // The other device rows of the block repeat the first.
+    for (int row = rowStart_[y] + 1; row < rowStart_[y + 1]; ++row)
+      std::copy(first + left, first + right, reinterpret_cast<QRgb*>(bits_ + row * stride_) + left);
+  }
+  MarkDirty(clipped.left(), clipped.top(), clipped.right(), clipped.bottom());
 }
 
 }  // namespace common

@@ -70,6 +70,17 @@ class Raster {
   // The logical rectangle changed since the last TakeDirty.
   QRect TakeDirty();
 
+  // Undo's view of the pixels, at logical resolution: every drawing writes
+  // whole blocks, so one device pixel stands for its logical pixel exactly.
+  // The logical rectangle changed since the last TakeGestureDirty (what is
+  // held back included); repaints still get it from TakeDirty.
+  QRect TakeGestureDirty();
+  // A copy of a logical rectangle (clipped to the canvas), Format_RGB32.
+  QImage Region(const QRect& rect);
+  // Writes logical pixels (opaque) with their top left at a logical
+  // point, clipped to the canvas.
+  void PutRegion(const QPoint& at, const QImage& given);
+
  private:
   struct Disk {
     int64_t cx, cy, radius;
@@ -101,6 +112,8 @@ class Raster {
   std::optional<Disk> pending_;
   bool shared_ = false;  // image_ has been handed out and must detach first
   int dirtyLeft_, dirtyTop_, dirtyRight_, dirtyBottom_;
+  QRect gesture_;      // taken by repaints, not yet by TakeGestureDirty
+  QRect repaintOnly_;  // taken by TakeGestureDirty, not yet by a repaint
 };
 
 }  // namespace common

@@ -69,6 +69,7 @@ constexpr common::FormSpec kForm1 = {
     .clientWidth = 7350,
     .clientHeight = 5580,
     .centred = true,
+    .menuBar = true,
     .icon = ":/paint/paint.ico",
     // A plain face of the widths and the 8 points the layout was measured
     // for: wider, "Current Colour:" runs under the current-colour swatch and

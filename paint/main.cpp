@@ -1,8 +1,10 @@
 #include "common/program.h"
-#include "paint/form1.h"
+#include "paint/window.h"
 
 int main(int argc, char** argv) {
   const common::ProgramInfo info{"paint", "io.github.sketchly.Paint",
                                  "Sketchly: draw lines, shapes and freehand strokes.", "FILE"};
-  return common::RunProgram<paint::Form1>(argc, argv, info);
+  return common::RunProgram<paint::Window>(
+      argc, argv, info,
+      [](paint::Window& window, const QString& file) { window.OpenAtStart(file); });
 }

@@ -108,5 +108,33 @@ TEST(RasterTest, ChangingTheRatioKeepsThePicture) {
   EXPECT_EQ(raster.Pixel(6, 6), kWhite);
 }
 
+// The gesture's rectangle gathers everything drawn since it was last taken,
+// repaints in between or not, and taking it does not rob the next repaint.
+TEST(RasterTest, GestureRectangleAndRegionsAtEveryRatio) {
+  for (double ratio : {1.0, 1.5, 2.0}) {
+    Raster raster;
+    raster.Resize(60, 40, ratio, kWhite);
+    raster.TakeGestureDirty();
+    raster.TakeDirty();
+    raster.SetPixel(3, 4, kBlue);
+    EXPECT_EQ(raster.TakeDirty(), QRect(3, 4, 1, 1));
+    raster.Circle(30, 20, 2, kRed, kRed);  // held back until read
+    EXPECT_EQ(raster.TakeGestureDirty(), QRect(QPoint(3, 4), QPoint(32, 22)));
+    EXPECT_EQ(raster.TakeDirty(), QRect(28, 18, 5, 5));
+    EXPECT_EQ(raster.TakeGestureDirty(), QRect());
+
+    const QImage region = raster.Region(QRect(25, 15, 50, 10));  // clipped
+    ASSERT_EQ(region.size(), QSize(35, 10));
+    const QImage before = raster.Image();
+    raster.FillBox(0, 0, 59, 39, kBlue);
+    raster.PutRegion(QPoint(25, 15), region);
+    raster.FillBox(0, 0, 59, 14, kWhite);
+    raster.FillBox(0, 25, 59, 39, kWhite);
+    raster.FillBox(0, 15, 24, 24, kWhite);
+    raster.SetPixel(3, 4, kBlue);
+    EXPECT_EQ(raster.Image(), before) << ratio;
+  }
+}
+
 }  // namespace
 }  // namespace common

@@ -1,11 +1,18 @@
 #include <gtest/gtest.h>
 
+#include <QClipboard>
+#include <QFile>
+#include <QMenu>
+#include <QTemporaryDir>
 #include <QTest>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "paint/form1.h"
 #include "paint/form1_layout.h"
+#include "paint/image_file.h"
+#include "paint/window.h"
 
 namespace paint {
 namespace {
@@ -37,19 +44,21 @@ class PaintTest : public ::testing::Test {
   void SetUp() override {
     common::SetMessageBoxHook([this](const common::MessageBoxRequest& request) {
       boxes.push_back(request);
-      return common::kOkAnswer;
+      return boxAnswer;
     });
+    common::SetFileDialogHook([this](const common::FileDialogRequest&) { return fileAnswer; });
     common::CommonDialog::SetColorHook(
         [this](QWidget*, common::Colour current) -> std::optional<common::Colour> {
           dialogSaw.push_back(current);
           return dialogAnswer;
         });
-    form = std::make_unique<Form1>();
+    form = std::make_unique<Window>();
     form->Start();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(form.get()));
   }
   void TearDown() override {
     common::SetMessageBoxHook(nullptr);
+    common::SetFileDialogHook(nullptr);
     common::CommonDialog::SetColorHook(nullptr);
   }
 
@@ -80,7 +89,27 @@ class PaintTest : public ::testing::Test {
     return true;
   }
 
-  std::unique_ptr<Form1> form;
+  QImage Drawing() {
+    return Canvas().Region(QRect(0, 0, Canvas().InnerWidth(), Canvas().InnerHeight()));
+  }
+  auto Fields() {
+    return std::tuple(form->drawing, form->curColor, form->toolMode, form->startX, form->startY,
+                      form->lineClick, form->circleClick, form->fillCircleClick, form->rectClick,
+                      form->radius);
+  }
+  void Drag(int16_t tool, QPoint from, QPoint to) {
+    Tool(tool);
+    QTest::mousePress(&Canvas(), Qt::LeftButton, {}, At(from.x(), from.y()));
+    Move(from.x(), from.y(), Qt::LeftButton);
+    Move(to.x(), to.y(), Qt::LeftButton);
+    QTest::mouseRelease(&Canvas(), Qt::LeftButton, {}, At(to.x(), to.y()));
+  }
+  std::string Path(const char* name) { return dir.filePath(QString::fromUtf8(name)).toStdString(); }
+
+  std::unique_ptr<Window> form;
+  int boxAnswer = common::kOkAnswer;
+  std::optional<std::string> fileAnswer;
+  QTemporaryDir dir;
   std::vector<common::MessageBoxRequest> boxes;
   std::vector<common::Colour> dialogSaw;
   std::optional<common::Colour> dialogAnswer;
@@ -88,7 +117,12 @@ class PaintTest : public ::testing::Test {
 
 TEST_F(PaintTest, OpensWithTheLoadedState) {
   EXPECT_EQ(form->windowTitle(), "Sketchly");
-  EXPECT_EQ(form->size(), QSize(490, 372));
+  EXPECT_EQ(form->Client().size(), QSize(490, 372));
+  // The menu bar adds its height; nothing resizes the window.
+  EXPECT_EQ(form->size(), QSize(490, 372 + form->MenuBar()->height()));
+  EXPECT_EQ(form->Client().pos(), QPoint(0, form->MenuBar()->height()));
+  EXPECT_EQ(form->minimumSize(), form->maximumSize());
+  EXPECT_FALSE(form->windowFlags() & Qt::WindowMaximizeButtonHint);
   EXPECT_EQ(form->toolMode, 0);
   EXPECT_EQ(form->drawing, 0);
   EXPECT_EQ(form->curColor, common::SystemColour(7));
@@ -103,7 +137,7 @@ TEST_F(PaintTest, OpensWithTheLoadedState) {
 
   QWidget& swatch0 = form->GetPicture("Picture2", 0);
   EXPECT_EQ(swatch0.parentWidget()->objectName(), "Frame1");
-  EXPECT_EQ(swatch0.mapTo(form.get(), QPoint(0, 0)), QPoint(8, 280));
+  EXPECT_EQ(swatch0.mapTo(&form->Client(), QPoint(0, 0)), QPoint(8, 280));
   EXPECT_EQ(form->GetPicture("Picture2", 3).geometry().topLeft(), QPoint(8, 304));
   EXPECT_EQ(form->GetButton("Command1", 5).toolTip(), "Square/Rectangle Tool");
   EXPECT_EQ(form->GetButton("Command1", 0).toolTip(), "");
@@ -410,6 +444,287 @@ TEST_F(PaintTest, DrawingSurvivesBeingHiddenAndShown) {
   const qreal ratio = shown.devicePixelRatio();
   EXPECT_EQ(shown.pixel(QPoint(At(15, 15)) * ratio), kBlack);
   EXPECT_EQ(shown.pixel(QPoint(At(30, 30)) * ratio), kWhite);
+}
+
+TEST_F(PaintTest, UndoAndRedoPutBackEveryPixelAndNoField) {
+  struct Case {
+    const char* name;
+    double ratio;
+    std::function<void()> step;
+  };
+  const Case cases[] = {
+      {"freehand", 1.5,
+       [&] {
+         Drag(kFreehand, {250, 180}, {300, 200});
+       }},
+      {"eraser", 2,
+       [&] {
+         Drag(kEraser, {40, 40}, {90, 60});
+       }},
+      {"filled circle", 1,
+       [&] {
+         Tool(kFilledCircle);
+         Click(100, 100);
+         Click(160, 100);
+       }},
+      {"clear", 1.5, [&] { Tool(kClear); }},
+      {"paste", 2,
+       [&] {
+         QImage square(50, 30, QImage::Format_ARGB32);
+         square.fill(Qt::blue);
+         QGuiApplication::clipboard()->setImage(square);
+         form->Paste();
+       }},
+  };
+  for (const Case& c : cases) {
+    Canvas().SetDeviceRatio(c.ratio);
+    Swatch(kRedSwatch);
+    Tool(kFilledBox);
+    Click(5, 5);
+    Click(200, 150);  // something to go back to
+    const QImage before = Canvas().Image();
+    c.step();
+    const QImage after = Canvas().Image();
+    ASSERT_NE(before, after) << c.name;
+    const auto fields = Fields();
+    form->Undo();
+    EXPECT_EQ(Canvas().Image(), before) << c.name;
+    EXPECT_EQ(Fields(), fields) << c.name;
+    form->Redo();
+    EXPECT_EQ(Canvas().Image(), after) << c.name;
+    form->Undo();
+    Drag(kBrush, {300, 200}, {300, 200});  // a new step: nothing left to redo
+    const QImage brushed = Canvas().Image();
+    form->Redo();
+    EXPECT_EQ(Canvas().Image(), brushed) << c.name;
+    form->Undo();
+    EXPECT_EQ(Canvas().Image(), before) << c.name;
+  }
+}
+
+TEST_F(PaintTest, HistoryKeepsAHundredStepsWithinItsCapDroppingTheOldest) {
+  const QImage blank = Drawing();
+  for (int i = 0; i < 120; ++i) {
+    Canvas().LineFilledBox(0, 0, 1e5, 1e5, i % 2 ? 0x000000FF : 0x00FF0000);
+    form->History().Checkpoint();
+  }
+  EXPECT_EQ(form->History().Steps(), 120u);
+  EXPECT_LE(form->History().Bytes(), UndoHistory::kDefaultCap);
+  while (form->History().Undo()) {
+  }
+  EXPECT_EQ(Drawing(), blank);
+
+  const size_t whole = static_cast<size_t>(Drawing().sizeInBytes());
+  UndoHistory small(Canvas(), 3 * whole + 1000);
+  QImage states[5];
+  for (int i = 0; i < 5; ++i) {
+    Canvas().LineFilledBox(0, 0, 1e5, 1e5, static_cast<common::Colour>(i * 0x202020));
+    small.Checkpoint();
+    states[i] = Drawing();
+  }
+  EXPECT_EQ(small.Steps(), 3u);
+  while (small.Undo()) {
+  }
+  EXPECT_EQ(Drawing(), states[1]);
+}
+
+TEST_F(PaintTest, CopyAndPasteAtLogicalResolution) {
+  Swatch(kRedSwatch);
+  Tool(kFilledCircle);
+  Click(100, 100);
+  Click(130, 100);
+  form->Copy();
+  const QImage copied = QGuiApplication::clipboard()->image();
+  EXPECT_EQ(copied.size(), QSize(Canvas().InnerWidth(), Canvas().InnerHeight()));
+  EXPECT_EQ(copied.pixel(100, 100), kRed);
+  EXPECT_EQ(copied.convertToFormat(QImage::Format_RGB32), Drawing());
+
+  Tool(kClear);
+  form->Paste();
+  EXPECT_EQ(Drawing(), copied.convertToFormat(QImage::Format_RGB32));
+  form->Undo();
+  EXPECT_TRUE(Blank());
+
+  const size_t steps = form->History().Steps();
+  QGuiApplication::clipboard()->setText("no image");
+  form->Paste();
+  EXPECT_TRUE(Blank());
+  EXPECT_EQ(form->History().Steps(), steps);
+
+  QImage huge(20000, 20000, QImage::Format_Mono);  // cropped before it is converted
+  huge.setColorTable({kWhite, kBlack});
+  huge.fill(1);
+  QGuiApplication::clipboard()->setImage(huge);
+  form->Paste();
+  EXPECT_EQ(Pixel(0, 0), kBlack);
+  EXPECT_EQ(Pixel(Canvas().InnerWidth() - 1, Canvas().InnerHeight() - 1), kBlack);
+}
+
+TEST_F(PaintTest, SavesAndOpensImageFiles) {
+  ASSERT_TRUE(dir.isValid());
+  Swatch(kRedSwatch);
+  Tool(kFilledBox);
+  Click(10, 10);
+  Click(100, 60);
+  const QImage drawn = Drawing();
+  struct Case {
+    const char* name;
+    const char* error;  // in the message box, or null
+    bool exact;
+  };
+  const Case cases[] = {
+      {"a.png", nullptr, true},
+      {"b.bmp", nullptr, true},
+      {"plain", nullptr, true},  // PNG without a suffix
+      {"c.jpg", nullptr, false},
+      {"d.xyz", "not an image type", false},
+      {"missing/e.png", "No such file or directory", false},
+  };
+  std::string last;
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    boxes.clear();
+    fileAnswer = Path(c.name);
+    const QImage shown = Drawing();
+    form->SaveAs();
+    if (c.error) {
+      ASSERT_EQ(boxes.size(), 1u) << c.name;
+      EXPECT_NE(boxes[0].prompt.find(*fileAnswer), std::string::npos) << boxes[0].prompt;
+      EXPECT_NE(boxes[0].prompt.find(c.error), std::string::npos) << boxes[0].prompt;
+      EXPECT_FALSE(QFile::exists(QString::fromStdString(*fileAnswer)));
+      EXPECT_EQ(form->CurrentFile().toStdString(), last);
+      EXPECT_EQ(Drawing(), shown);
+      continue;
+    }
+    ASSERT_TRUE(boxes.empty()) << c.name << ": " << boxes[0].prompt;
+    last = *fileAnswer;
+    EXPECT_EQ(form->CurrentFile().toStdString(), last);
+    EXPECT_FALSE(form->Modified());
+    Tool(kClear);
+    EXPECT_TRUE(form->Modified());
+    form->Open();  // one undo step; the file it came from is current and unchanged
+    EXPECT_FALSE(form->Modified());
+    if (c.exact) {
+      EXPECT_EQ(Drawing(), drawn);
+    } else {
+      EXPECT_TRUE(qRed(Pixel(50, 30)) > 200 && qGreen(Pixel(50, 30)) < 50);
+    }
+    form->Undo();
+    EXPECT_TRUE(Blank());
+    EXPECT_TRUE(form->Modified());
+    form->Redo();
+    fileAnswer.reset();
+    form->Save();  // to the current file, no dialog
+    EXPECT_TRUE(boxes.empty());
+    EXPECT_FALSE(form->Modified());
+  }
+  // A write that fails leaves the file that was there.
+  QFile good(QString::fromStdString(Path("a.png")));
+  ASSERT_TRUE(good.open(QIODevice::ReadOnly));
+  const QByteArray bytes = good.readAll();
+  good.close();
+  EXPECT_FALSE(WriteImage(good.fileName(), QImage()).isEmpty());
+  ASSERT_TRUE(good.open(QIODevice::ReadOnly));
+  EXPECT_EQ(good.readAll(), bytes);
+}
+
+TEST_F(PaintTest, OpenReportsWhatItCannotReadAndCropsWhatIsTooLarge) {
+  ASSERT_TRUE(dir.isValid());
+  QFile notes(QString::fromStdString(Path("notes.png")));
+  ASSERT_TRUE(notes.open(QIODevice::WriteOnly));
+  notes.write("not an image");
+  notes.close();
+  Tool(kFilledBox);
+  Click(10, 10);
+  Click(20, 20);
+  const QImage drawn = Drawing();
+  const size_t steps = form->History().Steps();
+  EXPECT_FALSE(form->OpenAtStart(notes.fileName()));
+  ASSERT_EQ(boxes.size(), 1u);
+  EXPECT_NE(boxes[0].prompt.find(notes.fileName().toStdString()), std::string::npos);
+  EXPECT_EQ(Drawing(), drawn);
+  EXPECT_EQ(form->History().Steps(), steps);
+
+  QImage large(1000, 800, QImage::Format_RGB32);
+  large.fill(Qt::green);
+  for (const char* name : {"large.png", "large.jpg"}) {  // JPEG reads only the part that fits
+    const QString path = QString::fromStdString(Path(name));
+    ASSERT_TRUE(WriteImage(path, large).isEmpty());
+    Tool(kClear);
+    EXPECT_TRUE(form->OpenAtStart(path));
+    const QRgb corner = Pixel(Canvas().InnerWidth() - 1, Canvas().InnerHeight() - 1);
+    EXPECT_TRUE(qGreen(corner) > 240 && qRed(corner) < 16) << name;
+    // Saving the cropped part over it would lose the rest: it is no current file.
+    EXPECT_EQ(form->CurrentFile(), QString()) << name;
+    EXPECT_TRUE(form->Modified()) << name;
+  }
+}
+
+TEST_F(PaintTest, ClosingAsksOnlyWhenTheDrawingIsUnsaved) {
+  ASSERT_TRUE(dir.isValid());
+  form->Save();  // no file yet: asks for one, and a cancel saves nothing
+  EXPECT_EQ(form->CurrentFile(), QString());
+  EXPECT_TRUE(form->close()) << "a fresh drawing closes without a question";
+  EXPECT_TRUE(boxes.empty());
+  struct Case {
+    int answer;
+    std::optional<std::string> file;
+    bool closes;
+  };
+  const Case cases[] = {
+      {common::kCancelAnswer, std::nullopt, false},
+      {common::kSaveAnswer, std::nullopt, false},  // the file dialog cancelled
+      {common::kSaveAnswer, Path("kept.png"), true},
+      {common::kDiscardAnswer, std::nullopt, true},
+  };
+  int x = 0;
+  for (const Case& c : cases) {
+    form->show();
+    x += 20;
+    Drag(kBrush, {x, 10}, {x, 10});
+    boxes.clear();
+    boxAnswer = c.answer;
+    fileAnswer = c.file;
+    EXPECT_EQ(form->close(), c.closes) << c.answer;
+    ASSERT_EQ(boxes.size(), 1u) << c.answer;
+    EXPECT_EQ(boxes[0].buttons & 15, common::kSaveDiscardCancel);
+    EXPECT_EQ(form->windowTitle(), "Sketchly");
+  }
+  EXPECT_TRUE(QFile::exists(QString::fromStdString(Path("kept.png"))));
+  form->show();
+  boxes.clear();
+  form->Undo();  // back to the state that was saved
+  EXPECT_FALSE(form->Modified());
+  form->Redo();
+  EXPECT_TRUE(form->Modified());
+}
+
+TEST_F(PaintTest, MenusUseStandardKeysAndLeaveAltEToTheColourButton) {
+  QStringList titles;
+  for (QAction* menu : form->MenuBar()->actions()) titles << menu->text();
+  EXPECT_EQ(titles, QStringList({"&File", "E&dit", "&Help"}));
+  // Keys the platform's standard may lack.
+  const std::pair<const char*, QKeySequence> cases[] = {
+      {"Save &As...", QKeySequence("Ctrl+Shift+S")},
+      {"&Quit", QKeySequence("Ctrl+Q")},
+      {"&Redo", QKeySequence("Ctrl+Shift+Z")},
+      {"&Redo", QKeySequence("Ctrl+Y")}};
+  for (const auto& [text, key] : cases) {
+    QAction* found = nullptr;
+    for (QAction* menu : form->MenuBar()->actions())
+      for (QAction* action : menu->menu()->actions())
+        if (action->text() == text) found = action;
+    ASSERT_NE(found, nullptr) << text;
+    EXPECT_TRUE(found->shortcuts().contains(key)) << text;
+  }
+  Drag(kBrush, {10, 10}, {10, 10});
+  QApplication::setActiveWindow(form.get());
+  ASSERT_TRUE(QTest::qWaitForWindowActive(form.get()));
+  QTest::keyClick(form->windowHandle(), Qt::Key_Z, Qt::ControlModifier);
+  EXPECT_TRUE(Blank());
+  form->ShowShortcuts();
+  ASSERT_EQ(boxes.size(), 1u);
+  EXPECT_NE(boxes[0].prompt.find("Undo: Ctrl+Z"), std::string::npos) << boxes[0].prompt;
 }
 
 }  // namespace

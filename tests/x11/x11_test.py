@@ -416,7 +416,7 @@ def twips_box(left, top, width, height):
 class Program:
     """One run of a program: its process, its AT-SPI application and window."""
 
-    def __init__(self, suite, path, title, size, extra_env=None):
+    def __init__(self, suite, path, title, size, menu_bar=False, extra_env=None):
         self.suite = suite
         self.title = title
         log = open(os.path.join(suite.out, os.path.basename(path) + "-" + suite.case + ".log"), "wb")
@@ -432,10 +432,17 @@ class Program:
                               f"the window {title!r} over AT-SPI")
         self.window = wait_for(lambda: self.alive() and x.windows(title),
                                f"a visible X window titled {title!r}")[0]
-        # No window manager: the window is where the program put it.
+        # No window manager: the window is where the program put it. A menu
+        # bar stands above the client area, which positions count from.
         geometry = x.geometry(self.window)
-        self.origin = geometry[:2]
-        suite.check(geometry[2:] == size, f"{title}: client area {geometry[2:]}, want {size}")
+        bar = 0
+        if menu_bar:
+            bar = at.extents(wait_for(lambda: self.alive() and at.find(self.frame, "menu bar"),
+                                      f"the menu bar of {title!r}"))[3]
+            suite.check(bar > 0, f"{title}: the menu bar has no height")
+        self.origin = (geometry[0], geometry[1] + bar)
+        client = (geometry[2], geometry[3] - bar)
+        suite.check(client == size, f"{title}: client area {client}, want {size}")
         suite.check(at.extents(self.frame) == geometry,
                     f"{title}: AT-SPI puts the window at {at.extents(self.frame)}, X at {geometry}")
 
@@ -506,7 +513,8 @@ class Suite:
     }
 
     def calc(self, extra_env=None):
-        calc = Program(self, self.args.calc, "Calculator", (455, 248), extra_env)
+        calc = Program(self, self.args.calc, "Calculator", (455, 248),
+                       extra_env=extra_env)
         display = calc.control("label", None, twips_box(120, 120, 6615, 615))
         self.check(display.name == "0", f"the display starts as {display.name!r}, want '0'")
         return calc, display
@@ -634,7 +642,7 @@ class Suite:
     INNER = (CANVAS[0] + BORDER, CANVAS[1] + BORDER, CANVAS[2] - 2 * BORDER, CANVAS[3] - 2 * BORDER)
 
     def paint(self):
-        paint = Program(self, self.args.paint, "Sketchly", (490, 372))
+        paint = Program(self, self.args.paint, "Sketchly", (490, 372), menu_bar=True)
         canvas = paint.control("frame", "Canvas", self.CANVAS)
         return paint, canvas
 
@@ -741,7 +749,8 @@ class Suite:
         paint.stop()
 
     def readout(self, paint):
-        labels = [c for c in paint.frame if c is not None and c.getRoleName() == "label"]
+        client = self.at.find(paint.frame, "label", "X:").parent
+        labels = [c for c in client if c is not None and c.getRoleName() == "label"]
         names = [l.name for l in labels]
         # lblx and lbly have no text of their own: each follows its caption.
         lblx = labels[names.index("X:") + 1]
@@ -798,6 +807,40 @@ class Suite:
                  f"(it reads {lblx.name!r}, {lbly.name!r})")
         paint.stop()
 
+    def case_paint_undo_clipboard(self):
+        """Ctrl+Z takes a box back, Ctrl+Shift+Z redoes it; Ctrl+C, Clear and Ctrl+V bring it back."""
+        paint, canvas = self.paint()
+        WHITE, BLACK = (255, 255, 255), (0, 0, 0)
+        a, b = (40, 30), (120, 90)
+
+        def box(drawn):
+            def check(shot):
+                bad = []
+                for x, y, c in self.canvas_pixels(shot, paint):
+                    inside = drawn and a[0] <= x <= b[0] and a[1] <= y <= b[1]
+                    if c != (BLACK if inside else WHITE):
+                        bad.append(f"{x},{y} is {c}")
+                return bad
+            return check
+
+        paint.click(paint.control("push button", "Filled rectangle tool"))
+        self.x.click(*self.canvas_point(paint, *a))
+        self.x.click(*self.canvas_point(paint, *b))
+        self.wait_pixels(paint, box(True), "a black box")
+        self.x.focus(paint.window)
+        wait_for(lambda: self.x.focused() == paint.window, "the keyboard focus on Sketchly")
+        for keys, drawn, what in (("ctrl+z", False, "the box undone"),
+                                  ("ctrl+shift+z", True, "the box redone"),
+                                  ("ctrl+c", True, "the box copied")):
+            self.x.key(keys)
+            self.wait_pixels(paint, box(drawn), what)
+        paint.click(paint.control("push button", "Clear canvas"))
+        self.wait_pixels(paint, box(False), "a cleared canvas")
+        self.x.focus(paint.window)
+        self.x.key("ctrl+v")
+        self.wait_pixels(paint, box(True), "the box pasted from the clipboard")
+        paint.stop()
+
 
 CASES = [
     "calc_sum",
@@ -808,6 +851,7 @@ CASES = [
     "paint_drawing",
     "paint_pointer_readout",
     "paint_colour_dialog",
+    "paint_undo_clipboard",
 ]
 
 

@@ -1,0 +1,30 @@
+#include "paint/menu.h"
+
+#include <QMenu>
+
+namespace paint {
+namespace {
+
+QString ToQString(std::string_view text) {
+  return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+}  // namespace
+
+QMenu& MenuNamed(QMenuBar& bar, std::string_view title) {
+  const QString text = ToQString(title);
+  for (QAction* action : bar.actions())
+    if (action->menu() && action->text() == text) return *action->menu();
+  return *bar.addMenu(text);
+}
+
+QList<QKeySequence> Shortcuts(QKeySequence::StandardKey key, std::string_view extraKeys) {
+  QList<QKeySequence> keys = QKeySequence::keyBindings(key);
+  for (const QString& extra : ToQString(extraKeys).split(u',', Qt::SkipEmptyParts)) {
+    const QKeySequence sequence(extra.trimmed(), QKeySequence::PortableText);
+    if (!keys.contains(sequence)) keys.append(sequence);
+  }
+  return keys;
+}
+
+}  // namespace paint

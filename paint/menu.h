@@ -1,0 +1,40 @@
+#pragma once
+
+#include <QKeySequence>
+#include <QMenuBar>
+#include <QString>
+#include <span>
+#include <string_view>
+
+namespace paint {
+
+// One menu command as data: the menu it is in, its text, its standard
+// shortcut, and the keys it should answer to where the platform's standard
+// lacks them ("Ctrl+Shift+S", comma-separated).
+template <class Target>
+struct MenuItem {
+  std::string_view menu;
+  std::string_view text;
+  QKeySequence::StandardKey key;
+  std::string_view extraKeys;
+  void (Target::*command)();
+};
+
+QMenu& MenuNamed(QMenuBar& bar, std::string_view title);
+QList<QKeySequence> Shortcuts(QKeySequence::StandardKey key, std::string_view extraKeys);
+
+// Fills the bar: each item goes into the menu of its title (made on first
+// use) and calls its command on the target.
+template <class Target>
+void AddMenus(QMenuBar& bar, Target& target, std::span<const MenuItem<Target>> items) {
+  for (const MenuItem<Target>& item : items) {
+    QAction* action = MenuNamed(bar, item.menu)
+                          .addAction(QString::fromUtf8(item.text.data(),
+                                                       static_cast<qsizetype>(item.text.size())));
+    action->setShortcuts(Shortcuts(item.key, item.extraKeys));
+    QObject::connect(action, &QAction::triggered, &target,
+                     [&target, command = item.command] { (target.*command)(); });
+  }
+}
+
+}  // namespace paint

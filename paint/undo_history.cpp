@@ -1,0 +1,105 @@
+#include "paint/undo_history.h"
+
+#include <QPainter>
+
+namespace paint {
+namespace {
+
+QRect Whole(common::PictureBox& canvas) {
+  return QRect(0, 0, canvas.InnerWidth(), canvas.InnerHeight());
+}
+
+void Put(QImage& into, const QPoint& at, const QImage& pixels) {
+  QPainter painter(&into);
+  painter.setCompositionMode(QPainter::CompositionMode_Source);
+  painter.drawImage(at, pixels);
+}
+
+}  // namespace
+
+UndoHistory::UndoHistory(common::PictureBox& canvas, size_t cap) : canvas_(canvas), cap_(cap) {
+  canvas_.TakeGestureDirty();
+  shadow_ = canvas_.Region(Whole(canvas_));
+}
+
+size_t UndoHistory::Cost(const Step& step) {
+  return static_cast<size_t>(step.pixels.sizeInBytes()) + sizeof(Step) + 64;
+}
+
+void UndoHistory::Checkpoint() {
+  const QRect changed = canvas_.TakeGestureDirty() & shadow_.rect();
+  if (shadow_.size() != Whole(canvas_).size()) {
+    // A canvas of another size: nothing before it can be put back.
+    shadow_ = canvas_.Region(Whole(canvas_));
+    undo_.clear();
+    redo_.clear();
+    bytes_ = 0;
+    return;
+  }
+  if (changed.isEmpty()) return;
+  QImage now = canvas_.Region(changed);
+  const bool whole = changed == shadow_.rect();
+  Step step{changed.topLeft(), whole ? shadow_ : shadow_.copy(changed), 0, state_};
+  if (step.pixels == now) return;  // drawn over with the same colours
+  if (whole) {
+    shadow_ = std::move(now);  // the old one lives on in the step, uncopied
+  } else {
+    Put(shadow_, changed.topLeft(), now);
+  }
+  for (const Step& dropped : redo_) bytes_ -= Cost(dropped);
+  redo_.clear();
+  step.state = state_ = ++lastState_;
+  bytes_ += Cost(step);
+  undo_.push_back(std::move(step));
+  Trim();
+}
+
+void UndoHistory::Trim() {
+  while (bytes_ > cap_ && !undo_.empty()) {
+    bytes_ -= Cost(undo_.front());
+    undo_.pop_front();
+  }
+}
+
+// Writes the step's pixels to the canvas and keeps the ones they replace.
+void UndoHistory::Exchange(Step& step) {
+  const QRect rect(step.at, step.pixels.size());
+  QImage replaced = rect == shadow_.rect() ? shadow_ : shadow_.copy(rect);
+  canvas_.PutRegion(step.at, step.pixels);
+  if (rect == shadow_.rect()) {
+    shadow_ = step.pixels;
+  } else {
+    Put(shadow_, step.at, step.pixels);
+  }
+  canvas_.TakeGestureDirty();  // putting back is no drawing
+  step.pixels = std::move(replaced);
+}
+
+bool UndoHistory::Undo() {
+  Checkpoint();
+  if (undo_.empty()) return false;
+  Step step = std::move(undo_.back());
+  undo_.pop_back();
+  Exchange(step);
+  state_ = step.before;
+  redo_.push_back(std::move(step));
+  return true;
+}
+
+bool UndoHistory::Redo() {
+  Checkpoint();
+  if (redo_.empty()) return false;
+  Step step = std::move(redo_.back());
+  redo_.pop_back();
+  Exchange(step);
+  state_ = step.state;
+  undo_.push_back(std::move(step));
+  return true;
+}
+
+uint64_t UndoHistory::State() {
+  Checkpoint();
+  return state_;
+}
+
+}  // namespace paint
