@@ -41,8 +41,8 @@ std::span<const KeySpec> KeyTable() {
 
 const KeySpec* KeyTypedAs(int key) {
   if (key == 0) return nullptr;
-  for (const KeySpec& spec : kKeys) {
-    if (std::ranges::find(spec.keys, key) != spec.keys.end()) return &spec;
+  for (const KeySpec& entry : kKeys) {
+    if (std::ranges::find(entry.keys, key) != entry.keys.end()) return &entry;
   }
   return nullptr;
 }

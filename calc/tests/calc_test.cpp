@@ -381,6 +381,10 @@ TEST_F(CalcTest, WindowMatchesItsDescription) {
   EXPECT_EQ(form->GetButton("P1").geometry(), QRect(392, 104, 57, 41));
   EXPECT_TRUE(form->font().bold());
   EXPECT_DOUBLE_EQ(form->font().pointSizeF(), 22.5);
+  // Fixed: it can be neither resized nor maximised into empty space.
+  form->resize(600, 600);
+  EXPECT_EQ(form->size(), QSize(455, 248));
+  EXPECT_FALSE(form->windowFlags() & Qt::WindowMaximizeButtonHint);
 }
 
 struct Typed {
