@@ -416,14 +416,14 @@ def twips_box(left, top, width, height):
 class Program:
     """One run of a program: its process, its AT-SPI application and window."""
 
-    def __init__(self, suite, path, title, size, menu_bar=False, extra_env=None):
+    def __init__(self, suite, path, title, size, menu_bar=False, extra_env=None, args=()):
         self.suite = suite
         self.title = title
         log = open(os.path.join(suite.out, os.path.basename(path) + "-" + suite.case + ".log"), "wb")
         self.log_path = log.name
         env = dict(suite.env, QT_ACCESSIBILITY="1", QT_LINUX_ACCESSIBILITY_ALWAYS_ON="1",
                    QT_QPA_PLATFORM="xcb", **(extra_env or {}))
-        self.proc = suite.procs.start(os.path.basename(path), [path], env, stdout=log,
+        self.proc = suite.procs.start(os.path.basename(path), [path, *args], env, stdout=log,
                                       stderr=subprocess.STDOUT)
         at, x = suite.at, suite.x
         self.app = wait_for(lambda: self.alive() and at.application(self.proc.pid),
@@ -641,8 +641,8 @@ class Suite:
     BORDER = 2
     INNER = (CANVAS[0] + BORDER, CANVAS[1] + BORDER, CANVAS[2] - 2 * BORDER, CANVAS[3] - 2 * BORDER)
 
-    def paint(self):
-        paint = Program(self, self.args.paint, "Sketchly", (490, 372), menu_bar=True)
+    def paint(self, args=()):
+        paint = Program(self, self.args.paint, "Sketchly", (490, 372), menu_bar=True, args=args)
         canvas = paint.control("frame", "Canvas", self.CANVAS)
         return paint, canvas
 
@@ -669,6 +669,24 @@ class Suite:
         except Failure:
             raise Failure(f"{what}: " + "; ".join(complaints[:8])
                           + (f" (and {len(complaints) - 8} more)" if len(complaints) > 8 else ""))
+
+    def case_paint_open_file(self):
+        """paint FILE shows the image at the canvas's top left."""
+        width, height, RED, WHITE = 40, 30, (255, 0, 0), (255, 255, 255)
+        rows = b"".join(b"\0" + bytes(RED) * width for _ in range(height))
+        chunk = lambda kind, body: (struct.pack(">I", len(body)) + kind + body
+                                    + struct.pack(">I", zlib.crc32(kind + body)))
+        path = os.path.join(self.out, "red.png")
+        with open(path, "wb") as f:
+            header = struct.pack(">IIBBBBB", width, height, 8, 2, 0, 0, 0)
+            f.write(b"\x89PNG\r\n\x1a\n" + chunk(b"IHDR", header)
+                    + chunk(b"IDAT", zlib.compress(rows)) + chunk(b"IEND", b""))
+        paint, _ = self.paint(args=(path,))
+        self.wait_pixels(paint, lambda s: [
+            f"{x},{y} is {c}" for x, y, c in self.canvas_pixels(s, paint)
+            if c != (RED if x < width and y < height else WHITE)],
+            "the opened image on a white canvas")
+        paint.stop()
 
     def case_paint_drawing(self):
         """A black line with the line tool; a red disc with the filled circle tool."""
@@ -849,6 +867,7 @@ CASES = [
     "calc_runtime_error",
     "calc_comma_locale",
     "paint_drawing",
+    "paint_open_file",
     "paint_pointer_readout",
     "paint_colour_dialog",
     "paint_undo_clipboard",
