@@ -6,6 +6,7 @@
 #include "calc/display_clipboard.h"
 #include "calc/form1.h"
 #include "calc/keys.h"
+#include "common/text.h"
 
 namespace calc {
 namespace {
@@ -25,9 +26,7 @@ QAccessibleInterface* NotificationFactory(const QString& className, QObject* obj
 Accessibility::Accessibility(Form1& form) : QObject(&form), notification_(new QWidget(&form)) {
   for (const KeySpec& key : KeyTable()) {
     if (!key.spokenName.empty())
-      form.GetButton(key.control)
-          .setAccessibleName(QString::fromUtf8(key.spokenName.data(),
-                                               static_cast<qsizetype>(key.spokenName.size())));
+      form.GetButton(key.control).setAccessibleName(common::ToQString(key.spokenName));
   }
   static const bool installed = [] {
     QAccessible::installFactory(NotificationFactory);

@@ -15,8 +15,6 @@ namespace {
 // Longer than any number worth reading; a pasted book is refused unread.
 constexpr qsizetype kLongestPaste = 1000;
 
-const common::NumberFormat kPeriodForm = {".", ""};
-
 }  // namespace
 
 std::string CopiedText(const std::string& shown) {
@@ -26,9 +24,10 @@ std::string CopiedText(const std::string& shown) {
 std::optional<std::string> PastedNumber(const QString& text, const common::NumberFormat& locale) {
   if (text.size() > kLongestPaste) return std::nullopt;
   const std::string trimmed = text.trimmed().toStdString();
-  for (const common::NumberFormat& format : {kPeriodForm, locale}) {
+  const common::NumberFormat period = common::PeriodFormat();
+  for (const common::NumberFormat& format : {period, locale}) {
     try {
-      return common::NumberText(common::ToDouble(trimmed, format), kPeriodForm);
+      return common::NumberText(common::ToDouble(trimmed, format), period);
     } catch (const common::RuntimeError&) {
     }
   }

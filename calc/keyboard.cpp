@@ -9,16 +9,13 @@
 #include "calc/entry.h"
 #include "calc/form1.h"
 #include "calc/keys.h"
+#include "common/text.h"
 
 namespace calc {
 namespace {
 
 // How long a typed key is shown pressed, as long as a quick click.
 constexpr int kShownPressedMs = 100;
-
-QString Text(std::string_view text) {
-  return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
 
 }  // namespace
 
@@ -30,7 +27,8 @@ Keyboard::Keyboard(Form1& form, Entry& entry) : QObject(&form), form_(form), ent
     QAbstractButton& button = form.GetButton(key.control);
     button.setToolTip(
         QString("%1 (key %2)")
-            .arg(key.spokenName.empty() ? button.text() : Text(key.spokenName), Text(key.typedAs)));
+            .arg(key.spokenName.empty() ? button.text() : common::ToQString(key.spokenName),
+                 common::ToQString(key.typedAs)));
   }
 }
 

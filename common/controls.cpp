@@ -5,6 +5,8 @@
 #include <QStyleOptionButton>
 #include <QStylePainter>
 
+#include "common/text.h"
+
 namespace common {
 namespace {
 
@@ -20,7 +22,7 @@ Label::Label(QWidget* parent) : QLabel(parent) {
 void Label::SetCaption(std::string_view caption) {
   if (caption == caption_) return;
   caption_.assign(caption);
-  setText(QString::fromUtf8(caption.data(), static_cast<qsizetype>(caption.size())));
+  setText(ToQString(caption));
   if (onChanged) onChanged(caption_);
 }
 

@@ -8,6 +8,8 @@
 #include <QSpacerItem>
 #include <algorithm>
 
+#include "common/text.h"
+
 namespace common {
 namespace {
 
@@ -36,10 +38,6 @@ std::function<void()>& BeepHook() {
 constexpr double kTitleBarRoomInLines = 6.5;
 // An explanation reads best in lines of about this many characters.
 constexpr int kExplanationColumns = 45;
-
-QString ToQString(std::string_view text) {
-  return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
 
 // The width a box needs for its title bar, in pixels.
 int TitleBarWidth(const QWidget& box) {

@@ -10,13 +10,10 @@
 #include <vector>
 
 #include "common/runtime_error.h"
+#include "common/text.h"
 
 namespace common {
 namespace {
-
-QString ToQString(std::string_view text) {
-  return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
 
 QRect PixelRect(const ControlSpec& control) {
   return QRect(TwipsToPixels(control.left), TwipsToPixels(control.top),

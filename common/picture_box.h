@@ -74,6 +74,9 @@ class PictureBox : public QFrame {
     ScheduleUpdate();
   }
   QRect TakeGestureDirty() { return raster_.TakeGestureDirty(); }
+  // The inner area in logical pixels, and all of the drawing in it.
+  QRect InnerRect() const { return QRect(0, 0, InnerWidth(), InnerHeight()); }
+  QImage Drawing() { return Region(InnerRect()); }
   // Renders at this device pixel ratio from now on, keeping the drawing,
   // instead of following the screen's.
   void SetDeviceRatio(double ratio);

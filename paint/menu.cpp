@@ -2,14 +2,10 @@
 
 #include <QMenu>
 
+#include "common/text.h"
+
 namespace paint {
-namespace {
-
-QString ToQString(std::string_view text) {
-  return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
-
-}  // namespace
+using common::ToQString;
 
 QMenu& MenuNamed(QMenuBar& bar, std::string_view title) {
   const QString text = ToQString(title);

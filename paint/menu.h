@@ -6,6 +6,8 @@
 #include <span>
 #include <string_view>
 
+#include "common/text.h"
+
 namespace paint {
 
 // One menu command as data: the menu it is in, its text, its standard
@@ -28,9 +30,7 @@ QList<QKeySequence> Shortcuts(QKeySequence::StandardKey key, std::string_view ex
 template <class Target>
 void AddMenus(QMenuBar& bar, Target& target, std::span<const MenuItem<Target>> items) {
   for (const MenuItem<Target>& item : items) {
-    QAction* action = MenuNamed(bar, item.menu)
-                          .addAction(QString::fromUtf8(item.text.data(),
-                                                       static_cast<qsizetype>(item.text.size())));
+    QAction* action = MenuNamed(bar, item.menu).addAction(common::ToQString(item.text));
     action->setShortcuts(Shortcuts(item.key, item.extraKeys));
     QObject::connect(action, &QAction::triggered, &target,
                      [&target, command = item.command] { (target.*command)(); });

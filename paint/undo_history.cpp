@@ -5,10 +5,6 @@
 namespace paint {
 namespace {
 
-QRect Whole(common::PictureBox& canvas) {
-  return QRect(0, 0, canvas.InnerWidth(), canvas.InnerHeight());
-}
-
 void Put(QImage& into, const QPoint& at, const QImage& pixels) {
   QPainter painter(&into);
   painter.setCompositionMode(QPainter::CompositionMode_Source);
@@ -19,7 +15,7 @@ void Put(QImage& into, const QPoint& at, const QImage& pixels) {
 
 UndoHistory::UndoHistory(common::PictureBox& canvas, size_t cap) : canvas_(canvas), cap_(cap) {
   canvas_.TakeGestureDirty();
-  shadow_ = canvas_.Region(Whole(canvas_));
+  shadow_ = canvas_.Drawing();
 }
 
 size_t UndoHistory::Cost(const Step& step) {
@@ -28,9 +24,9 @@ size_t UndoHistory::Cost(const Step& step) {
 
 void UndoHistory::Checkpoint() {
   const QRect changed = canvas_.TakeGestureDirty() & shadow_.rect();
-  if (shadow_.size() != Whole(canvas_).size()) {
+  if (shadow_.size() != canvas_.InnerRect().size()) {
     // A canvas of another size: nothing before it can be put back.
-    shadow_ = canvas_.Region(Whole(canvas_));
+    shadow_ = canvas_.Drawing();
     undo_.clear();
     redo_.clear();
     bytes_ = 0;
@@ -76,24 +72,23 @@ void UndoHistory::Exchange(Step& step) {
 }
 
 bool UndoHistory::Undo() {
-  Checkpoint();
-  if (undo_.empty()) return false;
-  Step step = std::move(undo_.back());
-  undo_.pop_back();
-  Exchange(step);
-  state_ = step.before;
-  redo_.push_back(std::move(step));
-  return true;
+  return Travel(undo_, redo_, &Step::before);
 }
 
 bool UndoHistory::Redo() {
+  return Travel(redo_, undo_, &Step::state);
+}
+
+// Takes the last step of one list across to the other, putting its pixels on
+// the canvas; the canvas is then in the state the step names on that side.
+bool UndoHistory::Travel(std::deque<Step>& from, std::deque<Step>& to, uint64_t Step::*lands) {
   Checkpoint();
-  if (redo_.empty()) return false;
-  Step step = std::move(redo_.back());
-  redo_.pop_back();
+  if (from.empty()) return false;
+  Step step = std::move(from.back());
+  from.pop_back();
   Exchange(step);
-  state_ = step.state;
-  undo_.push_back(std::move(step));
+  state_ = step.*lands;
+  to.push_back(std::move(step));
   return true;
 }
 

@@ -4,7 +4,6 @@
 #include <cstddef>
 #include <cstdint>
 #include <deque>
-#include <vector>
 
 #include "common/picture_box.h"
 
@@ -41,13 +40,14 @@ class UndoHistory {
   };
   static size_t Cost(const Step& step);
   void Exchange(Step& step);
+  bool Travel(std::deque<Step>& from, std::deque<Step>& to, uint64_t Step::*lands);
   void Trim();
 
   common::PictureBox& canvas_;
   size_t cap_;
   QImage shadow_;  // the canvas at the last checkpoint
   std::deque<Step> undo_;
-  std::vector<Step> redo_;
+  std::deque<Step> redo_;
   size_t bytes_ = 0;
   uint64_t state_ = 0;
   uint64_t lastState_ = 0;

@@ -5,6 +5,7 @@
 #include <QGuiApplication>
 #include <QPainter>
 
+#include "common/text.h"
 #include "paint/image_file.h"
 #include "paint/menu.h"
 
@@ -29,7 +30,7 @@ constexpr MenuItem<Window> kMenu[] = {
 };
 
 QString Plain(std::string_view text) {
-  return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())).remove(u'&');
+  return common::ToQString(text).remove(u'&');
 }
 
 }  // namespace
@@ -61,9 +62,8 @@ int Window::Box(const QString& prompt, int buttons) {
 }
 
 void Window::DrawAtTopLeft(const QImage& image, bool eraseFirst) {
-  const QRect whole(0, 0, canvas_.InnerWidth(), canvas_.InnerHeight());
   // Cropped first: a huge image costs no more than the canvas.
-  QImage part = image.copy(whole & image.rect());
+  QImage part = image.copy(canvas_.InnerRect() & image.rect());
   part.setDevicePixelRatio(1);
   if (eraseFirst) canvas_.Cls();
   QImage under = canvas_.Region(part.rect());
@@ -75,8 +75,7 @@ void Window::DrawAtTopLeft(const QImage& image, bool eraseFirst) {
 }
 
 void Window::Copy() {
-  QGuiApplication::clipboard()->setImage(
-      canvas_.Region(QRect(0, 0, canvas_.InnerWidth(), canvas_.InnerHeight())));
+  QGuiApplication::clipboard()->setImage(canvas_.Drawing());
 }
 
 void Window::Paste() {
@@ -92,7 +91,7 @@ void Window::Open() {
 }
 
 bool Window::OpenFile(const QString& path) {
-  const ReadResult read = ReadImage(path, QSize(canvas_.InnerWidth(), canvas_.InnerHeight()));
+  const ReadResult read = ReadImage(path, canvas_.InnerRect().size());
   if (read.image.isNull()) {
     Box(QStringLiteral("Could not open \"%1\": %2").arg(path, read.error), common::kCritical);
     return false;
@@ -116,8 +115,7 @@ bool Window::SaveDrawingAs() {
 }
 
 bool Window::SaveTo(const QString& path) {
-  const QString error =
-      WriteImage(path, canvas_.Region(QRect(0, 0, canvas_.InnerWidth(), canvas_.InnerHeight())));
+  const QString error = WriteImage(path, canvas_.Drawing());
   if (!error.isEmpty()) {
     Box(QStringLiteral("Could not save \"%1\": %2").arg(path, error), common::kCritical);
     return false;
