@@ -2,22 +2,22 @@
 // pixel ratio 1 and 2 (the argument of every case).
 #include <benchmark/benchmark.h>
 
-#include <QApplication>
 #include <memory>
 
+#include "common/application.h"
 #include "paint/form1.h"
-#include "paint/window.h"
+#include "paint/sketchly.h"
+#include "paint/tools.h"
 
 namespace {
 
 constexpr int16_t kLeft = 1;
-// The tool buttons, by index.
-constexpr int16_t kFreehand = 1, kLine = 2, kEraser = 4, kClear = 6, kFilledCircle = 8, kBrush = 9;
+using paint::kBrush, paint::kClear, paint::kEraser, paint::kFilledCircle, paint::kFreehand,
+    paint::kLine;
 
 // A shown drawing window at the case's pixel ratio, with a tool selected.
-template <class Form = paint::Form1>
-std::unique_ptr<Form> Window(benchmark::State& state, int16_t tool) {
-  auto form = std::make_unique<Form>();
+std::unique_ptr<paint::Form1> Window(benchmark::State& state, int16_t tool) {
+  auto form = std::make_unique<paint::Form1>();
   form->Start();
   form->GetPicture("Picture1").SetDeviceRatio(static_cast<double>(state.range(0)));
   form->Command1_Click(tool);
@@ -122,14 +122,15 @@ void DiskFill(benchmark::State& state) {
 // Undo of a clear that wiped a drawing covering the whole canvas: every
 // pixel goes back. Redo (not timed) clears it again for the next lap.
 void UndoFullCanvas(benchmark::State& state) {
-  auto form = Window<paint::Window>(state, kClear);
-  paint::Window& window = *form;
+  auto form = Window(state, kClear);
+  paint::Form1& window = *form;
+  paint::Sketchly& sketchly = paint::Attach(window);
   window.GetPicture("Picture1").LineFilledBox(0, 0, Width(window), Height(window), 0x00808080);
   window.GetButton("Command1", kClear).click();
   for (auto _ : state) {
-    window.Undo();
+    sketchly.Undo();
     state.PauseTiming();
-    window.Redo();
+    sketchly.Redo();
     state.ResumeTiming();
   }
   benchmark::DoNotOptimize(window.GetPicture("Picture1").Pixel(0, 0));
@@ -139,8 +140,9 @@ void UndoFullCanvas(benchmark::State& state) {
 // it, one move of the thick brush or (WholeCanvas) a filled box over the whole
 // canvas, drawn untimed.
 void Capture(benchmark::State& state, bool wholeCanvas) {
-  auto form = Window<paint::Window>(state, kBrush);
-  paint::Window& window = *form;
+  auto form = Window(state, kBrush);
+  paint::Form1& window = *form;
+  paint::Sketchly& sketchly = paint::Attach(window);
   common::PictureBox& canvas = window.GetPicture("Picture1");
   window.Picture1_MouseDown(kLeft, 0, 0, 0);
   int step = 0;
@@ -154,7 +156,7 @@ void Capture(benchmark::State& state, bool wholeCanvas) {
     }
     step = (step + 1) % 200;
     state.ResumeTiming();
-    window.History().Checkpoint();
+    sketchly.History().Checkpoint();
   }
 }
 void GestureCapture(benchmark::State& state) {
@@ -183,7 +185,7 @@ BENCHMARK(GestureCaptureWholeCanvas)->Apply(Ratios);
 
 int main(int argc, char** argv) {
   if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-  QApplication app(argc, argv);
+  common::Application app(argc, argv);
   benchmark::Initialize(&argc, argv);
   benchmark::RunSpecifiedBenchmarks();
   benchmark::Shutdown();

@@ -24,9 +24,9 @@ QAccessibleInterface* NotificationFactory(const QString& className, QObject* obj
 }  // namespace
 
 Accessibility::Accessibility(Form1& form) : QObject(&form), notification_(new QWidget(&form)) {
-  for (const KeySpec& key : KeyTable()) {
+  for (const Key& key : Keys()) {
     if (!key.spokenName.empty())
-      form.GetButton(key.control).setAccessibleName(common::ToQString(key.spokenName));
+      form.GetButton(key.control.name).setAccessibleName(common::ToQString(key.spokenName));
   }
   static const bool installed = [] {
     QAccessible::installFactory(NotificationFactory);
@@ -37,7 +37,7 @@ Accessibility::Accessibility(Form1& form) : QObject(&form), notification_(new QW
   notification_->setGeometry(0, 0, 0, 0);
   notification_->setFocusPolicy(Qt::NoFocus);
   notification_->hide();
-  form.GetLabel("Display").onChanged = [this](const std::string& shown) { DisplayChanged(shown); };
+  form.GetLabel("Display").changed.Add([this](const std::string& shown) { DisplayChanged(shown); });
 }
 
 void Accessibility::DisplayChanged(const std::string& shown) {

@@ -41,10 +41,10 @@ DisplayClipboard::DisplayClipboard(Form1& form, Entry& entry)
   // the window, and they are its context menu.
   auto* copy = new QAction(QString("&Copy"), &display);
   copy->setShortcuts(QKeySequence::Copy);
-  connect(copy, &QAction::triggered, this, &DisplayClipboard::Copy);
+  connect(copy, &QAction::triggered, this, [this] { form_.Run([this] { Copy(); }); });
   auto* paste = new QAction(QString("&Paste"), &display);
   paste->setShortcuts(QKeySequence::Paste);
-  connect(paste, &QAction::triggered, this, &DisplayClipboard::Paste);
+  connect(paste, &QAction::triggered, this, [this] { form_.Run([this] { Paste(); }); });
   display.addActions({copy, paste});
   display.setContextMenuPolicy(Qt::ActionsContextMenu);
 }

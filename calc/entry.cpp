@@ -7,16 +7,16 @@ namespace calc {
 
 Entry::Entry(Form1& form)
     : QObject(&form), display_(form.GetLabel("Display")), lastSeen_(display_.Caption()) {
-  // Connected after the window's own handlers, so this sees what a key did.
-  for (const KeySpec& key : KeyTable()) {
-    connect(&form.GetButton(key.control), &QAbstractButton::clicked, this,
-            [this, enters = key.entersNumber] { AfterKey(enters); });
-  }
+  // A key that failed was put back as it was, so a number with two points
+  // can still be mended after the error it caused.
+  form.handlerCalls.Add([this](const common::HandlerCall& call) {
+    if (call.phase != common::HandlerCall::kAfter) return;
+    if (const Key* key = KeyNamed(call.control)) AfterKey(key->entersNumber);
+  });
 }
 
-// A key that leaves the display as it was (one that failed, or an operation
-// on "0") does not end the typing, so a number with two points can still be
-// mended after the error it caused.
+// A key that leaves the display as it was (an operation on "0") does not end
+// the typing.
 void Entry::AfterKey(bool entersNumber) {
   typing_ = entersNumber || (typing_ && display_.Caption() == lastSeen_);
   lastSeen_ = display_.Caption();

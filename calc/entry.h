@@ -10,7 +10,7 @@ namespace calc {
 class Form1;
 
 // The number being typed, as edited from outside the 22 keys: Backspace and a
-// pasted number. It follows every key's click to tell a number being typed
+// pasted number. It hears what every key did to tell a number being typed
 // (after a digit, the point, Backspace or a paste) from a result or a cleared
 // display, which Backspace leaves alone.
 class Entry : public QObject {

@@ -1,10 +1,9 @@
 #include "calc/form1.h"
 
 #include <string>
-#include <tuple>
 
-#include "calc/extras.h"
 #include "calc/form1_layout.h"
+#include "calc/keys.h"
 #include "common/numbers.h"
 
 namespace calc {
@@ -25,44 +24,11 @@ double ToDouble(const std::string& text) {
   return common::ToDouble(text, common::PeriodFormat());
 }
 
-struct Binding {
-  const char* control;
-  void (Form1::*handler)();
-};
-
-constexpr Binding kBindings[] = {
-    {"Num0", &Form1::Num0_Click},     {"Num1", &Form1::Num1_Click},
-    {"Num2", &Form1::Num2_Click},     {"Num3", &Form1::Num3_Click},
-    {"Num4", &Form1::Num4_Click},     {"Num5", &Form1::Num5_Click},
-    {"Num6", &Form1::Num6_Click},     {"Num7", &Form1::Num7_Click},
-    {"Num8", &Form1::Num8_Click},     {"Num9", &Form1::Num9_Click},
-    {"Point", &Form1::Point_Click},   {"CE", &Form1::CE_Click},
-    {"Clear", &Form1::Clear_Click},   {"Erase", &Form1::Erase_Click},
-    {"P1", &Form1::P1_Click},         {"Plus", &Form1::Plus_Click},
-    {"Minus", &Form1::Minus_Click},   {"Multiple", &Form1::Multiple_Click},
-    {"Divide", &Form1::Divide_Click}, {"Equal", &Form1::Equal_Click},
-    {"Sq", &Form1::Sq_Click},         {"Square", &Form1::Square_Click},
-};
-
 }  // namespace
 
 Form1::Form1() : common::Form(Form1Layout()), Display(GetLabel("Display")) {
-  for (const Binding& binding : kBindings) {
-    // A key that fails changes nothing: the fields and the display are put
-    // back before the error is reported, so no key is left half done.
-    OnClick(binding.control, [this, handler = binding.handler] {
-      const auto fields = std::tuple(opCode, firstNum, secondNum, resultNum);
-      const std::string shown = Display.Caption();
-      try {
-        (this->*handler)();
-      } catch (...) {
-        std::tie(opCode, firstNum, secondNum, resultNum) = fields;
-        Display.SetCaption(shown);
-        throw;
-      }
-    });
-  }
-  AddExtras(*this);
+  for (const Key& key : Keys())
+    OnClick(key.control.name, [this, handler = key.handler] { (this->*handler)(); });
 }
 
 // "0" becomes the digit; any other text, a result with its blank included,

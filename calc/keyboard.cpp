@@ -1,9 +1,7 @@
 #include "calc/keyboard.h"
 
 #include <QAbstractButton>
-#include <QApplication>
 #include <QKeyEvent>
-#include <QMouseEvent>
 #include <QTimer>
 
 #include "calc/entry.h"
@@ -20,42 +18,35 @@ constexpr int kShownPressedMs = 100;
 }  // namespace
 
 Keyboard::Keyboard(Form1& form, Entry& entry) : QObject(&form), form_(form), entry_(entry) {
-  // Key events go to the focused control and then up to the window.
-  form.installEventFilter(this);
-  for (QWidget* child : form.findChildren<QWidget*>()) child->installEventFilter(this);
-  for (const KeySpec& key : KeyTable()) {
-    QAbstractButton& button = form.GetButton(key.control);
+  form.keys.Add([this](QKeyEvent& key) { Typed(key); });
+  for (const Key& key : Keys()) {
+    QAbstractButton& button = form.GetButton(key.control.name);
     button.setToolTip(
         QString("%1 (key %2)")
             .arg(key.spokenName.empty() ? button.text() : common::ToQString(key.spokenName),
                  common::ToQString(key.typedAs)));
+    // A key shown pressed after typing and then pressed for real (pointer or
+    // Space): the real press owns the down state, so that its release clicks.
+    connect(&button, &QAbstractButton::pressed, this, [this, &button] {
+      const auto found = release_.find(&button);
+      if (found != release_.end()) found->second->stop();
+    });
   }
 }
 
-bool Keyboard::eventFilter(QObject* watched, QEvent* event) {
-  const QEvent::Type type = event->type();
-  if ((type == QEvent::MouseButtonPress || type == QEvent::MouseButtonDblClick) &&
-      static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton) {
-    KeepPress(watched);
-    return false;
-  }
-  if (type != QEvent::KeyPress || QApplication::activeModalWidget()) return false;
-  const auto* key = static_cast<QKeyEvent*>(event);
+void Keyboard::Typed(QKeyEvent& key) {
+  if (key.isAccepted()) return;
   // Shift makes "+" and "*" on many layouts and capitals of the letters.
-  if ((key->modifiers() & ~(Qt::ShiftModifier | Qt::KeypadModifier)) != Qt::NoModifier)
-    return false;
-  if (key->key() == Qt::Key_Space || key->key() == Qt::Key_Select) {
-    KeepPress(watched);  // the focused key's own press
-    return false;
-  }
-  if (key->key() == Qt::Key_Backspace) {
+  if ((key.modifiers() & ~(Qt::ShiftModifier | Qt::KeypadModifier)) != Qt::NoModifier) return;
+  if (key.key() == Qt::Key_Backspace) {
     entry_.Backspace();
-    return true;
+    key.accept();
+    return;
   }
-  const KeySpec* typed = KeyTypedAs(key->key());
-  if (!typed) return false;
-  Click(form_.GetButton(typed->control));
-  return true;
+  if (const Key* typed = KeyTypedAs(key.key())) {
+    Click(form_.GetButton(typed->control.name));
+    key.accept();
+  }
 }
 
 // One click per keystroke, at once and in the order typed (a repeated
@@ -79,13 +70,6 @@ QTimer& Keyboard::ReleaseTimer(QAbstractButton& button) {
     connect(timer, &QTimer::timeout, &button, [&button] { button.setDown(false); });
   }
   return *timer;
-}
-
-// A key shown pressed after typing is pressed for real: the real press owns
-// the down state from now on, so that its release still clicks.
-void Keyboard::KeepPress(QObject* watched) {
-  const auto found = release_.find(qobject_cast<QAbstractButton*>(watched));
-  if (found != release_.end()) found->second->stop();
 }
 
 }  // namespace calc

@@ -4,6 +4,7 @@
 #include <map>
 
 class QAbstractButton;
+class QKeyEvent;
 class QTimer;
 
 namespace calc {
@@ -18,13 +19,10 @@ class Keyboard : public QObject {
  public:
   Keyboard(Form1& form, Entry& entry);
 
- protected:
-  bool eventFilter(QObject* watched, QEvent* event) override;
-
  private:
+  void Typed(QKeyEvent& key);
   void Click(QAbstractButton& button);
   QTimer& ReleaseTimer(QAbstractButton& button);
-  void KeepPress(QObject* watched);
 
   Form1& form_;
   Entry& entry_;

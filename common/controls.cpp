@@ -1,7 +1,6 @@
 #include "common/controls.h"
 
 #include <QFontMetricsF>
-#include <QPainter>
 #include <QStyleOptionButton>
 #include <QStylePainter>
 
@@ -23,39 +22,7 @@ void Label::SetCaption(std::string_view caption) {
   if (caption == caption_) return;
   caption_.assign(caption);
   setText(ToQString(caption));
-  if (onChanged) onChanged(caption_);
-}
-
-// Where QLabel puts its text: inside the margin, and the indent on the side
-// the text is aligned to.
-QRect Label::TextRoom() const {
-  QRect room = contentsRect().adjusted(margin(), margin(), -margin(), -margin());
-  const int indent = this->indent() >= 0
-                         ? this->indent()
-                         : (frameWidth() > 0 ? fontMetrics().horizontalAdvance(u'x') / 2 : 0);
-  if (alignment() & Qt::AlignRight) room.setRight(room.right() - indent);
-  if (alignment() & Qt::AlignLeft) room.setLeft(room.left() + indent);
-  return room;
-}
-
-QString Label::ShownText() const {
-  const QFontMetrics metrics = fontMetrics();
-  if (wordWrap() || text().contains(u'\n') ||
-      metrics.horizontalAdvance(text()) <= TextRoom().width())
-    return text();
-  return metrics.elidedText(text(), alignment() & Qt::AlignRight ? Qt::ElideLeft : Qt::ElideRight,
-                            TextRoom().width());
-}
-
-void Label::paintEvent(QPaintEvent* event) {
-  const QString shown = ShownText();
-  if (shown == text()) {
-    QLabel::paintEvent(event);
-    return;
-  }
-  QPainter painter(this);
-  drawFrame(&painter);
-  painter.drawText(TextRoom(), static_cast<int>(alignment()), shown);
+  changed(caption_);
 }
 
 int CommandButton::CaptionRoom() const {

@@ -3,9 +3,10 @@
 #include <QFont>
 #include <QLabel>
 #include <QPushButton>
-#include <functional>
 #include <string>
 #include <string_view>
+
+#include "common/listeners.h"
 
 namespace common {
 
@@ -17,20 +18,10 @@ class Label : public QLabel {
   const std::string& Caption() const { return caption_; }
   void SetCaption(std::string_view caption);
 
-  // Called after each change of the caption.
-  std::function<void(const std::string& caption)> onChanged;
-
-  // The text as painted: a one-line caption wider than the label loses its
-  // start (right-aligned) or its end behind an ellipsis, rather than showing
-  // half a character at the edge.
-  QString ShownText() const;
-
- protected:
-  void paintEvent(QPaintEvent* event) override;
+  // Told after each change of the caption.
+  Listeners<const std::string&> changed;
 
  private:
-  QRect TextRoom() const;
-
   std::string caption_;
 };
 

@@ -1,7 +1,8 @@
 #include "common/form.h"
 
+#include <QApplication>
+#include <QCloseEvent>
 #include <QGroupBox>
-#include <QGuiApplication>
 #include <QIcon>
 #include <QScreen>
 #include <QVBoxLayout>
@@ -24,23 +25,16 @@ QRect PixelRect(const ControlSpec& control) {
 
 Form::Form(const FormSpec& layout) : layout_(layout) {
   setWindowTitle(ToQString(layout.caption));
-  const QSize client(TwipsToPixels(layout.clientWidth), TwipsToPixels(layout.clientHeight));
-  if (layout.menuBar) {
-    // The bar sits above a client widget of the layout's size; the layout
-    // keeps the window at exactly both.
-    auto* column = new QVBoxLayout(this);
-    column->setContentsMargins(0, 0, 0, 0);
-    column->setSpacing(0);
-    column->setSizeConstraint(QLayout::SetFixedSize);
-    menuBar_ = new QMenuBar(this);
-    column->setMenuBar(menuBar_);
-    client_ = new QWidget(this);
-    client_->setObjectName(QStringLiteral("client"));
-    client_->setFixedSize(client);
-    column->addWidget(client_);
-  } else {
-    setFixedSize(client);
-  }
+  // The client widget has the layout's size; the column keeps the window at
+  // exactly that, plus the menu bar's height once there is one.
+  column_ = new QVBoxLayout(this);
+  column_->setContentsMargins(0, 0, 0, 0);
+  column_->setSpacing(0);
+  column_->setSizeConstraint(QLayout::SetFixedSize);
+  client_ = new QWidget(this);
+  client_->setObjectName(QStringLiteral("client"));
+  client_->setFixedSize(TwipsToPixels(layout.clientWidth), TwipsToPixels(layout.clientHeight));
+  column_->addWidget(client_);
   // Nothing to gain from a bigger window: no maximise button.
   setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                  Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
@@ -58,6 +52,14 @@ Form::Form(const FormSpec& layout) : layout_(layout) {
 }
 
 Form::~Form() = default;
+
+QMenuBar& Form::AddMenuBar() {
+  if (!menuBar_) {
+    menuBar_ = new QMenuBar(this);
+    column_->setMenuBar(menuBar_);
+  }
+  return *menuBar_;
+}
 
 void Form::Build() {
   std::vector<std::pair<int, QWidget*>> focusOrder;
@@ -132,7 +134,7 @@ void Form::Build() {
     } else if (control.kind != ControlKind::kLabel) {
       widget->setFocusPolicy(Qt::NoFocus);
     }
-    controls_.emplace(Key(std::string(control.name), control.index), widget);
+    controls_.emplace(ControlKey(std::string(control.name), control.index), widget);
   }
   std::stable_sort(focusOrder.begin(), focusOrder.end(),
                    [](const auto& a, const auto& b) { return a.first < b.first; });
@@ -141,11 +143,15 @@ void Form::Build() {
   if (!focusOrder.empty()) firstFocus_ = focusOrder.front().second;
 }
 
-QWidget& Form::GetControl(std::string_view name, int16_t index) {
+const Form::Controls::value_type& Form::Entry(std::string_view name, int16_t index) const {
   const auto found = controls_.find(std::pair<std::string_view, int16_t>(name, index));
   if (found == controls_.end())
     throw std::logic_error("no control " + std::string(name) + "(" + std::to_string(index) + ")");
-  return *found->second;
+  return *found;
+}
+
+QWidget& Form::GetControl(std::string_view name, int16_t index) {
+  return *Entry(name, index).second;
 }
 
 template <class T>
@@ -184,8 +190,45 @@ void Form::Run(const std::function<void()>& handler) {
   }
 }
 
+void Form::Observe(std::string_view control, int16_t index, Event event,
+                   const std::function<void()>& handler) {
+  HandlerCall call{control, index, event, HandlerCall::kBefore};
+  Run([&] {
+    handlerCalls(call);
+    try {
+      handler();
+    } catch (...) {
+      call.phase = HandlerCall::kFailed;
+      handlerCalls(call);
+      throw;
+    }
+    call.phase = HandlerCall::kAfter;
+    handlerCalls(call);
+  });
+}
+
+bool Form::TakeKey(QKeyEvent& event) {
+  if (QApplication::activeModalWidget()) return false;
+  const bool accepted = event.isAccepted();
+  event.ignore();
+  Run([&] { keys(event); });
+  if (event.isAccepted()) return true;
+  event.setAccepted(accepted);
+  return false;
+}
+
+void Form::closeEvent(QCloseEvent* event) {
+  bool asked = false;
+  Run([&] {
+    event->accept();
+    closing(*event);
+    asked = true;
+  });
+  if (!asked) event->ignore();
+}
+
 void Form::Start() {
-  Run([this] { Load(); });
+  Observe("Form", -1, Event::kLoad, [this] { Load(); });
   if (firstFocus_) firstFocus_->setFocus();
   if (layout_.centred) Centre();
   show();
@@ -201,48 +244,49 @@ void Form::Centre() {
   move(frame.topLeft());
 }
 
-void Form::OnClick(std::string_view name, std::function<void()> handler) {
-  QWidget& control = GetControl(name);
-  auto framed = [this, handler = std::move(handler)] { Run(handler); };
-  if (auto* button = dynamic_cast<CommandButton*>(&control)) {
-    QObject::connect(button, &QPushButton::clicked, this, framed);
-  } else if (auto* picture = dynamic_cast<PictureBox*>(&control)) {
-    picture->onClick = framed;
+void Form::BindClick(const Controls::value_type& control, std::function<void()> handler) {
+  auto observed = [this, name = std::string_view(control.first.first), index = control.first.second,
+                   handler = std::move(handler)] { Observe(name, index, Event::kClick, handler); };
+  if (auto* button = dynamic_cast<CommandButton*>(control.second)) {
+    QObject::connect(button, &QPushButton::clicked, this, observed);
+  } else if (auto* picture = dynamic_cast<PictureBox*>(control.second)) {
+    picture->click.Add(observed);
   } else {
-    throw std::logic_error("control " + std::string(name) + " has no click");
+    throw std::logic_error("control " + control.first.first + " has no click");
   }
+}
+
+void Form::OnClick(std::string_view name, std::function<void()> handler) {
+  BindClick(Entry(name, -1), std::move(handler));
 }
 
 void Form::OnIndexedClick(std::string_view name, std::function<void(int16_t)> handler) {
   bool any = false;
-  for (auto& [key, widget] : controls_) {
-    if (key.first != name || key.second < 0) continue;
+  for (const auto& control : controls_) {
+    if (control.first.first != name || control.first.second < 0) continue;
     any = true;
-    const int16_t index = key.second;
-    auto framed = [this, handler, index] { Run([&] { handler(index); }); };
-    if (auto* button = dynamic_cast<CommandButton*>(widget)) {
-      QObject::connect(button, &QPushButton::clicked, this, framed);
-    } else if (auto* picture = dynamic_cast<PictureBox*>(widget)) {
-      picture->onClick = framed;
-    }
+    BindClick(control, [handler, index = control.first.second] { handler(index); });
   }
   if (!any) throw std::logic_error("no control array " + std::string(name));
 }
 
-PictureBox::MouseHandler Form::Framed(PictureBox::MouseHandler handler) {
-  return [this, handler = std::move(handler)](int16_t button, int16_t shift, float x, float y) {
-    Run([&] { handler(button, shift, x, y); });
-  };
+void Form::BindMouse(PictureBox::MouseListeners PictureBox::*event, Event kind,
+                     std::string_view name, MouseHandler handler) {
+  (GetPicture(name).*event)
+      .Add([this, control = std::string_view(Entry(name, -1).first.first), kind,
+            handler = std::move(handler)](int16_t button, int16_t shift, float x, float y) {
+        Observe(control, -1, kind, [&] { handler(button, shift, x, y); });
+      });
 }
 
-void Form::OnMouseDown(std::string_view name, PictureBox::MouseHandler handler) {
-  GetPicture(name).onMouseDown = Framed(std::move(handler));
+void Form::OnMouseDown(std::string_view name, MouseHandler handler) {
+  BindMouse(&PictureBox::mouseDown, Event::kMouseDown, name, std::move(handler));
 }
-void Form::OnMouseMove(std::string_view name, PictureBox::MouseHandler handler) {
-  GetPicture(name).onMouseMove = Framed(std::move(handler));
+void Form::OnMouseMove(std::string_view name, MouseHandler handler) {
+  BindMouse(&PictureBox::mouseMove, Event::kMouseMove, name, std::move(handler));
 }
-void Form::OnMouseUp(std::string_view name, PictureBox::MouseHandler handler) {
-  GetPicture(name).onMouseUp = Framed(std::move(handler));
+void Form::OnMouseUp(std::string_view name, MouseHandler handler) {
+  BindMouse(&PictureBox::mouseUp, Event::kMouseUp, name, std::move(handler));
 }
 
 }  // namespace common

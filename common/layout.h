@@ -64,7 +64,6 @@ struct FormSpec {
   int clientWidth;
   int clientHeight;
   bool centred = false;
-  bool menuBar = false;  // a menu bar above the client area; the window grows by its height
   std::string_view icon = {};
   std::optional<FontSpec> font = {};
   std::span<const ControlSpec> controls = {};

@@ -157,12 +157,11 @@ void PictureBox::SyncCanvasSize() {
                  ResolveColour(backColor_));
 }
 
-void PictureBox::Deliver(const MouseHandler& handler, QMouseEvent* event, int16_t button) {
-  if (!handler) return;
+void PictureBox::Deliver(const MouseListeners& listeners, QMouseEvent* event, int16_t button) {
   const QPointF at = event->position() - QPointF(contentsRect().topLeft());
   const auto x = static_cast<float>(at.x() * kTwipsPerPixel);
   const auto y = static_cast<float>(at.y() * kTwipsPerPixel);
-  handler(button, ShiftOf(event->modifiers()), x, y);
+  listeners(button, ShiftOf(event->modifiers()), x, y);
 }
 
 // The sunken border is not part of the canvas: pointer events on it are
@@ -181,7 +180,7 @@ void PictureBox::mousePressEvent(QMouseEvent* event) {
   captured_ = true;
   heldButton_ = ButtonsOf(event->button());
   if (event->button() == Qt::LeftButton) clickArmed_ = true;
-  Deliver(onMouseDown, event, heldButton_);
+  Deliver(mouseDown, event, heldButton_);
 }
 
 void PictureBox::mouseMoveEvent(QMouseEvent* event) {
@@ -191,18 +190,18 @@ void PictureBox::mouseMoveEvent(QMouseEvent* event) {
   if (captured_ && event->buttons() == Qt::NoButton) {
     captured_ = false;
     clickArmed_ = false;
-    Deliver(onMouseUp, event, heldButton_);
+    Deliver(mouseUp, event, heldButton_);
   }
-  if (Inside(event)) Deliver(onMouseMove, event, ButtonsOf(event->buttons()));
+  if (Inside(event)) Deliver(mouseMove, event, ButtonsOf(event->buttons()));
 }
 
 void PictureBox::mouseReleaseEvent(QMouseEvent* event) {
   if (!captured_) return;
   if (event->buttons() == Qt::NoButton) captured_ = false;
-  Deliver(onMouseUp, event, ButtonsOf(event->button()));
+  Deliver(mouseUp, event, ButtonsOf(event->button()));
   if (event->button() == Qt::LeftButton && clickArmed_) {
     clickArmed_ = false;
-    if (rect().contains(event->position().toPoint()) && onClick) onClick();
+    if (rect().contains(event->position().toPoint())) click();
   }
 }
 

@@ -3,11 +3,11 @@
 #include <QFrame>
 #include <cmath>
 #include <cstdint>
-#include <functional>
 #include <string>
 
 #include "common/colors.h"
 #include "common/layout.h"
+#include "common/listeners.h"
 #include "common/raster.h"
 
 namespace common {
@@ -20,7 +20,7 @@ class PictureBox : public QFrame {
   // Mouse buttons and shift keys as the handlers receive them.
   enum : int16_t { kLeftButton = 1, kRightButton = 2, kMiddleButton = 4 };
   enum : int16_t { kShiftMask = 1, kCtrlMask = 2, kAltMask = 4 };
-  using MouseHandler = std::function<void(int16_t button, int16_t shift, float x, float y)>;
+  using MouseListeners = Listeners<int16_t /*button*/, int16_t /*shift*/, float /*x*/, float /*y*/>;
 
   explicit PictureBox(QWidget* parent = nullptr);
 
@@ -85,10 +85,11 @@ class PictureBox : public QFrame {
   // up to date as the colour changes.
   void SetColourNamePrefix(std::string prefix);
 
-  std::function<void()> onClick;
-  MouseHandler onMouseDown;
-  MouseHandler onMouseMove;
-  MouseHandler onMouseUp;
+  // The box's events, as the window binds its handlers to them.
+  Listeners<> click;
+  MouseListeners mouseDown;
+  MouseListeners mouseMove;
+  MouseListeners mouseUp;
 
   // The logical pixel under a coordinate in twips; far-off and invalid
   // coordinates land outside the canvas.
@@ -144,7 +145,7 @@ class PictureBox : public QFrame {
     if (!updateQueued_) QueueUpdate();
   }
   void QueueUpdate();
-  void Deliver(const MouseHandler& handler, QMouseEvent* event, int16_t button);
+  void Deliver(const MouseListeners& listeners, QMouseEvent* event, int16_t button);
   bool Inside(QMouseEvent* event) const;
   void UpdateAccessibleName();
   void SyncCanvasSize();

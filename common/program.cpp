@@ -7,9 +7,12 @@
 #include <QFileInfo>
 #include <QGuiApplication>
 #include <QList>
+#include <QWidget>
 
 #include <cstdio>
 #include <cstdlib>
+
+#include "common/application.h"
 
 namespace common {
 namespace {
@@ -153,6 +156,10 @@ CommandLine ParseCommandLine(const QStringList& arguments, const ProgramInfo& in
   return line;
 }
 
+namespace {
+
+// Reads argv; prints and returns the exit status when the program should end
+// here (--help, --version, a bad argument), otherwise -1 with line filled in.
 int ReadCommandLine(int argc, char** argv, const ProgramInfo& info, CommandLine& line) {
   QStringList arguments;
   for (int i = 0; i < argc; ++i) arguments << QString::fromLocal8Bit(argv[i]);
@@ -163,6 +170,9 @@ int ReadCommandLine(int argc, char** argv, const ProgramInfo& info, CommandLine&
   return line.exitCode;
 }
 
+// Before the QApplication exists: refuse politely when there is no display
+// (instead of letting Qt abort), and keep every pointer move the window
+// system reports.
 bool PrepareApplication(const ProgramInfo& info, const CommandLine& line) {
   // The window class stays the program's name whatever command started it.
   QCoreApplication::setApplicationName(QString::fromLatin1(info.name));
@@ -182,12 +192,25 @@ bool PrepareApplication(const ProgramInfo& info, const CommandLine& line) {
   return true;
 }
 
+// After the QApplication exists: Qt's messages go out as usual again.
 void ApplicationStarted(const ProgramInfo& info) {
   StartupLog& log = Log();
   qInstallMessageHandler(log.previous);
   for (const StartupLog::Entry& entry : log.held) Forward(entry.type, entry.category, entry.text);
   log.held.clear();
   QGuiApplication::setDesktopFileName(QString::fromLatin1(info.desktopId));
+}
+
+}  // namespace
+
+int RunProgram(int argc, char** argv, const ProgramInfo& info, const Compose& compose) {
+  CommandLine line;
+  if (const int status = ReadCommandLine(argc, argv, info, line); status >= 0) return status;
+  if (!PrepareApplication(info, line)) return 1;
+  Application app(argc, argv);
+  ApplicationStarted(info);
+  const std::unique_ptr<QWidget> window = compose(line);
+  return QApplication::exec();
 }
 
 }  // namespace common

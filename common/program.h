@@ -1,10 +1,12 @@
 #pragma once
 
-#include <QApplication>
 #include <QString>
 #include <QStringList>
 
 #include <functional>
+#include <memory>
+
+class QWidget;
 
 namespace common {
 
@@ -28,32 +30,10 @@ struct CommandLine {
 // arguments[0] is the command as invoked; it names the program in messages.
 CommandLine ParseCommandLine(const QStringList& arguments, const ProgramInfo& info);
 
-// Reads argv; prints and returns the exit status when the program should end
-// here (--help, --version, a bad argument), otherwise -1 with line filled in.
-int ReadCommandLine(int argc, char** argv, const ProgramInfo& info, CommandLine& line);
-
-// What every program does before its QApplication exists: refuse politely
-// when there is no display (instead of letting Qt abort), and keep every
-// pointer move the window system reports.
-bool PrepareApplication(const ProgramInfo& info, const CommandLine& line);
-
-// After the QApplication exists: Qt's messages go out as usual again.
-void ApplicationStarted(const ProgramInfo& info);
-
-// Builds the window Form (it has no arguments), loads and shows it, opens the
-// file named on the command line, then delivers events until it is closed.
-template <class Form>
-int RunProgram(int argc, char** argv, const ProgramInfo& info,
-               std::function<void(Form&, const QString& file)> openFile = {}) {
-  CommandLine line;
-  if (const int status = ReadCommandLine(argc, argv, info, line); status >= 0) return status;
-  if (!PrepareApplication(info, line)) return 1;
-  QApplication app(argc, argv);
-  ApplicationStarted(info);
-  Form form;
-  form.Start();
-  if (openFile && !line.file.isEmpty()) openFile(form, line.file);
-  return QApplication::exec();
-}
+// Reads the command line, then builds the program's window with compose
+// (which attaches its additions and starts it) and delivers events until it
+// is closed.
+using Compose = std::function<std::unique_ptr<QWidget>(const CommandLine& line)>;
+int RunProgram(int argc, char** argv, const ProgramInfo& info, const Compose& compose);
 
 }  // namespace common

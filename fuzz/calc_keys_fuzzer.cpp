@@ -3,7 +3,6 @@
 // error frame. After every key the fields are finite, the operation is known,
 // the display shows a text some key can produce, and any message box is a
 // run-time error report or the division-by-zero warning.
-#include <QApplication>
 #include <QLocale>
 #include <cmath>
 #include <cstddef>
@@ -14,7 +13,10 @@
 #include <tuple>
 #include <vector>
 
+#include "calc/additions.h"
 #include "calc/form1.h"
+#include "calc/keys.h"
+#include "common/application.h"
 #include "common/dialogs.h"
 #include "common/numbers.h"
 #include "common/runtime_error.h"
@@ -26,39 +28,26 @@ using calc::Form1;
 using fuzz::Fail;
 using fuzz::Format;
 
-struct Key {
-  const char* button;
-  void (Form1::*handler)();
-};
-
 // Byte % 22 picks the key. The digits sit where their ASCII codes land
 // ('0' is 48, 48 % 22 == 4), so a seed reads as its key sequence: digits,
 // ". + - * / =" as themselves, X squares, Q takes the root, P adds 1, R takes
 // 1 away, T is CE and U is C. An odd byte / 22 clicks the button, an even
 // one calls the handler inside Run: "2+3=" types 2, clicks +, types 3, runs =.
-constexpr Key kKeys[22] = {
-    {"Square", &Form1::Square_Click},  // X
-    {"Minus", &Form1::Minus_Click},    // -
-    {"Point", &Form1::Point_Click},    // .
-    {"Divide", &Form1::Divide_Click},  // /
-    {"Num0", &Form1::Num0_Click},
-    {"Num1", &Form1::Num1_Click},
-    {"Num2", &Form1::Num2_Click},
-    {"Num3", &Form1::Num3_Click},
-    {"Num4", &Form1::Num4_Click},
-    {"Num5", &Form1::Num5_Click},
-    {"Num6", &Form1::Num6_Click},
-    {"Num7", &Form1::Num7_Click},
-    {"Num8", &Form1::Num8_Click},
-    {"Num9", &Form1::Num9_Click},
-    {"P1", &Form1::P1_Click},              // P
-    {"Sq", &Form1::Sq_Click},              // Q
-    {"Erase", &Form1::Erase_Click},        // R
-    {"Equal", &Form1::Equal_Click},        // =
-    {"CE", &Form1::CE_Click},              // T
-    {"Clear", &Form1::Clear_Click},        // U
-    {"Multiple", &Form1::Multiple_Click},  // *
-    {"Plus", &Form1::Plus_Click},          // +
+// Each key's handler comes from the calculator's own key table.
+constexpr const char* kKeys[22] = {
+    "Square",  // X
+    "Minus",   // -
+    "Point",   // .
+    "Divide",  // /
+    "Num0",     "Num1", "Num2", "Num3", "Num4", "Num5", "Num6", "Num7", "Num8", "Num9",
+    "P1",        // P
+    "Sq",        // Q
+    "Erase",     // R
+    "Equal",     // =
+    "CE",        // T
+    "Clear",     // U
+    "Multiple",  // *
+    "Plus",      // +
 };
 
 struct Calculator {
@@ -96,7 +85,7 @@ std::string KeyNames(std::string_view keys) {
   std::string names;
   for (const uint8_t byte : keys) {
     if (!names.empty()) names += ' ';
-    names += kKeys[byte % 22].button;
+    names += kKeys[byte % 22];
     if ((byte / 22) % 2 == 1) names += "(click)";
   }
   return names;
@@ -147,7 +136,7 @@ extern "C" int LLVMFuzzerInitialize(int*, char***) {
   static int argc = 1;
   static char name[] = "calc_keys_fuzzer";
   static char* argv[] = {name, nullptr};
-  static QApplication* app = new QApplication(argc, argv);
+  static QApplication* app = new common::Application(argc, argv);
   (void)app;
   // The C locale's separators ("." and ","), whatever the machine's are, so
   // that a saved crash replays the same everywhere.
@@ -157,6 +146,7 @@ extern "C" int LLVMFuzzerInitialize(int*, char***) {
     return common::kOkAnswer;
   });
   calculator = new Calculator;
+  calc::Attach(calculator->form);
   calculator->form.Start();
   QCoreApplication::processEvents();
   return 0;
@@ -170,13 +160,13 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   calc.boxes.clear();
   const std::string_view keys(reinterpret_cast<const char*>(data), size);
   for (const uint8_t byte : keys) {
-    const Key& key = kKeys[byte % 22];
+    const calc::Key& key = *calc::KeyNamed(kKeys[byte % 22]);
     const std::string before = calc.display.Caption();
     const size_t boxes_before = calc.boxes.size();
     const auto fields = std::tuple(form.opCode, form.firstNum, form.secondNum, form.resultNum);
     const bool clicked = (byte / 22) % 2 == 1;
     if (clicked) {
-      form.GetButton(key.button).click();
+      form.GetButton(key.control.name).click();
     } else {
       form.Run([&] { (form.*key.handler)(); });
     }

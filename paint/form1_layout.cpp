@@ -1,5 +1,7 @@
 #include "paint/form1_layout.h"
 
+#include "paint/tools.h"
+
 namespace paint {
 namespace {
 
@@ -16,16 +18,16 @@ constexpr auto kSwatch = ControlKind::kPictureBox;
 constexpr ControlSpec kControls[] = {
     {.name = "Picture1", .kind = ControlKind::kPictureBox, .left = 1320, .top = 240, .width = 5895, .height = 3495, .backColor = common::SystemColour(9), .tabIndex = 0, .accessibleName = "Canvas"},
 
-    {.name = "Command1", .kind = kTool, .index = 0, .left = 600, .top = 360, .width = 615, .height = 615, .tabIndex = 22, .picture = ":/paint/tool0.ico", .accessibleName = "Move tool"},
-    {.name = "Command1", .kind = kTool, .index = 1, .left = 600, .top = 960, .width = 615, .height = 615, .tabIndex = 23, .toolTip = "Draw Tool", .picture = ":/paint/tool1.ico", .accessibleName = "Freehand tool"},
-    {.name = "Command1", .kind = kTool, .index = 2, .left = 600, .top = 1560, .width = 615, .height = 615, .tabIndex = 24, .toolTip = "Line Tool", .picture = ":/paint/tool2.bmp", .accessibleName = "Line tool"},
-    {.name = "Command1", .kind = kTool, .index = 3, .left = 600, .top = 2160, .width = 615, .height = 615, .tabIndex = 25, .toolTip = "Circle Tool", .picture = ":/paint/tool3.bmp", .accessibleName = "Circle tool"},
-    {.name = "Command1", .kind = kTool, .index = 4, .left = 600, .top = 2760, .width = 615, .height = 615, .tabIndex = 26, .toolTip = "Erase Tool", .picture = ":/paint/tool4.ico", .accessibleName = "Eraser"},
-    {.name = "Command1", .kind = kTool, .index = 5, .left = 0, .top = 360, .width = 615, .height = 615, .tabIndex = 27, .toolTip = "Square/Rectangle Tool", .picture = ":/paint/tool5.bmp", .accessibleName = "Rectangle tool"},
-    {.name = "Command1", .kind = kTool, .index = 6, .left = 0, .top = 2760, .width = 615, .height = 615, .tabIndex = 35, .toolTip = "Clear Image", .picture = ":/paint/tool6.bmp", .accessibleName = "Clear canvas"},
-    {.name = "Command1", .kind = kTool, .index = 7, .left = 0, .top = 960, .width = 615, .height = 615, .tabIndex = 36, .toolTip = "Filled Square/Rectangle Tool", .picture = ":/paint/tool7.ico", .accessibleName = "Filled rectangle tool"},
-    {.name = "Command1", .kind = kTool, .index = 8, .left = 0, .top = 1560, .width = 615, .height = 615, .tabIndex = 38, .toolTip = "Filled circles", .picture = ":/paint/tool8.ico", .accessibleName = "Filled circle tool"},
-    {.name = "Command1", .kind = kTool, .index = 9, .left = 0, .top = 2160, .width = 615, .height = 615, .tabIndex = 39, .toolTip = "Paint", .picture = ":/paint/tool9.ico", .accessibleName = "Thick brush"},
+    {.name = "Command1", .kind = kTool, .index = kMove, .left = 600, .top = 360, .width = 615, .height = 615, .tabIndex = 22, .picture = ":/paint/tool0.ico", .accessibleName = "Move tool"},
+    {.name = "Command1", .kind = kTool, .index = kFreehand, .left = 600, .top = 960, .width = 615, .height = 615, .tabIndex = 23, .toolTip = "Draw Tool", .picture = ":/paint/tool1.ico", .accessibleName = "Freehand tool"},
+    {.name = "Command1", .kind = kTool, .index = kLine, .left = 600, .top = 1560, .width = 615, .height = 615, .tabIndex = 24, .toolTip = "Line Tool", .picture = ":/paint/tool2.bmp", .accessibleName = "Line tool"},
+    {.name = "Command1", .kind = kTool, .index = kCircle, .left = 600, .top = 2160, .width = 615, .height = 615, .tabIndex = 25, .toolTip = "Circle Tool", .picture = ":/paint/tool3.bmp", .accessibleName = "Circle tool"},
+    {.name = "Command1", .kind = kTool, .index = kEraser, .left = 600, .top = 2760, .width = 615, .height = 615, .tabIndex = 26, .toolTip = "Erase Tool", .picture = ":/paint/tool4.ico", .accessibleName = "Eraser"},
+    {.name = "Command1", .kind = kTool, .index = kRectangle, .left = 0, .top = 360, .width = 615, .height = 615, .tabIndex = 27, .toolTip = "Square/Rectangle Tool", .picture = ":/paint/tool5.bmp", .accessibleName = "Rectangle tool"},
+    {.name = "Command1", .kind = kTool, .index = kClear, .left = 0, .top = 2760, .width = 615, .height = 615, .tabIndex = 35, .toolTip = "Clear Image", .picture = ":/paint/tool6.bmp", .accessibleName = "Clear canvas"},
+    {.name = "Command1", .kind = kTool, .index = kFilledBox, .left = 0, .top = 960, .width = 615, .height = 615, .tabIndex = 36, .toolTip = "Filled Square/Rectangle Tool", .picture = ":/paint/tool7.ico", .accessibleName = "Filled rectangle tool"},
+    {.name = "Command1", .kind = kTool, .index = kFilledCircle, .left = 0, .top = 1560, .width = 615, .height = 615, .tabIndex = 38, .toolTip = "Filled circles", .picture = ":/paint/tool8.ico", .accessibleName = "Filled circle tool"},
+    {.name = "Command1", .kind = kTool, .index = kBrush, .left = 0, .top = 2160, .width = 615, .height = 615, .tabIndex = 39, .toolTip = "Paint", .picture = ":/paint/tool9.ico", .accessibleName = "Thick brush"},
 
     {.name = "Frame1", .kind = ControlKind::kFrame, .left = 120, .top = 4080, .width = 3615, .height = 855, .caption = "", .tabIndex = 1},
 
@@ -69,7 +71,6 @@ constexpr common::FormSpec kForm1 = {
     .clientWidth = 7350,
     .clientHeight = 5580,
     .centred = true,
-    .menuBar = true,
     .icon = ":/paint/paint.ico",
     // A plain face of the widths and the 8 points the layout was measured
     // for: wider, "Current Colour:" runs under the current-colour swatch and

@@ -1,10 +1,17 @@
+#include <memory>
+
 #include "common/program.h"
-#include "paint/window.h"
+#include "paint/form1.h"
+#include "paint/sketchly.h"
 
 int main(int argc, char** argv) {
   const common::ProgramInfo info{"paint", "io.github.sketchly.Paint",
                                  "Sketchly: draw lines, shapes and freehand strokes.", "FILE"};
-  return common::RunProgram<paint::Window>(
-      argc, argv, info,
-      [](paint::Window& window, const QString& file) { window.OpenAtStart(file); });
+  return common::RunProgram(argc, argv, info, [](const common::CommandLine& line) {
+    auto form = std::make_unique<paint::Form1>();
+    paint::Sketchly& sketchly = paint::Attach(*form);
+    form->Start();
+    if (!line.file.isEmpty()) sketchly.OpenAtStart(line.file);
+    return form;
+  });
 }

@@ -12,6 +12,7 @@
 #include <string>
 #include <vector>
 
+#include "calc/additions.h"
 #include "calc/form1.h"
 #include "common/numbers.h"
 #include "common/runtime_error.h"
@@ -142,6 +143,7 @@ class CalcStormTest : public ::testing::Test {
       return common::kOkAnswer;
     });
     form = std::make_unique<Form1>();
+    Attach(*form);
     form->Start();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(form.get()));
     QApplication::setActiveWindow(form.get());

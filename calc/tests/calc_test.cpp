@@ -13,7 +13,10 @@
 #include <string>
 #include <vector>
 
+#include "calc/additions.h"
+#include "calc/display_text.h"
 #include "calc/form1.h"
+#include "calc/keys.h"
 #include "common/dialogs.h"
 
 namespace calc {
@@ -21,26 +24,20 @@ namespace {
 
 // The keys by the captions a person reads, except that the square root
 // (captioned "Square") is "sqrt" here to keep the sequences unambiguous; with
-// the key typed for each, and BS for Backspace, which has no button.
+// the first key typed for each, and BS for Backspace, which has no button.
 struct KeyName {
   std::string control;
   int typed;
 };
 const std::map<std::string, KeyName>& KeyNames() {
-  static const std::map<std::string, KeyName> names = {
-      {"0", {"Num0", Qt::Key_0}},       {"1", {"Num1", Qt::Key_1}},
-      {"2", {"Num2", Qt::Key_2}},       {"3", {"Num3", Qt::Key_3}},
-      {"4", {"Num4", Qt::Key_4}},       {"5", {"Num5", Qt::Key_5}},
-      {"6", {"Num6", Qt::Key_6}},       {"7", {"Num7", Qt::Key_7}},
-      {"8", {"Num8", Qt::Key_8}},       {"9", {"Num9", Qt::Key_9}},
-      {".", {"Point", Qt::Key_Period}}, {"+", {"Plus", Qt::Key_Plus}},
-      {"-", {"Minus", Qt::Key_Minus}},  {"*", {"Multiple", Qt::Key_Asterisk}},
-      {"/", {"Divide", Qt::Key_Slash}}, {"=", {"Equal", Qt::Key_Return}},
-      {"sqrt", {"Sq", Qt::Key_R}},      {"x^2", {"Square", Qt::Key_Q}},
-      {"C", {"Clear", Qt::Key_Escape}}, {"CE", {"CE", Qt::Key_Delete}},
-      {"-1", {"Erase", Qt::Key_M}},     {"+1", {"P1", Qt::Key_P}},
-      {"BS", {"", Qt::Key_Backspace}},
-  };
+  static const std::map<std::string, KeyName> names = [] {
+    std::map<std::string, KeyName> all{{"BS", {"", Qt::Key_Backspace}}};
+    for (const Key& key : Keys()) {
+      const std::string_view caption = key.control.name == "Sq" ? "sqrt" : key.control.caption;
+      all.emplace(std::string(caption), KeyName{std::string(key.control.name), key.typed[0]});
+    }
+    return all;
+  }();
   return names;
 }
 
@@ -57,6 +54,7 @@ class CalcTest : public ::testing::Test {
   void Fresh() {
     boxes.clear();
     form = std::make_unique<Form1>();
+    Attach(*form);
     form->Start();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(form.get()));
     QApplication::setActiveWindow(form.get());
@@ -279,7 +277,7 @@ TEST_F(CalcTest, CaptionsAndNumbersStayInsideTheirEdges) {
         << "scale " << scale;
   }
   Press("1 2 3 4 5 6 7 8 9 0 1 2 3 4 5 6 7 8 9 0 1 2 3 4 5 6 7 8 9 0");
-  const QString shown = form->GetLabel("Display").ShownText();
+  const QString shown = ShownText(form->GetLabel("Display"));
   EXPECT_TRUE(shown.startsWith(QChar(0x2026)) && shown.endsWith("7890")) << shown.toStdString();
   EXPECT_EQ(form->GetLabel("Display").text().size(), 30);
 }
@@ -403,6 +401,7 @@ TEST_F(CalcTest, EachTypedKeyClicksItsKeyOnceWhereverTheFocusIs) {
       {Qt::Key_Slash, Qt::KeypadModifier, "Divide"},
       {Qt::Key_Minus, Qt::KeypadModifier, "Minus"},
       {Qt::Key_Enter, Qt::KeypadModifier, "Equal"},
+      {Qt::Key_Return, {}, "Equal"},
       {Qt::Key_Equal, {}, "Equal"},
       {Qt::Key_R, Qt::ShiftModifier, "Sq"},
       {Qt::Key_Q, Qt::ShiftModifier, "Square"},

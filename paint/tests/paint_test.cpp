@@ -5,6 +5,7 @@
 #include <QMenu>
 #include <QTemporaryDir>
 #include <QTest>
+#include <stdexcept>
 #include <string>
 #include <tuple>
 #include <vector>
@@ -12,7 +13,8 @@
 #include "paint/form1.h"
 #include "paint/form1_layout.h"
 #include "paint/image_file.h"
-#include "paint/window.h"
+#include "paint/sketchly.h"
+#include "paint/tools.h"
 
 namespace paint {
 namespace {
@@ -22,19 +24,6 @@ constexpr QRgb kBlack = 0xFF000000;
 constexpr QRgb kRed = 0xFFFF0000;
 constexpr int kBorder = 2;  // the canvas's sunken edge, in logical pixels
 
-// Tool button indexes.
-enum Tool : int16_t {
-  kMove = 0,
-  kFreehand,
-  kLine,
-  kCircle,
-  kEraser,
-  kRectangle,
-  kClear,
-  kFilledBox,
-  kFilledCircle,
-  kBrush
-};
 // Palette indexes.
 constexpr int16_t kRedSwatch = 5;
 constexpr int16_t kBlackSwatch = 19;
@@ -52,7 +41,8 @@ class PaintTest : public ::testing::Test {
           dialogSaw.push_back(current);
           return dialogAnswer;
         });
-    form = std::make_unique<Window>();
+    form = std::make_unique<Form1>();
+    sketchly = &Attach(*form);
     form->Start();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(form.get()));
   }
@@ -106,7 +96,8 @@ class PaintTest : public ::testing::Test {
   }
   std::string Path(const char* name) { return dir.filePath(QString::fromUtf8(name)).toStdString(); }
 
-  std::unique_ptr<Window> form;
+  std::unique_ptr<Form1> form;
+  Sketchly* sketchly = nullptr;
   int boxAnswer = common::kOkAnswer;
   std::optional<std::string> fileAnswer;
   QTemporaryDir dir;
@@ -473,7 +464,7 @@ TEST_F(PaintTest, UndoAndRedoPutBackEveryPixelAndNoField) {
          QImage square(50, 30, QImage::Format_ARGB32);
          square.fill(Qt::blue);
          QGuiApplication::clipboard()->setImage(square);
-         form->Paste();
+         sketchly->Paste();
        }},
   };
   for (const Case& c : cases) {
@@ -487,17 +478,17 @@ TEST_F(PaintTest, UndoAndRedoPutBackEveryPixelAndNoField) {
     const QImage after = Canvas().Image();
     ASSERT_NE(before, after) << c.name;
     const auto fields = Fields();
-    form->Undo();
+    sketchly->Undo();
     EXPECT_EQ(Canvas().Image(), before) << c.name;
     EXPECT_EQ(Fields(), fields) << c.name;
-    form->Redo();
+    sketchly->Redo();
     EXPECT_EQ(Canvas().Image(), after) << c.name;
-    form->Undo();
+    sketchly->Undo();
     Drag(kBrush, {300, 200}, {300, 200});  // a new step: nothing left to redo
     const QImage brushed = Canvas().Image();
-    form->Redo();
+    sketchly->Redo();
     EXPECT_EQ(Canvas().Image(), brushed) << c.name;
-    form->Undo();
+    sketchly->Undo();
     EXPECT_EQ(Canvas().Image(), before) << c.name;
   }
 }
@@ -506,11 +497,11 @@ TEST_F(PaintTest, HistoryKeepsAHundredStepsWithinItsCapDroppingTheOldest) {
   const QImage blank = Drawing();
   for (int i = 0; i < 120; ++i) {
     Canvas().LineFilledBox(0, 0, 1e5, 1e5, i % 2 ? 0x000000FF : 0x00FF0000);
-    form->History().Checkpoint();
+    sketchly->History().Checkpoint();
   }
-  EXPECT_EQ(form->History().Steps(), 120u);
-  EXPECT_LE(form->History().Bytes(), UndoHistory::kDefaultCap);
-  while (form->History().Undo()) {
+  EXPECT_EQ(sketchly->History().Steps(), 120u);
+  EXPECT_LE(sketchly->History().Bytes(), UndoHistory::kDefaultCap);
+  while (sketchly->History().Undo()) {
   }
   EXPECT_EQ(Drawing(), blank);
 
@@ -533,29 +524,29 @@ TEST_F(PaintTest, CopyAndPasteAtLogicalResolution) {
   Tool(kFilledCircle);
   Click(100, 100);
   Click(130, 100);
-  form->Copy();
+  sketchly->Copy();
   const QImage copied = QGuiApplication::clipboard()->image();
   EXPECT_EQ(copied.size(), QSize(Canvas().InnerWidth(), Canvas().InnerHeight()));
   EXPECT_EQ(copied.pixel(100, 100), kRed);
   EXPECT_EQ(copied.convertToFormat(QImage::Format_RGB32), Drawing());
 
   Tool(kClear);
-  form->Paste();
+  sketchly->Paste();
   EXPECT_EQ(Drawing(), copied.convertToFormat(QImage::Format_RGB32));
-  form->Undo();
+  sketchly->Undo();
   EXPECT_TRUE(Blank());
 
-  const size_t steps = form->History().Steps();
+  const size_t steps = sketchly->History().Steps();
   QGuiApplication::clipboard()->setText("no image");
-  form->Paste();
+  sketchly->Paste();
   EXPECT_TRUE(Blank());
-  EXPECT_EQ(form->History().Steps(), steps);
+  EXPECT_EQ(sketchly->History().Steps(), steps);
 
   QImage huge(20000, 20000, QImage::Format_Mono);  // cropped before it is converted
   huge.setColorTable({kWhite, kBlack});
   huge.fill(1);
   QGuiApplication::clipboard()->setImage(huge);
-  form->Paste();
+  sketchly->Paste();
   EXPECT_EQ(Pixel(0, 0), kBlack);
   EXPECT_EQ(Pixel(Canvas().InnerWidth() - 1, Canvas().InnerHeight() - 1), kBlack);
 }
@@ -586,37 +577,37 @@ TEST_F(PaintTest, SavesAndOpensImageFiles) {
     boxes.clear();
     fileAnswer = Path(c.name);
     const QImage shown = Drawing();
-    form->SaveAs();
+    sketchly->SaveAs();
     if (c.error) {
       ASSERT_EQ(boxes.size(), 1u) << c.name;
       EXPECT_NE(boxes[0].prompt.find(*fileAnswer), std::string::npos) << boxes[0].prompt;
       EXPECT_NE(boxes[0].prompt.find(c.error), std::string::npos) << boxes[0].prompt;
       EXPECT_FALSE(QFile::exists(QString::fromStdString(*fileAnswer)));
-      EXPECT_EQ(form->CurrentFile().toStdString(), last);
+      EXPECT_EQ(sketchly->CurrentFile().toStdString(), last);
       EXPECT_EQ(Drawing(), shown);
       continue;
     }
     ASSERT_TRUE(boxes.empty()) << c.name << ": " << boxes[0].prompt;
     last = *fileAnswer;
-    EXPECT_EQ(form->CurrentFile().toStdString(), last);
-    EXPECT_FALSE(form->Modified());
+    EXPECT_EQ(sketchly->CurrentFile().toStdString(), last);
+    EXPECT_FALSE(sketchly->Modified());
     Tool(kClear);
-    EXPECT_TRUE(form->Modified());
-    form->Open();  // one undo step; the file it came from is current and unchanged
-    EXPECT_FALSE(form->Modified());
+    EXPECT_TRUE(sketchly->Modified());
+    sketchly->Open();  // one undo step; the file it came from is current and unchanged
+    EXPECT_FALSE(sketchly->Modified());
     if (c.exact) {
       EXPECT_EQ(Drawing(), drawn);
     } else {
       EXPECT_TRUE(qRed(Pixel(50, 30)) > 200 && qGreen(Pixel(50, 30)) < 50);
     }
-    form->Undo();
+    sketchly->Undo();
     EXPECT_TRUE(Blank());
-    EXPECT_TRUE(form->Modified());
-    form->Redo();
+    EXPECT_TRUE(sketchly->Modified());
+    sketchly->Redo();
     fileAnswer.reset();
-    form->Save();  // to the current file, no dialog
+    sketchly->Save();  // to the current file, no dialog
     EXPECT_TRUE(boxes.empty());
-    EXPECT_FALSE(form->Modified());
+    EXPECT_FALSE(sketchly->Modified());
   }
   // A write that fails leaves the file that was there.
   QFile good(QString::fromStdString(Path("a.png")));
@@ -638,12 +629,12 @@ TEST_F(PaintTest, OpenReportsWhatItCannotReadAndCropsWhatIsTooLarge) {
   Click(10, 10);
   Click(20, 20);
   const QImage drawn = Drawing();
-  const size_t steps = form->History().Steps();
-  EXPECT_FALSE(form->OpenAtStart(notes.fileName()));
+  const size_t steps = sketchly->History().Steps();
+  EXPECT_FALSE(sketchly->OpenAtStart(notes.fileName()));
   ASSERT_EQ(boxes.size(), 1u);
   EXPECT_NE(boxes[0].prompt.find(notes.fileName().toStdString()), std::string::npos);
   EXPECT_EQ(Drawing(), drawn);
-  EXPECT_EQ(form->History().Steps(), steps);
+  EXPECT_EQ(sketchly->History().Steps(), steps);
 
   QImage large(1000, 800, QImage::Format_RGB32);
   large.fill(Qt::green);
@@ -651,19 +642,19 @@ TEST_F(PaintTest, OpenReportsWhatItCannotReadAndCropsWhatIsTooLarge) {
     const QString path = QString::fromStdString(Path(name));
     ASSERT_TRUE(WriteImage(path, large).isEmpty());
     Tool(kClear);
-    EXPECT_TRUE(form->OpenAtStart(path));
+    EXPECT_TRUE(sketchly->OpenAtStart(path));
     const QRgb corner = Pixel(Canvas().InnerWidth() - 1, Canvas().InnerHeight() - 1);
     EXPECT_TRUE(qGreen(corner) > 240 && qRed(corner) < 16) << name;
     // Saving the cropped part over it would lose the rest: it is no current file.
-    EXPECT_EQ(form->CurrentFile(), QString()) << name;
-    EXPECT_TRUE(form->Modified()) << name;
+    EXPECT_EQ(sketchly->CurrentFile(), QString()) << name;
+    EXPECT_TRUE(sketchly->Modified()) << name;
   }
 }
 
 TEST_F(PaintTest, ClosingAsksOnlyWhenTheDrawingIsUnsaved) {
   ASSERT_TRUE(dir.isValid());
-  form->Save();  // no file yet: asks for one, and a cancel saves nothing
-  EXPECT_EQ(form->CurrentFile(), QString());
+  sketchly->Save();  // no file yet: asks for one, and a cancel saves nothing
+  EXPECT_EQ(sketchly->CurrentFile(), QString());
   EXPECT_TRUE(form->close()) << "a fresh drawing closes without a question";
   EXPECT_TRUE(boxes.empty());
   struct Case {
@@ -693,10 +684,10 @@ TEST_F(PaintTest, ClosingAsksOnlyWhenTheDrawingIsUnsaved) {
   EXPECT_TRUE(QFile::exists(QString::fromStdString(Path("kept.png"))));
   form->show();
   boxes.clear();
-  form->Undo();  // back to the state that was saved
-  EXPECT_FALSE(form->Modified());
-  form->Redo();
-  EXPECT_TRUE(form->Modified());
+  sketchly->Undo();  // back to the state that was saved
+  EXPECT_FALSE(sketchly->Modified());
+  sketchly->Redo();
+  EXPECT_TRUE(sketchly->Modified());
 }
 
 TEST_F(PaintTest, MenusUseStandardKeysAndLeaveAltEToTheColourButton) {
@@ -709,22 +700,34 @@ TEST_F(PaintTest, MenusUseStandardKeysAndLeaveAltEToTheColourButton) {
       {"&Quit", QKeySequence("Ctrl+Q")},
       {"&Redo", QKeySequence("Ctrl+Shift+Z")},
       {"&Redo", QKeySequence("Ctrl+Y")}};
-  for (const auto& [text, key] : cases) {
+  const auto command = [&](const char* text) {
     QAction* found = nullptr;
     for (QAction* menu : form->MenuBar()->actions())
       for (QAction* action : menu->menu()->actions())
         if (action->text() == text) found = action;
-    ASSERT_NE(found, nullptr) << text;
-    EXPECT_TRUE(found->shortcuts().contains(key)) << text;
+    return found;
+  };
+  for (const auto& [text, key] : cases) {
+    ASSERT_NE(command(text), nullptr) << text;
+    EXPECT_TRUE(command(text)->shortcuts().contains(key)) << text;
   }
   Drag(kBrush, {10, 10}, {10, 10});
   QApplication::setActiveWindow(form.get());
   ASSERT_TRUE(QTest::qWaitForWindowActive(form.get()));
   QTest::keyClick(form->windowHandle(), Qt::Key_Z, Qt::ControlModifier);
   EXPECT_TRUE(Blank());
-  form->ShowShortcuts();
+  sketchly->ShowShortcuts();
   ASSERT_EQ(boxes.size(), 1u);
   EXPECT_NE(boxes[0].prompt.find("Undo: Ctrl+Z"), std::string::npos) << boxes[0].prompt;
+  // A command that fails is reported in the window's box, and the window goes on.
+  common::SetFileDialogHook([](const common::FileDialogRequest&) -> std::optional<std::string> {
+    throw std::runtime_error("no file chooser");
+  });
+  command("&Open...")->trigger();
+  ASSERT_EQ(boxes.size(), 2u);
+  EXPECT_EQ(boxes[1].prompt, "no file chooser");
+  EXPECT_EQ(boxes[1].title, "Sketchly");
+  EXPECT_TRUE(form->isVisible());
 }
 
 }  // namespace

@@ -6,9 +6,10 @@
 #include <span>
 #include <string_view>
 
+#include "common/form.h"
 #include "common/text.h"
 
-namespace paint {
+namespace common {
 
 // One menu command as data: the menu it is in, its text, its standard
 // shortcut, and the keys it should answer to where the platform's standard
@@ -25,16 +26,19 @@ struct MenuItem {
 QMenu& MenuNamed(QMenuBar& bar, std::string_view title);
 QList<QKeySequence> Shortcuts(QKeySequence::StandardKey key, std::string_view extraKeys);
 
-// Fills the bar: each item goes into the menu of its title (made on first
-// use) and calls its command on the target.
+// Fills the window's menu bar: each item goes into the menu of its title
+// (made on first use) and calls its command on the target, inside the
+// window's Run frame.
 template <class Target>
-void AddMenus(QMenuBar& bar, Target& target, std::span<const MenuItem<Target>> items) {
+void AddMenus(Form& form, Target& target, std::span<const MenuItem<Target>> items) {
+  QMenuBar& bar = form.AddMenuBar();
   for (const MenuItem<Target>& item : items) {
     QAction* action = MenuNamed(bar, item.menu).addAction(common::ToQString(item.text));
     action->setShortcuts(Shortcuts(item.key, item.extraKeys));
-    QObject::connect(action, &QAction::triggered, &target,
-                     [&target, command = item.command] { (target.*command)(); });
+    QObject::connect(action, &QAction::triggered, &form, [&form, &target, command = item.command] {
+      form.Run([&] { (target.*command)(); });
+    });
   }
 }
 
-}  // namespace paint
+}  // namespace common

@@ -1,32 +1,33 @@
-#include "paint/window.h"
+#include "paint/sketchly.h"
 
 #include <QClipboard>
 #include <QCloseEvent>
 #include <QGuiApplication>
 #include <QPainter>
 
+#include "common/menu.h"
 #include "common/text.h"
 #include "paint/image_file.h"
-#include "paint/menu.h"
+#include "paint/tools.h"
 
 namespace paint {
 namespace {
 
-constexpr int16_t kClearButton = 6;
-constexpr std::string_view kCaption = "Sketchly";
+using common::MenuItem;
+using common::Shortcuts;
 
 // No menu title takes the access key E: Alt+E is "&Edit Colors...".
-constexpr MenuItem<Window> kMenu[] = {
-    {"&File", "&Open...", QKeySequence::Open, "", &Window::Open},
-    {"&File", "&Save", QKeySequence::Save, "", &Window::Save},
-    {"&File", "Save &As...", QKeySequence::SaveAs, "Ctrl+Shift+S", &Window::SaveAs},
-    {"&File", "&Quit", QKeySequence::Quit, "Ctrl+Q", &Window::Quit},
-    {"E&dit", "&Undo", QKeySequence::Undo, "", &Window::Undo},
-    {"E&dit", "&Redo", QKeySequence::Redo, "Ctrl+Shift+Z, Ctrl+Y", &Window::Redo},
-    {"E&dit", "&Copy", QKeySequence::Copy, "", &Window::Copy},
-    {"E&dit", "&Paste", QKeySequence::Paste, "", &Window::Paste},
-    {"&Help", "&Keyboard Shortcuts", QKeySequence::HelpContents, "", &Window::ShowShortcuts},
-    {"&Help", "&About Sketchly", QKeySequence::UnknownKey, "", &Window::ShowAbout},
+constexpr MenuItem<Sketchly> kMenu[] = {
+    {"&File", "&Open...", QKeySequence::Open, "", &Sketchly::Open},
+    {"&File", "&Save", QKeySequence::Save, "", &Sketchly::Save},
+    {"&File", "Save &As...", QKeySequence::SaveAs, "Ctrl+Shift+S", &Sketchly::SaveAs},
+    {"&File", "&Quit", QKeySequence::Quit, "Ctrl+Q", &Sketchly::Quit},
+    {"E&dit", "&Undo", QKeySequence::Undo, "", &Sketchly::Undo},
+    {"E&dit", "&Redo", QKeySequence::Redo, "Ctrl+Shift+Z, Ctrl+Y", &Sketchly::Redo},
+    {"E&dit", "&Copy", QKeySequence::Copy, "", &Sketchly::Copy},
+    {"E&dit", "&Paste", QKeySequence::Paste, "", &Sketchly::Paste},
+    {"&Help", "&Keyboard Shortcuts", QKeySequence::HelpContents, "", &Sketchly::ShowShortcuts},
+    {"&Help", "&About Sketchly", QKeySequence::UnknownKey, "", &Sketchly::ShowAbout},
 };
 
 QString Plain(std::string_view text) {
@@ -35,33 +36,37 @@ QString Plain(std::string_view text) {
 
 }  // namespace
 
-Window::Window() : canvas_(GetPicture("Picture1")), history_(canvas_) {
-  // A press on the canvas starts a new step, before its handler draws.
-  canvas_.onMouseDown = [this, press = canvas_.onMouseDown](int16_t button, int16_t shift, float x,
-                                                            float y) {
-    history_.Checkpoint();
-    press(button, shift, x, y);
-  };
-  // A clear is a step of its own.
-  common::CommandButton& clear = GetButton("Command1", kClearButton);
-  QObject::disconnect(&clear, &QPushButton::clicked, this, nullptr);
-  QObject::connect(&clear, &QPushButton::clicked, this, [this] {
-    AsOneStep([this] { Run([this] { Command1_Click(kClearButton); }); });
+Sketchly::Sketchly(Form1& form)
+    : QObject(&form), form_(form), canvas_(form.GetPicture("Picture1")), history_(canvas_) {
+  // A press on the canvas starts a new step, before its handler draws; a
+  // clear is a step of its own.
+  form.handlerCalls.Add([this](const common::HandlerCall& call) {
+    if ((call.control == "Picture1" && call.event == common::Event::kMouseDown &&
+         call.phase == common::HandlerCall::kBefore) ||
+        (call.control == "Command1" && call.index == kClear))
+      history_.Checkpoint();
   });
-  AddMenus<Window>(*MenuBar(), *this, kMenu);
+  form.closing.Add([this](QCloseEvent& event) {
+    if (!SettleUnsaved()) event.ignore();
+  });
+  common::AddMenus<Sketchly>(form, *this, kMenu);
 }
 
-void Window::AsOneStep(const std::function<void()>& change) {
+Sketchly& Attach(Form1& form) {
+  return *new Sketchly(form);
+}
+
+void Sketchly::AsOneStep(const std::function<void()>& change) {
   history_.Checkpoint();
   change();
   history_.Checkpoint();
 }
 
-int Window::Box(const QString& prompt, int buttons) {
-  return MsgBox(prompt.toStdString(), buttons, kCaption);
+int Sketchly::Box(const QString& prompt, int buttons) {
+  return form_.MsgBox(prompt.toStdString(), buttons, form_.Caption());
 }
 
-void Window::DrawAtTopLeft(const QImage& image, bool eraseFirst) {
+void Sketchly::DrawAtTopLeft(const QImage& image, bool eraseFirst) {
   // Cropped first: a huge image costs no more than the canvas.
   QImage part = image.copy(canvas_.InnerRect() & image.rect());
   part.setDevicePixelRatio(1);
@@ -74,23 +79,23 @@ void Window::DrawAtTopLeft(const QImage& image, bool eraseFirst) {
   canvas_.PutRegion(QPoint(0, 0), under);
 }
 
-void Window::Copy() {
+void Sketchly::Copy() {
   QGuiApplication::clipboard()->setImage(canvas_.Drawing());
 }
 
-void Window::Paste() {
+void Sketchly::Paste() {
   const QImage image = QGuiApplication::clipboard()->image();
   if (image.isNull()) return;
   AsOneStep([&] { DrawAtTopLeft(image, false); });
 }
 
-void Window::Open() {
-  const auto path = common::ChooseFile({this, common::FileDialogMode::kOpen, "Open Image",
+void Sketchly::Open() {
+  const auto path = common::ChooseFile({&form_, common::FileDialogMode::kOpen, "Open Image",
                                         OpenFilters().toStdString(), file_.toStdString(), ""});
   if (path) OpenFile(QString::fromStdString(*path));
 }
 
-bool Window::OpenFile(const QString& path) {
+bool Sketchly::OpenFile(const QString& path) {
   const ReadResult read = ReadImage(path, canvas_.InnerRect().size());
   if (read.image.isNull()) {
     Box(QStringLiteral("Could not open \"%1\": %2").arg(path, read.error), common::kCritical);
@@ -103,18 +108,18 @@ bool Window::OpenFile(const QString& path) {
   return true;
 }
 
-bool Window::SaveDrawing() {
+bool Sketchly::SaveDrawing() {
   return file_.isEmpty() ? SaveDrawingAs() : SaveTo(file_);
 }
 
-bool Window::SaveDrawingAs() {
+bool Sketchly::SaveDrawingAs() {
   const auto path = common::ChooseFile(
-      {this, common::FileDialogMode::kSave, "Save Drawing", SaveFilters().toStdString(),
+      {&form_, common::FileDialogMode::kSave, "Save Drawing", SaveFilters().toStdString(),
        file_.isEmpty() ? "drawing.png" : file_.toStdString(), "png"});
   return path && SaveTo(QString::fromStdString(*path));
 }
 
-bool Window::SaveTo(const QString& path) {
+bool Sketchly::SaveTo(const QString& path) {
   const QString error = WriteImage(path, canvas_.Drawing());
   if (!error.isEmpty()) {
     Box(QStringLiteral("Could not save \"%1\": %2").arg(path, error), common::kCritical);
@@ -125,7 +130,7 @@ bool Window::SaveTo(const QString& path) {
   return true;
 }
 
-bool Window::SettleUnsaved() {
+bool Sketchly::SettleUnsaved() {
   if (!Modified()) return true;
   switch (Box(QStringLiteral("The drawing has changes that are not saved. Save them?"),
               common::kSaveDiscardCancel | common::kQuestion)) {
@@ -138,17 +143,9 @@ bool Window::SettleUnsaved() {
   }
 }
 
-void Window::closeEvent(QCloseEvent* event) {
-  if (SettleUnsaved()) {
-    event->accept();
-  } else {
-    event->ignore();
-  }
-}
-
-void Window::ShowShortcuts() {
+void Sketchly::ShowShortcuts() {
   QString text;
-  for (const MenuItem<Window>& item : kMenu) {
+  for (const MenuItem<Sketchly>& item : kMenu) {
     const QList<QKeySequence> keys = Shortcuts(item.key, item.extraKeys);
     if (keys.isEmpty()) continue;
     QStringList names;
@@ -159,10 +156,10 @@ void Window::ShowShortcuts() {
   Box(text, common::kOkOnly);
 }
 
-void Window::ShowAbout() {
-  Box(QStringLiteral("Sketchly %1\nA drawing program: ten tools, a palette of twenty colours, "
+void Sketchly::ShowAbout() {
+  Box(QStringLiteral("%1 %2\nA drawing program: ten tools, a palette of twenty colours, "
                      "undo, the clipboard and PNG, BMP and JPEG files.")
-          .arg(QStringLiteral(SKETCHLY_VERSION)),
+          .arg(common::ToQString(form_.Caption()), QStringLiteral(PC_VERSION)),
       common::kOkOnly);
 }
 

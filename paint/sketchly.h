@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QObject>
 #include <QString>
 #include <cstdint>
 #include <functional>
@@ -7,16 +8,14 @@
 #include "paint/form1.h"
 #include "paint/undo_history.h"
 
-class QCloseEvent;
-
 namespace paint {
 
-// Sketchly's window: the drawing window with a menu bar for what keeps the
-// drawing (undo, the clipboard, files) and a question before unsaved work
-// is closed away.
-class Window : public Form1 {
+// What Sketchly adds to the drawing window, attached through its listeners:
+// a menu bar for what keeps the drawing (undo, the clipboard, files) and a
+// question before unsaved work is closed away. It belongs to the window.
+class Sketchly : public QObject {
  public:
-  Window();
+  explicit Sketchly(Form1& form);
 
   // Opens an image given at start. An unreadable one is reported and the
   // canvas stays empty; false then.
@@ -26,7 +25,7 @@ class Window : public Form1 {
   void Open();
   void Save() { SaveDrawing(); }
   void SaveAs() { SaveDrawingAs(); }
-  void Quit() { close(); }
+  void Quit() { form_.close(); }
   void Undo() { history_.Undo(); }
   void Redo() { history_.Redo(); }
   void Copy();
@@ -38,9 +37,6 @@ class Window : public Form1 {
   bool Modified() { return history_.State() != savedState_; }
   const QString& CurrentFile() const { return file_; }
   UndoHistory& History() { return history_; }
-
- protected:
-  void closeEvent(QCloseEvent* event) override;
 
  private:
   bool OpenFile(const QString& path);
@@ -56,10 +52,14 @@ class Window : public Form1 {
   void DrawAtTopLeft(const QImage& image, bool eraseFirst);
   int Box(const QString& prompt, int buttons);
 
+  Form1& form_;
   common::PictureBox& canvas_;
   UndoHistory history_;
   QString file_;
   uint64_t savedState_ = 0;
 };
+
+// Builds what Sketchly adds onto a drawing window.
+Sketchly& Attach(Form1& form);
 
 }  // namespace paint

@@ -1,11 +1,10 @@
-#include "paint/menu.h"
+#include "common/menu.h"
 
 #include <QMenu>
 
 #include "common/text.h"
 
-namespace paint {
-using common::ToQString;
+namespace common {
 
 QMenu& MenuNamed(QMenuBar& bar, std::string_view title) {
   const QString text = ToQString(title);
@@ -23,4 +22,4 @@ QList<QKeySequence> Shortcuts(QKeySequence::StandardKey key, std::string_view ex
   return keys;
 }
 
-}  // namespace paint
+}  // namespace common

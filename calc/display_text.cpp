@@ -1,0 +1,54 @@
+#include "calc/display_text.h"
+
+#include <QEvent>
+#include <QPainter>
+
+#include "common/controls.h"
+#include "common/layout.h"
+
+namespace calc {
+namespace {
+
+// Keeps the last digit off the display's right edge.
+constexpr int kMarginTwips = 90;
+
+// Where QLabel puts its right-aligned text: inside the margin and the indent.
+QRect TextRoom(const common::Label& display) {
+  const int margin = display.margin();
+  return display.contentsRect().adjusted(margin, margin, -margin - display.indent(), -margin);
+}
+
+// Paints only a number too wide; the label paints any other.
+class Elision : public QObject {
+ public:
+  explicit Elision(common::Label& display) : QObject(&display), display_(display) {}
+
+ protected:
+  bool eventFilter(QObject* /*watched*/, QEvent* event) override {
+    if (event->type() != QEvent::Paint) return false;
+    const QString shown = ShownText(display_);
+    if (shown == display_.text()) return false;
+    QPainter painter(&display_);
+    painter.drawText(TextRoom(display_), static_cast<int>(display_.alignment()), shown);
+    return true;
+  }
+
+ private:
+  common::Label& display_;
+};
+
+}  // namespace
+
+void ShowDisplayText(common::Label& display) {
+  display.setIndent(common::TwipsToPixels(kMarginTwips));
+  display.installEventFilter(new Elision(display));
+}
+
+QString ShownText(const common::Label& display) {
+  const QFontMetrics metrics = display.fontMetrics();
+  const int room = TextRoom(display).width();
+  if (metrics.horizontalAdvance(display.text()) <= room) return display.text();
+  return metrics.elidedText(display.text(), Qt::ElideLeft, room);
+}
+
+}  // namespace calc

@@ -1,0 +1,19 @@
+#pragma once
+
+#include <QString>
+
+namespace common {
+class Label;
+}
+
+namespace calc {
+
+// The display draws its number off the right edge by a margin, and a number
+// wider than the display loses its start behind an ellipsis rather than
+// showing half a digit at the edge.
+void ShowDisplayText(common::Label& display);
+
+// The display's text as painted.
+QString ShownText(const common::Label& display);
+
+}  // namespace calc
