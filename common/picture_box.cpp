@@ -2,6 +2,9 @@
 
 #include <QMouseEvent>
 #include <QPainter>
+#include <QScrollBar>
+#include <QStyle>
+#include <QWheelEvent>
 #include <algorithm>
 
 namespace common {
@@ -123,7 +126,9 @@ void PictureBox::QueueUpdate() {
         // column of a block the raster wrote: a pixel's margin covers it.
         const QRect dirty = raster_.TakeDirty();
         if (!dirty.isEmpty())
-          update(dirty.adjusted(-1, -1, 1, 1).translated(contentsRect().topLeft()));
+          update(
+              dirty.translated(-origin_).adjusted(-1, -1, 1, 1).translated(Viewport().topLeft()) &
+              Viewport());
       },
       Qt::QueuedConnection);
 }
@@ -133,9 +138,10 @@ void PictureBox::paintEvent(QPaintEvent* event) {
   if (!ratioFixed_ && devicePixelRatioF() != raster_.ratio()) raster_.SetRatio(devicePixelRatioF());
   QFrame::paintEvent(event);
   QPainter painter(this);
-  painter.setClipRect(contentsRect());
-  raster_.PaintOn(painter, contentsRect().topLeft());
-  raster_.TakeDirty();
+  const QRect viewport = Viewport();
+  painter.setClipRect(viewport);
+  raster_.PaintOn(painter, viewport.topLeft(), QRect(origin_, viewport.size()),
+                  ResolveColour(backColor_), palette().color(QPalette::Window).rgb());
 }
 
 void PictureBox::SetBounds(const QRect& bounds) {
@@ -150,15 +156,97 @@ void PictureBox::resizeEvent(QResizeEvent* event) {
 
 void PictureBox::SyncCanvasSize() {
   const QSize inner = contentsRect().size();
-  if (inner.width() == raster_.width() && inner.height() == raster_.height()) return;
   // The layout is fixed: this runs when the box is placed, before anything
   // is drawn, so a fresh canvas loses nothing.
-  raster_.Resize(inner.width(), inner.height(), std::max(devicePixelRatioF(), 1.0),
-                 ResolveColour(backColor_));
+  if (!ownPicture_ && (inner.width() != raster_.width() || inner.height() != raster_.height()))
+    raster_.Resize(inner.width(), inner.height(), std::max(devicePixelRatioF(), 1.0),
+                   ResolveColour(backColor_));
+  LayoutView();
+}
+
+void PictureBox::SetPicture(const QImage& image) {
+  ownPicture_ = true;
+  raster_.SetImage(image);
+  origin_ = QPoint();
+  LayoutView();
+  update();
+}
+
+void PictureBox::SetPictureSize(int width, int height) {
+  ownPicture_ = true;
+  raster_.SetSize(width, height, ResolveColour(backColor_));
+  LayoutView();
+  update();
+}
+
+QRect PictureBox::Viewport() const {
+  QRect viewport = contentsRect();
+  if (down_ && down_->isVisibleTo(this)) viewport.setRight(down_->x() - 1);
+  if (across_ && across_->isVisibleTo(this)) viewport.setBottom(across_->y() - 1);
+  return viewport;
+}
+
+QRect PictureBox::ViewRect() const {
+  return QRect(origin_, Viewport().size()) & InnerRect();
+}
+
+// Scroll bars only while the picture is larger than the inner area; each
+// one shown takes room that may call for the other.
+void PictureBox::LayoutView() {
+  const QRect inner = contentsRect();
+  const int extent = style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, this);
+  bool across = raster_.width() > inner.width(), down = raster_.height() > inner.height();
+  down = down || (across && raster_.height() > inner.height() - extent);
+  across = across || (down && raster_.width() > inner.width() - extent);
+  if ((across || down) && !across_) {
+    across_ = new QScrollBar(Qt::Horizontal, this);
+    down_ = new QScrollBar(Qt::Vertical, this);
+    for (QScrollBar* bar : {across_, down_}) {
+      bar->setFocusPolicy(Qt::NoFocus);
+      connect(bar, &QScrollBar::valueChanged, this,
+              [this] { ScrollTo(QPoint(across_->value(), down_->value())); });
+    }
+  }
+  if (!across_) return;
+  across_->setGeometry(inner.left(), inner.bottom() + 1 - extent,
+                       inner.width() - (down ? extent : 0), extent);
+  down_->setGeometry(inner.right() + 1 - extent, inner.top(), extent,
+                     inner.height() - (across ? extent : 0));
+  across_->setVisible(across);
+  down_->setVisible(down);
+  ScrollTo(origin_);
+}
+
+void PictureBox::ScrollTo(const QPoint& origin) {
+  const QSize view = Viewport().size();
+  const QPoint furthest(std::max(raster_.width() - view.width(), 0),
+                        std::max(raster_.height() - view.height(), 0));
+  const QPoint clamped(std::clamp(origin.x(), 0, furthest.x()),
+                       std::clamp(origin.y(), 0, furthest.y()));
+  if (across_) {
+    const QSignalBlocker quiet(across_), quietToo(down_);
+    across_->setRange(0, furthest.x());
+    across_->setPageStep(view.width());
+    across_->setValue(clamped.x());
+    down_->setRange(0, furthest.y());
+    down_->setPageStep(view.height());
+    down_->setValue(clamped.y());
+  }
+  if (clamped == origin_) return;
+  origin_ = clamped;
+  update();
+}
+
+void PictureBox::wheelEvent(QWheelEvent* event) {
+  // A notch scrolls three lines of twenty pixels.
+  QPoint step = event->angleDelta() / 2;
+  if (event->modifiers() & Qt::ShiftModifier) step = QPoint(step.y(), step.x());
+  ScrollTo(origin_ - step);
+  event->accept();
 }
 
 void PictureBox::Deliver(const MouseListeners& listeners, QMouseEvent* event, int16_t button) {
-  const QPointF at = event->position() - QPointF(contentsRect().topLeft());
+  const QPointF at = event->position() - QPointF(Viewport().topLeft()) + QPointF(origin_);
   const auto x = static_cast<float>(at.x() * kTwipsPerPixel);
   const auto y = static_cast<float>(at.y() * kTwipsPerPixel);
   listeners(button, ShiftOf(event->modifiers()), x, y);
@@ -170,9 +258,9 @@ void PictureBox::Deliver(const MouseListeners& listeners, QMouseEvent* event, in
 bool PictureBox::Inside(QMouseEvent* event) const {
   if (captured_) return true;
   // Positions can be fractional on a scaled screen: test them unrounded.
-  const QPointF at = event->position() - QPointF(contentsRect().topLeft());
-  return at.x() >= 0 && at.y() >= 0 && at.x() < contentsRect().width() &&
-         at.y() < contentsRect().height();
+  const QRect viewport = Viewport();
+  const QPointF at = event->position() - QPointF(viewport.topLeft());
+  return at.x() >= 0 && at.y() >= 0 && at.x() < viewport.width() && at.y() < viewport.height();
 }
 
 void PictureBox::mousePressEvent(QMouseEvent* event) {

@@ -10,11 +10,15 @@
 #include "common/listeners.h"
 #include "common/raster.h"
 
+class QScrollBar;
+
 namespace common {
 
-// A picture box: a sunken panel whose inner area is a canvas that keeps its
-// drawing (repainted from its own pixels whenever it is exposed). Coordinates
-// are twips from the top-left corner of the inner area.
+// A picture box: a sunken panel whose inner area shows a picture that keeps
+// its drawing (repainted from its own pixels whenever it is exposed). The
+// picture has the inner area's size unless it is given another; a larger
+// one scrolls (wheel, Shift+wheel, scroll bars inside the border). Coordinates
+// are twips from the top-left corner of the picture.
 class PictureBox : public QFrame {
  public:
   // Mouse buttons and shift keys as the handlers receive them.
@@ -59,12 +63,21 @@ class PictureBox : public QFrame {
   Colour FillColor() const { return fillColor_; }
   void SetFillColor(Colour colour) { fillColor_ = colour; }
 
-  // The drawing, read back: one logical pixel of the inner area, or all the
+  // The drawing, read back: one logical pixel of the picture, or all its
   // device pixels.
   QRgb Pixel(int x, int y) { return raster_.Pixel(x, y); }
   QImage Image() { return raster_.Image(); }
+  // The picture's size in logical pixels.
   int InnerWidth() const { return raster_.width(); }
   int InnerHeight() const { return raster_.height(); }
+  // A picture of the image's own size (alpha kept), or a new size keeping the
+  // top-left content and filling new area with the back colour.
+  void SetPicture(const QImage& image);
+  void SetPictureSize(int width, int height);
+  bool HasAlpha() const { return raster_.HasAlpha(); }
+  // The part of the picture in view (picture pixels), and scrolling it.
+  QRect ViewRect() const;
+  void ScrollTo(const QPoint& origin);
   // For undo and the clipboard, at logical resolution: the pixels of a
   // rectangle, written back exactly at any pixel ratio, and the rectangle
   // changed since the last call to TakeGestureDirty.
@@ -74,7 +87,7 @@ class PictureBox : public QFrame {
     ScheduleUpdate();
   }
   QRect TakeGestureDirty() { return raster_.TakeGestureDirty(); }
-  // The inner area in logical pixels, and all of the drawing in it.
+  // The picture in logical pixels, and all of the drawing in it.
   QRect InnerRect() const { return QRect(0, 0, InnerWidth(), InnerHeight()); }
   QImage Drawing() { return Region(InnerRect()); }
   // Renders at this device pixel ratio from now on, keeping the drawing,
@@ -106,6 +119,7 @@ class PictureBox : public QFrame {
   void mousePressEvent(QMouseEvent* event) override;
   void mouseMoveEvent(QMouseEvent* event) override;
   void mouseReleaseEvent(QMouseEvent* event) override;
+  void wheelEvent(QWheelEvent* event) override;
 
  private:
   static constexpr double kFarRadius = 1e6;  // pixels; larger ones cover any screen anyway
@@ -149,6 +163,9 @@ class PictureBox : public QFrame {
   bool Inside(QMouseEvent* event) const;
   void UpdateAccessibleName();
   void SyncCanvasSize();
+  // Where the picture is shown: the inner area less the scroll bars.
+  QRect Viewport() const;
+  void LayoutView();
 
   Raster raster_;
   PixelOf columnOf_;
@@ -168,6 +185,10 @@ class PictureBox : public QFrame {
   bool captured_ = false;   // a press inside holds the pointer until all buttons are up
   int16_t heldButton_ = 0;  // the button of that press
   std::string colourNamePrefix_;
+  bool ownPicture_ = false;  // given one, not sized by the inner area
+  QPoint origin_;            // picture pixel at the viewport's top left
+  QScrollBar* across_ = nullptr;
+  QScrollBar* down_ = nullptr;
 };
 
 }  // namespace common

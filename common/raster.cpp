@@ -55,12 +55,39 @@ Raster::Raster() {
 }
 
 void Raster::Resize(int width, int height, double ratio, QRgb fill) {
-  width_ = std::max(width, 0);
-  height_ = std::max(height, 0);
   ratio_ = std::max(ratio, 1.0);
+  QImage image(std::max(width, 0), std::max(height, 0), QImage::Format_RGB32);
+  image.fill(fill);
+  Adopt(std::move(image));
+}
+
+void Raster::SetImage(const QImage& image) {
+  Adopt(image.convertToFormat(image.hasAlphaChannel() ? QImage::Format_ARGB32
+                                                      : QImage::Format_RGB32));
+}
+
+void Raster::SetSize(int width, int height, QRgb fill) {
+  FlushPending();
+  QImage image(std::max(width, 0), std::max(height, 0), image_.format());
+  image.fill(fill);
+  {
+    QPainter painter(&image);
+    painter.setCompositionMode(QPainter::CompositionMode_Source);
+    painter.drawImage(0, 0, image_);
+  }
+  Adopt(std::move(image));
+}
+
+void Raster::Adopt(QImage image) {
   pending_.reset();
-  Rebuild();
-  image_.fill(fill);
+  image.setDevicePixelRatio(1);
+  image_ = std::move(image);
+  width_ = image_.width();
+  height_ = image_.height();
+  bits_ = image_.bits();
+  stride_ = image_.bytesPerLine();
+  shared_ = false;
+  viewRect_ = QRect();  // enlarged anew at the next paint
   MarkDirty(0, 0, width_ - 1, height_ - 1);
 }
 
@@ -68,31 +95,16 @@ void Raster::SetRatio(double ratio) {
   ratio = std::max(ratio, 1.0);
   if (ratio == ratio_) return;
   FlushPending();
-  const QImage old = image_;
-  const std::vector<int> oldColumns = columnStart_;
-  const std::vector<int> oldRows = rowStart_;
   ratio_ = ratio;
-  Rebuild();
-  for (int y = 0; y < height_; ++y) {
-    const auto* source = reinterpret_cast<const QRgb*>(old.constScanLine(oldRows[y]));
-    for (int x = 0; x < width_; ++x) SetBlock(x, y, source[oldColumns[x]]);
-  }
+  viewRect_ = QRect();
   MarkDirty(0, 0, width_ - 1, height_ - 1);
 }
 
-void Raster::Rebuild() {
-  unit_ = ratio_ == 1.0;
-  columnStart_.resize(static_cast<size_t>(width_) + 1);
-  rowStart_.resize(static_cast<size_t>(height_) + 1);
-  for (int x = 0; x <= width_; ++x)
-    columnStart_[x] = static_cast<int>(std::floor(x * ratio_ + 1e-9));
-  for (int y = 0; y <= height_; ++y) rowStart_[y] = static_cast<int>(std::floor(y * ratio_ + 1e-9));
-  image_ = QImage(std::max(columnStart_[width_], 1), std::max(rowStart_[height_], 1),
-                  QImage::Format_RGB32);
-  image_.setDevicePixelRatio(ratio_);
-  bits_ = image_.bits();
-  stride_ = image_.bytesPerLine();
-  shared_ = false;
+std::vector<int> Raster::Starts(int count, double ratio) {
+  std::vector<int> starts(static_cast<size_t>(count) + 1);
+  for (int i = 0; i < count; ++i) starts[i] = static_cast<int>(std::floor(i * ratio + 1e-9));
+  starts[count] = static_cast<int>(std::ceil(count * ratio - 1e-9));
+  return starts;
 }
 
 void Raster::Prepare() {
@@ -110,19 +122,6 @@ void Raster::Fill(QRgb colour) {
   MarkDirty(0, 0, width_ - 1, height_ - 1);
 }
 
-void Raster::SetBlock(int x, int y, QRgb colour) {
-  const int left = columnStart_[x], right = columnStart_[x + 1];
-  bool changed = false;
-  for (int row = rowStart_[y]; row < rowStart_[y + 1]; ++row) {
-    QRgb* line = reinterpret_cast<QRgb*>(bits_ + row * stride_);
-    for (int column = left; column < right; ++column) {
-      changed |= line[column] != colour;
-      line[column] = colour;
-    }
-  }
-  if (changed) MarkDirty(x, y, x, y);
-}
-
 // The fill loop of every box and disk: on a cache-line boundary its speed
 // no longer shifts with the placement of unrelated code.
 [[gnu::aligned(64)]] void Raster::Span(int64_t y, int64_t x1, int64_t x2, QRgb colour) {
@@ -130,11 +129,8 @@ void Raster::SetBlock(int x, int y, QRgb colour) {
   x1 = std::max<int64_t>(x1, 0);
   x2 = std::min<int64_t>(x2, width_ - 1);
   if (x1 > x2) return;
-  const int left = columnStart_[x1], right = columnStart_[x2 + 1];
-  for (int row = rowStart_[y]; row < rowStart_[y + 1]; ++row) {
-    QRgb* line = reinterpret_cast<QRgb*>(bits_ + row * stride_);
-    std::fill(line + left, line + right, colour);
-  }
+  QRgb* line = reinterpret_cast<QRgb*>(bits_ + y * stride_);
+  std::fill(line + x1, line + x2 + 1, colour);
   MarkDirty(static_cast<int>(x1), static_cast<int>(y), static_cast<int>(x2), static_cast<int>(y));
 }
 
@@ -227,13 +223,90 @@ void Raster::DrawCircle(int64_t cx, int64_t cy, int64_t radius, QRgb outline,
 QRgb Raster::Pixel(int x, int y) {
   FlushPending();
   if (x < 0 || y < 0 || x >= width_ || y >= height_) return 0;
-  return reinterpret_cast<const QRgb*>(image_.constScanLine(rowStart_[y]))[columnStart_[x]];
+  return reinterpret_cast<const QRgb*>(image_.constScanLine(y))[x];
+}
+
+QImage Raster::Logical() {
+  FlushPending();
+  shared_ = true;
+  return image_;
 }
 
 QImage Raster::Image() {
   FlushPending();
-  shared_ = true;
-  return image_;
+  if (ratio_ == 1.0) return Logical();
+  const std::vector<int> columns = Starts(width_, ratio_), rows = Starts(height_, ratio_);
+  QImage device(std::max(columns[width_], 1), std::max(rows[height_], 1), image_.format());
+  device.setDevicePixelRatio(ratio_);
+  for (int y = 0; y < height_; ++y) {
+    const auto* source = reinterpret_cast<const QRgb*>(image_.constScanLine(y));
+    auto* first = reinterpret_cast<QRgb*>(device.scanLine(rows[y]));
+    for (int x = 0; x < width_; ++x)
+      std::fill(first + columns[x], first + columns[x + 1], source[x]);
+    for (int row = rows[y] + 1; row < rows[y + 1]; ++row)
+      std::copy_n(first, device.width(), reinterpret_cast<QRgb*>(device.scanLine(row)));
+  }
+  return device;
+}
+
+void Raster::PaintOn(QPainter& painter, const QPoint& at, const QRect& view, QRgb background,
+                     QRgb outside) {
+  FlushPending();
+  TakeDirty();
+  const QRect picture(0, 0, width_, height_);
+  if (ratio_ == 1.0 && !HasAlpha() && picture.contains(view)) {
+    painter.drawImage(at, image_, view);  // nothing to enlarge or compose
+    return;
+  }
+  if (view != viewRect_ || background != background_ || outside != outside_ ||
+      view_.devicePixelRatio() != ratio_) {
+    viewRect_ = view;
+    background_ = background;
+    outside_ = outside;
+    viewColumns_ = Starts(view.width(), ratio_);
+    viewRows_ = Starts(view.height(), ratio_);
+    view_ = QImage(std::max(viewColumns_.back(), 1), std::max(viewRows_.back(), 1),
+                   QImage::Format_RGB32);
+    view_.setDevicePixelRatio(ratio_);
+    stale_ = view;
+  }
+  Enlarge(stale_ & view);
+  stale_ = QRect();
+  painter.drawImage(at, view_);
+}
+
+// Each logical pixel of the rectangle (in picture coordinates, inside the
+// view) as its block of device pixels.
+void Raster::Enlarge(const QRect& rect) {
+  if (rect.isEmpty()) return;
+  const int firstColumn = rect.left() - viewRect_.left();
+  const int left = viewColumns_[firstColumn];
+  const int right = viewColumns_[firstColumn + rect.width()];
+  for (int y = rect.top(); y <= rect.bottom(); ++y) {
+    const int v = y - viewRect_.top();
+    auto* first = reinterpret_cast<QRgb*>(view_.scanLine(viewRows_[v]));
+    const auto* source =
+        y >= 0 && y < height_ ? reinterpret_cast<const QRgb*>(image_.constScanLine(y)) : nullptr;
+    for (int x = rect.left(); x <= rect.right(); ++x) {
+      QRgb colour = outside_;
+      if (source && x >= 0 && x < width_) {
+        colour = source[x];
+        const int alpha = qAlpha(colour);
+        if (alpha < 255) {
+          const auto mix = [alpha](int over, int under) {
+            return (over * alpha + under * (255 - alpha) + 127) / 255;
+          };
+          colour =
+              qRgb(mix(qRed(colour), qRed(background_)), mix(qGreen(colour), qGreen(background_)),
+                   mix(qBlue(colour), qBlue(background_)));
+        }
+      }
+      const int c = x - viewRect_.left();
+      std::fill(first + viewColumns_[c], first + viewColumns_[c + 1], colour);
+    }
+    for (int row = viewRows_[v] + 1; row < viewRows_[v + 1]; ++row)
+      std::copy(first + left, first + right, reinterpret_cast<QRgb*>(view_.scanLine(row)) + left);
+  }
 }
 
 QRect Raster::TakeDirty() {
@@ -244,6 +317,7 @@ QRect Raster::TakeDirty() {
   dirtyRight_ = dirtyBottom_ = INT_MIN;
   // The gesture's rectangle is gathered here, off the drawing's hot path.
   gesture_ |= dirty;
+  stale_ |= dirty;
   dirty |= repaintOnly_;
   repaintOnly_ = QRect();
   return dirty;
@@ -261,40 +335,19 @@ QRect Raster::TakeGestureDirty() {
 QImage Raster::Region(const QRect& rect) {
   FlushPending();
   const QRect clipped = rect & QRect(0, 0, width_, height_);
-  QImage region(clipped.size(), QImage::Format_RGB32);
-  for (int y = 0; y < clipped.height(); ++y) {
-    const auto* source =
-        reinterpret_cast<const QRgb*>(image_.constScanLine(rowStart_[clipped.top() + y]));
-    auto* target = reinterpret_cast<QRgb*>(region.scanLine(y));
-    if (unit_) {
-      std::copy_n(source + clipped.left(), clipped.width(), target);
-    } else {
-      for (int x = 0; x < clipped.width(); ++x)
-        target[x] = source[columnStart_[clipped.left() + x]];
-    }
-  }
-  return region;
+  return clipped.isEmpty() ? QImage() : image_.copy(clipped);
 }
 
 void Raster::PutRegion(const QPoint& at, const QImage& given) {
-  const QImage pixels = given.convertToFormat(QImage::Format_RGB32);  // shared if it is already
+  const QImage pixels = given.convertToFormat(image_.format());  // shared if it is already
   const QRect clipped = QRect(at, pixels.size()) & QRect(0, 0, width_, height_);
   if (clipped.isEmpty()) return;
   Prepare();
-  const int left = columnStart_[clipped.left()], right = columnStart_[clipped.right() + 1];
   for (int y = clipped.top(); y <= clipped.bottom(); ++y) {
     const auto* source =
         reinterpret_cast<const QRgb*>(pixels.constScanLine(y - at.y())) + (clipped.left() - at.x());
-    auto* first = reinterpret_cast<QRgb*>(bits_ + rowStart_[y] * stride_);
-    if (unit_) {
-      std::copy_n(source, clipped.width(), first + clipped.left());
-    } else {
-      for (int x = clipped.left(); x <= clipped.right(); ++x)
-        std::fill(first + columnStart_[x], first + columnStart_[x + 1], source[x - clipped.left()]);
-    }
-    // The other device rows of the block repeat the first.
-    for (int row = rowStart_[y] + 1; row < rowStart_[y + 1]; ++row)
-      std::copy(first + left, first + right, reinterpret_cast<QRgb*>(bits_ + row * stride_) + left);
+    std::copy_n(source, clipped.width(),
+                reinterpret_cast<QRgb*>(bits_ + y * stride_) + clipped.left());
   }
   MarkDirty(clipped.left(), clipped.top(), clipped.right(), clipped.bottom());
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QImage>
+#include <QPainter>
 #include <QRect>
 #include <cstdint>
 #include <optional>
@@ -8,9 +9,10 @@
 
 namespace common {
 
-// The pixels of a canvas. Everything is rasterised on the grid of logical
-// pixels and each logical pixel is written as a block of device pixels, so a
-// high-DPI canvas is crisp and shows exactly the 96-DPI picture, enlarged.
+// The pixels of a picture, kept at logical resolution. Shown on a high-DPI
+// screen, each logical pixel becomes a block of device pixels, so the canvas
+// is crisp and shows exactly the 96-DPI picture, enlarged; only the part in
+// view is enlarged, so the picture costs the same at every ratio.
 class Raster {
  public:
   Raster();
@@ -18,6 +20,12 @@ class Raster {
   void Resize(int width, int height, double ratio, QRgb fill);
   // Changes the device pixel ratio, keeping the picture.
   void SetRatio(double ratio);
+  // Takes the image as the picture, with its own size (and its alpha, if it
+  // has any).
+  void SetImage(const QImage& image);
+  // A new size that keeps the top-left content and fills new area.
+  void SetSize(int width, int height, QRgb fill);
+  bool HasAlpha() const { return image_.hasAlphaChannel(); }
 
   int width() const { return width_; }
   int height() const { return height_; }
@@ -29,14 +37,10 @@ class Raster {
         static_cast<unsigned>(y) >= static_cast<unsigned>(height_))
       return;
     if (pending_ || shared_) Prepare();
-    if (unit_) {
-      QRgb* pixel = reinterpret_cast<QRgb*>(bits_ + y * stride_) + x;
-      if (*pixel == colour) return;
-      *pixel = colour;
-      MarkDirty(x, y, x, y);
-    } else {
-      SetBlock(x, y, colour);
-    }
+    QRgb* pixel = reinterpret_cast<QRgb*>(bits_ + y * stride_) + x;
+    if (*pixel == colour) return;
+    *pixel = colour;
+    MarkDirty(x, y, x, y);
   }
   // Both end points inked.
   void Line(int64_t x1, int64_t y1, int64_t x2, int64_t y2, QRgb colour);
@@ -58,14 +62,15 @@ class Raster {
   // Draws what is held back; every read of the pixels does this first.
   void FlushPending();
   QRgb Pixel(int x, int y);
-  // A copy of the device pixels (cheap: shared until the next drawing).
+  // The whole picture's device pixels, each logical pixel a block.
   QImage Image();
-  // Paints the device pixels without copying them.
-  template <class Painter>
-  void PaintOn(Painter& painter, const QPoint& at) {
-    FlushPending();
-    painter.drawImage(at, image_);
-  }
+  // The logical pixels (cheap: shared until the next drawing).
+  QImage Logical();
+  // Paints the part of the picture in view (logical rectangle, which may
+  // reach past the picture) with its top left at a logical point: translucent
+  // pixels over a background colour, and no picture in another colour.
+  void PaintOn(QPainter& painter, const QPoint& at, const QRect& view, QRgb background,
+               QRgb outside);
 
   // The logical rectangle changed since the last TakeDirty.
   QRect TakeDirty();
@@ -75,10 +80,11 @@ class Raster {
   // The logical rectangle changed since the last TakeGestureDirty (what is
   // held back included); repaints still get it from TakeDirty.
   QRect TakeGestureDirty();
-  // A copy of a logical rectangle (clipped to the canvas), Format_RGB32.
+  // A copy of a logical rectangle (clipped to the picture), in the
+  // picture's format.
   QImage Region(const QRect& rect);
-  // Writes logical pixels (opaque) with their top left at a logical
-  // point, clipped to the canvas.
+  // Writes logical pixels, alpha included, with their top left at a logical
+  // point, clipped to the picture.
   void PutRegion(const QPoint& at, const QImage& given);
 
  private:
@@ -89,7 +95,9 @@ class Raster {
 
   // Before a write: draws what is held back and unshares the pixels.
   void Prepare();
-  void SetBlock(int x, int y, QRgb colour);
+  void Adopt(QImage image);
+  // Writes the blocks of the view's device pixels for a logical rectangle.
+  void Enlarge(const QRect& rect);
   void Span(int64_t y, int64_t x1, int64_t x2, QRgb colour);
   void DrawCircle(int64_t cx, int64_t cy, int64_t radius, QRgb outline, std::optional<QRgb> fill);
   void MarkDirty(int x1, int y1, int x2, int y2) {
@@ -98,17 +106,23 @@ class Raster {
     if (x2 > dirtyRight_) dirtyRight_ = x2;
     if (y2 > dirtyBottom_) dirtyBottom_ = y2;
   }
-  void Rebuild();
+  // Device column where logical column x starts, and the row likewise; the
+  // last block reaches the last device pixel the area touches.
+  static std::vector<int> Starts(int count, double ratio);
 
   int width_ = 0;
   int height_ = 0;
   double ratio_ = 1.0;
-  bool unit_ = true;  // one device pixel per logical pixel
   QImage image_;
   uchar* bits_ = nullptr;
   qsizetype stride_ = 0;
-  std::vector<int> columnStart_;  // device column where logical column x starts
-  std::vector<int> rowStart_;
+  // The view as last painted, enlarged to device pixels, and what of it
+  // has changed since.
+  QImage view_;
+  QRect viewRect_;
+  QRgb background_ = 0, outside_ = 0;
+  std::vector<int> viewColumns_, viewRows_;
+  QRect stale_;
   std::optional<Disk> pending_;
   bool shared_ = false;  // image_ has been handed out and must detach first
   int dirtyLeft_, dirtyTop_, dirtyRight_, dirtyBottom_;
