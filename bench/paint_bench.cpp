@@ -2,10 +2,15 @@
 // pixel ratio 1 and 2 (the argument of every case).
 #include <benchmark/benchmark.h>
 
+#include <unistd.h>
+#include <QDir>
+#include <QFile>
+#include <cstdio>
 #include <memory>
 
 #include "common/application.h"
 #include "paint/form1.h"
+#include "paint/image_file.h"
 #include "paint/sketchly.h"
 #include "paint/tools.h"
 
@@ -33,10 +38,45 @@ float Height(paint::Form1& form) {
   return form.GetPicture("Picture1").InnerHeight() * static_cast<float>(common::kTwipsPerPixel);
 }
 
+// A photo-sized picture, 4000x3000, written once for the cases that open it.
+const QString& BigFile() {
+  static const QString path = [] {
+    QImage image(4000, 3000, QImage::Format_RGB32);
+    for (int y = 0; y < image.height(); ++y) {
+      auto* line = reinterpret_cast<QRgb*>(image.scanLine(y));
+      for (int x = 0; x < image.width(); ++x) line[x] = qRgb(x & 255, y & 255, (x ^ y) & 255);
+    }
+    const QString file = QDir::temp().filePath(QStringLiteral("paint_bench_4000x3000.png"));
+    image.save(file);
+    return file;
+  }();
+  return path;
+}
+
+// The resident memory of this process, in MiB.
+double ResidentMiB() {
+  long pages = 0, resident = 0;
+  if (FILE* statm = std::fopen("/proc/self/statm", "r")) {
+    if (std::fscanf(statm, "%ld %ld", &pages, &resident) != 2) resident = 0;
+    std::fclose(statm);
+  }
+  return static_cast<double>(resident) * static_cast<double>(sysconf(_SC_PAGESIZE)) / (1 << 20);
+}
+
+// A drawing window as Window makes it, holding the big picture when asked.
+std::unique_ptr<paint::Form1> Window(benchmark::State& state, int16_t tool, bool big) {
+  auto form = Window(state, tool);
+  if (big) {
+    paint::Attach(*form).OpenAtStart(BigFile());
+    QApplication::processEvents();
+  }
+  return form;
+}
+
 // Moves with a button held along a diagonal path through the canvas; every
 // lap starts on a freshly filled canvas so that the points really change.
-void DragAcross(benchmark::State& state, int16_t tool) {
-  auto form = Window(state, tool);
+void DragAcross(benchmark::State& state, int16_t tool, bool big = false) {
+  auto form = Window(state, tool, big);
   paint::Form1& window = *form;
   common::PictureBox& canvas = window.GetPicture("Picture1");
   window.Picture1_MouseDown(kLeft, 0, 0, 0);
@@ -63,6 +103,63 @@ void BrushMove(benchmark::State& state) {
 }
 void FreehandMove(benchmark::State& state) {
   DragAcross(state, kFreehand);
+}
+
+void BigFreehandMove(benchmark::State& state) {
+  DragAcross(state, kFreehand, true);
+}
+void BigEraserMove(benchmark::State& state) {
+  DragAcross(state, kEraser, true);
+}
+
+// Opening the big picture (decoded aside, shown, a fresh history), and what
+// the process holds afterwards.
+void BigOpen(benchmark::State& state) {
+  BigFile();
+  const double before = ResidentMiB();
+  auto form = Window(state, kFreehand);
+  paint::Sketchly& sketchly = paint::Attach(*form);
+  for (auto _ : state) {
+    sketchly.OpenAtStart(BigFile());
+    form->GetPicture("Picture1").repaint();
+  }
+  state.counters["MiB"] = ResidentMiB() - before;
+}
+
+// Scrolling the big picture down by one screen, painted at once.
+void BigScroll(benchmark::State& state) {
+  auto form = Window(state, kFreehand, true);
+  common::PictureBox& canvas = form->GetPicture("Picture1");
+  QPoint origin;
+  for (auto _ : state) {
+    origin.ry() += canvas.ViewRect().height();
+    if (origin.y() >= canvas.InnerHeight()) origin.ry() = 0;
+    canvas.ScrollTo(origin);
+    canvas.repaint();
+  }
+}
+
+// Undo of a clear of the big picture; redo (untimed) clears it again.
+void BigUndoClear(benchmark::State& state) {
+  auto form = Window(state, kClear);
+  paint::Sketchly& sketchly = paint::Attach(*form);
+  sketchly.OpenAtStart(BigFile());
+  form->GetButton("Command1", kClear).click();
+  for (auto _ : state) {
+    sketchly.Undo();
+    state.PauseTiming();
+    sketchly.Redo();
+    state.ResumeTiming();
+  }
+}
+
+// Saving the big picture as PNG, through a temporary file.
+void BigSave(benchmark::State& state) {
+  auto form = Window(state, kFreehand, true);
+  const QString path = QDir::temp().filePath(QStringLiteral("paint_bench_saved.png"));
+  for (auto _ : state)
+    benchmark::DoNotOptimize(paint::WriteImage(path, form->GetPicture("Picture1").Drawing()));
+  QFile::remove(path);
 }
 
 void LineAcross(benchmark::State& state) {
@@ -180,6 +277,12 @@ BENCHMARK(DiskFill)->Apply(Ratios);
 BENCHMARK(UndoFullCanvas)->Apply(Ratios);
 BENCHMARK(GestureCapture)->Apply(Ratios);
 BENCHMARK(GestureCaptureWholeCanvas)->Apply(Ratios);
+BENCHMARK(BigOpen)->Apply(Ratios)->Unit(benchmark::kMillisecond);
+BENCHMARK(BigScroll)->Apply(Ratios);
+BENCHMARK(BigFreehandMove)->Apply(Ratios);
+BENCHMARK(BigEraserMove)->Apply(Ratios);
+BENCHMARK(BigUndoClear)->Apply(Ratios);
+BENCHMARK(BigSave)->Apply(Ratios)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 

@@ -62,6 +62,9 @@ int MsgBox(QWidget* owner, std::string_view prompt, int buttons, std::string_vie
     box.setStandardButtons(QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel);
     box.setDefaultButton(QMessageBox::Save);
     box.setEscapeButton(QMessageBox::Cancel);
+  } else if ((buttons & 15) == kYesNo) {
+    box.setStandardButtons(QMessageBox::Yes | QMessageBox::No);
+    box.setEscapeButton(QMessageBox::No);
   }
   if (!explanation.empty()) box.setInformativeText(ToQString(explanation));
   // QMessageBox sizes itself to its text alone, which can leave its title cut
@@ -79,6 +82,10 @@ int MsgBox(QWidget* owner, std::string_view prompt, int buttons, std::string_vie
       return kSaveAnswer;
     case QMessageBox::Discard:
       return kDiscardAnswer;
+    case QMessageBox::Yes:
+      return kYesAnswer;
+    case QMessageBox::No:
+      return kNoAnswer;
     case QMessageBox::Cancel:
       return kCancelAnswer;
     default:

@@ -15,12 +15,15 @@ namespace common {
 // Message box buttons, icons (added to the buttons) and answers.
 inline constexpr int kOkOnly = 0;
 inline constexpr int kSaveDiscardCancel = 3;
+inline constexpr int kYesNo = 4;
 inline constexpr int kCritical = 16;
 inline constexpr int kQuestion = 32;
 inline constexpr int kOkAnswer = 1;
 inline constexpr int kCancelAnswer = 2;
 inline constexpr int kSaveAnswer = 6;
 inline constexpr int kDiscardAnswer = 7;
+inline constexpr int kYesAnswer = 6;
+inline constexpr int kNoAnswer = 7;
 
 struct MessageBoxRequest {
   QWidget* owner;

@@ -2,8 +2,11 @@
 
 #include <QApplication>
 #include <QCloseEvent>
+#include <QDragEnterEvent>
+#include <QDropEvent>
 #include <QGroupBox>
 #include <QIcon>
+#include <QMimeData>
 #include <QScreen>
 #include <QVBoxLayout>
 #include <algorithm>
@@ -225,6 +228,29 @@ void Form::closeEvent(QCloseEvent* event) {
     asked = true;
   });
   if (!asked) event->ignore();
+}
+
+namespace {
+
+QString DroppedFile(const QMimeData* data) {
+  for (const QUrl& url : data->urls())
+    if (url.isLocalFile()) return url.toLocalFile();
+  return {};
+}
+
+}  // namespace
+
+void Form::dragEnterEvent(QDragEnterEvent* event) {
+  if (!DroppedFile(event->mimeData()).isEmpty()) event->acceptProposedAction();
+}
+
+void Form::dropEvent(QDropEvent* event) {
+  const QString file = DroppedFile(event->mimeData());
+  if (file.isEmpty()) return;
+  event->acceptProposedAction();
+  // After the drop is done: what the listeners ask must not hold up the drag.
+  QMetaObject::invokeMethod(
+      this, [this, file] { Run([&] { fileDropped(file); }); }, Qt::QueuedConnection);
 }
 
 void Form::Start() {

@@ -17,6 +17,8 @@
 #include "common/picture_box.h"
 
 class QCloseEvent;
+class QDragEnterEvent;
+class QDropEvent;
 class QKeyEvent;
 class QVBoxLayout;
 
@@ -74,6 +76,8 @@ class Form : public QWidget {
   // The window is asked to close; a listener that keeps it open ignores the
   // event. Inside Run: one that fails keeps the window open.
   Listeners<QCloseEvent&> closing;
+  // A local file dropped on the window (one that accepts drops), inside Run.
+  Listeners<const QString&> fileDropped;
 
   // Offers a key press to the key listeners; true when one took it.
   bool TakeKey(QKeyEvent& event);
@@ -89,6 +93,8 @@ class Form : public QWidget {
  protected:
   virtual void Load() {}
   void closeEvent(QCloseEvent* event) override;
+  void dragEnterEvent(QDragEnterEvent* event) override;
+  void dropEvent(QDropEvent* event) override;
 
   // Binds a control's event to a handler; the handler runs inside Run.
   void OnClick(std::string_view name, std::function<void()> handler);

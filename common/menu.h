@@ -5,6 +5,7 @@
 #include <QString>
 #include <span>
 #include <string_view>
+#include <vector>
 
 #include "common/form.h"
 #include "common/text.h"
@@ -28,17 +29,21 @@ QList<QKeySequence> Shortcuts(QKeySequence::StandardKey key, std::string_view ex
 
 // Fills the window's menu bar: each item goes into the menu of its title
 // (made on first use) and calls its command on the target, inside the
-// window's Run frame.
+// window's Run frame. Returns the actions, one per item, in order.
 template <class Target>
-void AddMenus(Form& form, Target& target, std::span<const MenuItem<Target>> items) {
+std::vector<QAction*> AddMenus(Form& form, Target& target,
+                               std::span<const MenuItem<Target>> items) {
   QMenuBar& bar = form.AddMenuBar();
+  std::vector<QAction*> actions;
   for (const MenuItem<Target>& item : items) {
     QAction* action = MenuNamed(bar, item.menu).addAction(common::ToQString(item.text));
     action->setShortcuts(Shortcuts(item.key, item.extraKeys));
     QObject::connect(action, &QAction::triggered, &form, [&form, &target, command = item.command] {
       form.Run([&] { (target.*command)(); });
     });
+    actions.push_back(action);
   }
+  return actions;
 }
 
 }  // namespace common

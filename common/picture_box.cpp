@@ -164,10 +164,17 @@ void PictureBox::SyncCanvasSize() {
   LayoutView();
 }
 
+void PictureBox::NewPicture() {
+  ownPicture_ = false;
+  raster_.Resize(contentsRect().width(), contentsRect().height(), raster_.ratio(),
+                 ResolveColour(backColor_));
+  LayoutView();
+  update();
+}
+
 void PictureBox::SetPicture(const QImage& image) {
   ownPicture_ = true;
   raster_.SetImage(image);
-  origin_ = QPoint();
   LayoutView();
   update();
 }

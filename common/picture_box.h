@@ -70,8 +70,11 @@ class PictureBox : public QFrame {
   // The picture's size in logical pixels.
   int InnerWidth() const { return raster_.width(); }
   int InnerHeight() const { return raster_.height(); }
-  // A picture of the image's own size (alpha kept), or a new size keeping the
-  // top-left content and filling new area with the back colour.
+  // A new drawing of the inner area's size in the back colour; a picture of
+  // the image's own size (alpha kept); or a new size keeping the top-left
+  // content and filling new area with the back colour. The view stays where
+  // it was, as far as the new picture reaches.
+  void NewPicture();
   void SetPicture(const QImage& image);
   void SetPictureSize(int width, int height);
   bool HasAlpha() const { return raster_.HasAlpha(); }
@@ -87,6 +90,7 @@ class PictureBox : public QFrame {
     ScheduleUpdate();
   }
   QRect TakeGestureDirty() { return raster_.TakeGestureDirty(); }
+  bool Drawn() const { return raster_.Drawn(); }
   // The picture in logical pixels, and all of the drawing in it.
   QRect InnerRect() const { return QRect(0, 0, InnerWidth(), InnerHeight()); }
   QImage Drawing() { return Region(InnerRect()); }

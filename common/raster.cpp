@@ -84,9 +84,11 @@ void Raster::Adopt(QImage image) {
   image_ = std::move(image);
   width_ = image_.width();
   height_ = image_.height();
-  bits_ = image_.bits();
+  // Undo hands over pictures it still holds: the pixels are copied only
+  // when something is drawn.
+  bits_ = nullptr;
   stride_ = image_.bytesPerLine();
-  shared_ = false;
+  shared_ = true;
   viewRect_ = QRect();  // enlarged anew at the next paint
   MarkDirty(0, 0, width_ - 1, height_ - 1);
 }

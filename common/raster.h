@@ -80,6 +80,8 @@ class Raster {
   // The logical rectangle changed since the last TakeGestureDirty (what is
   // held back included); repaints still get it from TakeDirty.
   QRect TakeGestureDirty();
+  // Something was drawn since the last TakeGestureDirty.
+  bool Drawn() const { return pending_ || dirtyLeft_ <= dirtyRight_ || !gesture_.isEmpty(); }
   // A copy of a logical rectangle (clipped to the picture), in the
   // picture's format.
   QImage Region(const QRect& rect);

@@ -1,17 +1,93 @@
 #include "paint/image_file.h"
 
+#include <QBuffer>
+#include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QImageReader>
 #include <QImageWriter>
 #include <QSaveFile>
-#include <QStringList>
+#include <algorithm>
 
 namespace paint {
+namespace {
+
+// The formats the Save dialog offers; the first is the default.
+const QStringList kSaveSuffixes = {QStringLiteral("png"), QStringLiteral("bmp"),
+                                   QStringLiteral("jpg"), QStringLiteral("jpeg")};
+
+QByteArray FormatOf(const QString& path) {
+  const QByteArray format = QFileInfo(path).suffix().toLower().toLatin1();
+  return format.isEmpty() ? QByteArray("png") : format;
+}
+
+ReadResult Read(QImageReader& reader) {
+  ReadResult result;
+  reader.setAutoTransform(true);
+  if (!reader.canRead()) {
+    result.error = QStringLiteral("is not an image file");
+    return result;
+  }
+  // Qt refuses what is over its limit anyway; this says so in plain words.
+  const QSize size = reader.size();
+  if (size.isValid() &&
+      qint64{size.width()} * size.height() * 4 > qint64{QImageReader::allocationLimit()} << 20) {
+    result.error = QStringLiteral("is too large to open (%1 × %2 pixels)")
+                       .arg(size.width())
+                       .arg(size.height());
+    return result;
+  }
+  result.source.format = reader.format().toLower();
+  result.source.frames = std::max(reader.imageCount(), 1);
+  result.image = reader.read();
+  if (result.image.isNull()) {
+    result.error = QStringLiteral("is damaged or cut short (%1)").arg(reader.errorString());
+    return result;
+  }
+  result.source.deep =
+      result.image.depth() > 32 || result.image.format() == QImage::Format_Grayscale16;
+  return result;
+}
+
+}  // namespace
+
+ReadResult ReadImage(const QString& path) {
+  const QFileInfo info(path);
+  ReadResult result;
+  if (!info.exists()) {
+    result.error = QStringLiteral("does not exist");
+  } else if (info.isDir()) {
+    result.error = QStringLiteral("is a folder");
+  } else if (!info.isFile()) {
+    // Reading a pipe or a device could wait for ever.
+    result.error = QStringLiteral("is not a regular file");
+  } else {
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+      result.error = QStringLiteral("cannot be read (%1)").arg(file.errorString());
+    } else {
+      QImageReader reader(&file);
+      return Read(reader);
+    }
+  }
+  return result;
+}
+
+ReadResult ReadImageData(const QByteArray& data) {
+  QBuffer buffer;
+  buffer.setData(data);
+  buffer.open(QIODevice::ReadOnly);
+  QImageReader reader(&buffer);
+  return Read(reader);
+}
+
+bool Writable(const QString& path) {
+  return QImageWriter::supportedImageFormats().contains(FormatOf(path));
+}
 
 QString WriteImage(const QString& path, const QImage& image) {
-  QByteArray format = QFileInfo(path).suffix().toLower().toLatin1();
-  if (format.isEmpty()) format = "png";
-  if (!QImageWriter::supportedImageFormats().contains(format))
+  const QByteArray format = FormatOf(path);
+  if (!Writable(path))
     return QStringLiteral(
                "\"%1\" is not an image type that can be written (use .png, .bmp or "
                ".jpg)")
@@ -29,20 +105,34 @@ QString WriteImage(const QString& path, const QImage& image) {
   return {};
 }
 
-ReadResult ReadImage(const QString& path, const QSize& fits) {
-  QImageReader reader(path);
-  const QSize size = reader.size();
-  reader.setAutoTransform(true);
-  // Formats that can decode a part need not decode the rest.
-  const bool clip = reader.supportsOption(QImageIOHandler::ClipRect) && size.isValid() &&
-                    reader.transformation() == QImageIOHandler::TransformationNone;
-  if (clip) reader.setClipRect(QRect(QPoint(0, 0), size.boundedTo(fits)));
-  ReadResult result;
-  result.image = reader.read();
-  if (result.image.isNull()) result.error = reader.errorString();
-  const QSize read = clip ? size : result.image.size();
-  result.whole = read.width() <= fits.width() && read.height() <= fits.height();
-  return result;
+QStringList Losses(const QString& path, const QImage& picture, const ImageSource& source) {
+  QStringList losses;
+  const QByteArray format = FormatOf(path);
+  if (!Writable(path))
+    losses << QStringLiteral("the file itself: %1 pictures cannot be written")
+                  .arg(QString::fromLatin1(format.toUpper()));
+  if (source.frames > 1)
+    losses << QStringLiteral("all frames but the first (it has %1)").arg(source.frames);
+  if (source.deep) losses << QStringLiteral("the colour depth beyond 8 bits per channel");
+  if (format != "png" && picture.hasAlphaChannel()) {
+    const auto translucent = [&picture] {
+      for (int y = 0; y < picture.height(); ++y) {
+        const auto* line = reinterpret_cast<const QRgb*>(picture.constScanLine(y));
+        for (int x = 0; x < picture.width(); ++x)
+          if (qAlpha(line[x]) != 255) return true;
+      }
+      return false;
+    };
+    if (translucent()) losses << QStringLiteral("its transparency");
+  }
+  return losses;
+}
+
+QString WritableName(const QString& path) {
+  if (path.isEmpty()) return QStringLiteral("drawing.png");
+  const QFileInfo info(path);
+  if (kSaveSuffixes.contains(info.suffix().toLower())) return path;
+  return info.dir().filePath(info.completeBaseName() + QStringLiteral(".png"));
 }
 
 QString OpenFilters() {

@@ -1,13 +1,19 @@
 #include "paint/sketchly.h"
 
+#include <QAction>
 #include <QClipboard>
 #include <QCloseEvent>
+#include <QElapsedTimer>
+#include <QFileInfo>
 #include <QGuiApplication>
+#include <QMimeData>
 #include <QPainter>
+#include <memory>
 
+#include "common/aside.h"
 #include "common/menu.h"
 #include "common/text.h"
-#include "paint/image_file.h"
+#include "paint/picture_size.h"
 #include "paint/tools.h"
 
 namespace paint {
@@ -18,6 +24,7 @@ using common::Shortcuts;
 
 // No menu title takes the access key E: Alt+E is "&Edit Colors...".
 constexpr MenuItem<Sketchly> kMenu[] = {
+    {"&File", "&New", QKeySequence::New, "", &Sketchly::New},
     {"&File", "&Open...", QKeySequence::Open, "", &Sketchly::Open},
     {"&File", "&Save", QKeySequence::Save, "", &Sketchly::Save},
     {"&File", "Save &As...", QKeySequence::SaveAs, "Ctrl+Shift+S", &Sketchly::SaveAs},
@@ -26,9 +33,13 @@ constexpr MenuItem<Sketchly> kMenu[] = {
     {"E&dit", "&Redo", QKeySequence::Redo, "Ctrl+Shift+Z, Ctrl+Y", &Sketchly::Redo},
     {"E&dit", "&Copy", QKeySequence::Copy, "", &Sketchly::Copy},
     {"E&dit", "&Paste", QKeySequence::Paste, "", &Sketchly::Paste},
+    {"&Image", "Picture &Size...", QKeySequence::UnknownKey, "", &Sketchly::PictureSize},
     {"&Help", "&Keyboard Shortcuts", QKeySequence::HelpContents, "", &Sketchly::ShowShortcuts},
     {"&Help", "&About Sketchly", QKeySequence::UnknownKey, "", &Sketchly::ShowAbout},
 };
+
+// An owner that does not answer has had this long once the formats are in.
+constexpr qint64 kClipboardPatienceMs = 4000;
 
 QString Plain(std::string_view text) {
   return common::ToQString(text).remove(u'&');
@@ -45,78 +56,193 @@ Sketchly::Sketchly(Form1& form)
          call.phase == common::HandlerCall::kBefore) ||
         (call.control == "Command1" && call.index == kClear))
       history_.Checkpoint();
+    if (call.phase != common::HandlerCall::kBefore) Refresh();
   });
   form.closing.Add([this](QCloseEvent& event) {
     if (!SettleUnsaved()) event.ignore();
   });
-  common::AddMenus<Sketchly>(form, *this, kMenu);
+  form.setAcceptDrops(true);
+  form.fileDropped.Add([this](const QString& path) { OpenFile(path, true); });
+  actions_ = common::AddMenus<Sketchly>(form, *this, kMenu);
+  for (QAction* action : actions_) connect(action, &QAction::triggered, this, &Sketchly::Refresh);
+  QClipboard* clipboard = QGuiApplication::clipboard();
+  const auto look = [this, clipboard] {
+    const QMimeData* data = clipboard->mimeData();
+    clipboardHasImage_ = data && data->hasImage();
+    Refresh();
+  };
+  connect(clipboard, &QClipboard::dataChanged, this, look);
+  look();
 }
 
 Sketchly& Attach(Form1& form) {
   return *new Sketchly(form);
 }
 
+QAction* Sketchly::Action(void (Sketchly::*command)()) {
+  for (size_t i = 0; i < actions_.size(); ++i)
+    if (kMenu[i].command == command) return actions_[i];
+  return nullptr;
+}
+
+void Sketchly::Refresh() {
+  if (actions_.empty()) return;  // still being built
+  const bool changed = canvas_.Drawn() || history_.Current() != savedState_;
+  const QString caption = common::ToQString(form_.Caption());
+  if (file_.isEmpty()) {
+    form_.setWindowTitle(caption);
+    form_.setWindowModified(false);
+  } else {
+    form_.setWindowTitle(QFileInfo(file_).fileName() + QStringLiteral("[*] – ") + caption);
+    form_.setWindowModified(changed);
+  }
+  Action(&Sketchly::Undo)->setEnabled(history_.CanUndo());
+  Action(&Sketchly::Redo)->setEnabled(history_.CanRedo());
+  Action(&Sketchly::Paste)->setEnabled(clipboardHasImage_);
+  Action(&Sketchly::Save)->setEnabled(changed);
+}
+
 void Sketchly::AsOneStep(const std::function<void()>& change) {
   history_.Checkpoint();
   change();
   history_.Checkpoint();
+  Refresh();
 }
 
 int Sketchly::Box(const QString& prompt, int buttons) {
   return form_.MsgBox(prompt.toStdString(), buttons, form_.Caption());
 }
 
-void Sketchly::DrawAtTopLeft(const QImage& image, bool eraseFirst) {
-  // Cropped first: a huge image costs no more than the canvas.
-  QImage part = image.copy(canvas_.InnerRect() & image.rect());
+void Sketchly::DrawAt(const QImage& image, const QPoint& at) {
+  // Cropped first: a huge image costs no more than the picture.
+  const QRect target = QRect(at, image.size()) & canvas_.InnerRect();
+  if (target.isEmpty()) return;
+  QImage part = image.copy(target.translated(-at));
   part.setDevicePixelRatio(1);
-  if (eraseFirst) canvas_.Cls();
-  QImage under = canvas_.Region(part.rect());
+  QImage under = canvas_.Region(target);
   {
     QPainter painter(&under);
     painter.drawImage(0, 0, part);
   }
-  canvas_.PutRegion(QPoint(0, 0), under);
+  canvas_.PutRegion(target.topLeft(), under);
 }
 
 void Sketchly::Copy() {
   QGuiApplication::clipboard()->setImage(canvas_.Drawing());
 }
 
+QImage Sketchly::ClipboardImage() {
+  QClipboard* clipboard = QGuiApplication::clipboard();
+  QElapsedTimer waited;
+  waited.start();
+  const QMimeData* data = clipboard->mimeData();
+  const QStringList formats = data ? data->formats() : QStringList();
+  if (formats.isEmpty() && waited.elapsed() >= kClipboardPatienceMs) {
+    Box(QStringLiteral("The program that holds the clipboard does not answer. Nothing was pasted."),
+        common::kCritical);
+    return {};
+  }
+  // One encoded type, decoded aside: asked for a plain image, Qt would wait
+  // on each type in turn and decode on this thread.
+  for (const QString& type : formats) {
+    if (!type.startsWith(QStringLiteral("image/"))) continue;
+    auto read = std::make_shared<ReadResult>();
+    const QByteArray bytes = data->data(type);
+    if (!common::RunAside(&form_, "Pasting...", [read, bytes] { *read = ReadImageData(bytes); }))
+      return {};
+    if (read->image.isNull())
+      Box(QStringLiteral("Could not paste the image: it %1.").arg(read->error), common::kCritical);
+    return read->image;
+  }
+  return data && data->hasImage() ? qvariant_cast<QImage>(data->imageData()) : QImage();
+}
+
 void Sketchly::Paste() {
-  const QImage image = QGuiApplication::clipboard()->image();
+  const QImage image = ClipboardImage();
   if (image.isNull()) return;
-  AsOneStep([&] { DrawAtTopLeft(image, false); });
+  const QPoint at = canvas_.ViewRect().topLeft();
+  const QSize room(std::max(canvas_.InnerWidth(), at.x() + image.width()),
+                   std::max(canvas_.InnerHeight(), at.y() + image.height()));
+  const bool enlarge =
+      room != canvas_.InnerRect().size() &&
+      Box(QStringLiteral("The pasted image is larger than the picture. Enlarge the picture to "
+                         "fit it?"),
+          common::kYesNo | common::kQuestion) == common::kYesAnswer;
+  AsOneStep([&] {
+    if (enlarge) canvas_.SetPictureSize(room.width(), room.height());
+    DrawAt(image, at);
+  });
+}
+
+void Sketchly::PictureSize() {
+  const auto size = AskPictureSize(&form_, canvas_.InnerRect().size());
+  if (!size || *size == canvas_.InnerRect().size()) return;
+  AsOneStep([&] { canvas_.SetPictureSize(size->width(), size->height()); });
+}
+
+void Sketchly::Begin(const QString& file, const ImageSource& source) {
+  canvas_.ScrollTo(QPoint());
+  history_.Reset();
+  file_ = file;
+  source_ = source;
+  savedState_ = history_.State();
+  Refresh();
+}
+
+void Sketchly::New() {
+  if (!SettleUnsaved()) return;
+  canvas_.NewPicture();
+  Begin(QString(), ImageSource());
 }
 
 void Sketchly::Open() {
+  if (!SettleUnsaved()) return;
   const auto path = common::ChooseFile({&form_, common::FileDialogMode::kOpen, "Open Image",
                                         OpenFilters().toStdString(), file_.toStdString(), ""});
   if (path) OpenFile(QString::fromStdString(*path));
 }
 
-bool Sketchly::OpenFile(const QString& path) {
-  const ReadResult read = ReadImage(path, canvas_.InnerRect().size());
-  if (read.image.isNull()) {
-    Box(QStringLiteral("Could not open \"%1\": %2").arg(path, read.error), common::kCritical);
+bool Sketchly::OpenFile(const QString& path, bool settleFirst) {
+  if (settleFirst && !SettleUnsaved()) return false;
+  auto read = std::make_shared<ReadResult>();
+  const std::string busy = "Opening " + QFileInfo(path).fileName().toStdString() + "...";
+  if (!common::RunAside(&form_, busy, [read, path] { *read = ReadImage(path); })) return false;
+  if (read->image.isNull()) {
+    Box(QStringLiteral("Could not open \"%1\": it %2.").arg(path, read->error), common::kCritical);
     return false;
   }
-  AsOneStep([&] { DrawAtTopLeft(read.image, true); });
-  // Saving a cropped picture over the file would lose the rest of it.
-  file_ = read.whole ? path : QString();
-  if (read.whole) savedState_ = history_.State();
+  canvas_.SetPicture(read->image);
+  Begin(path, read->source);
   return true;
 }
 
 bool Sketchly::SaveDrawing() {
-  return file_.isEmpty() ? SaveDrawingAs() : SaveTo(file_);
+  if (file_.isEmpty()) return SaveDrawingAs();
+  const QStringList losses = Losses(file_, canvas_.Drawing(), source_);
+  if (losses.isEmpty()) return SaveTo(file_);
+  const int answer =
+      Box(QStringLiteral("Saving over \"%1\" would lose %2. The file was not changed. Save the "
+                         "picture under another name?")
+              .arg(file_, losses.join(QStringLiteral(", "))),
+          common::kYesNo | common::kQuestion);
+  return answer == common::kYesAnswer && SaveDrawingAs();
 }
 
 bool Sketchly::SaveDrawingAs() {
-  const auto path = common::ChooseFile(
-      {&form_, common::FileDialogMode::kSave, "Save Drawing", SaveFilters().toStdString(),
-       file_.isEmpty() ? "drawing.png" : file_.toStdString(), "png"});
-  return path && SaveTo(QString::fromStdString(*path));
+  const auto chosen =
+      common::ChooseFile({&form_, common::FileDialogMode::kSave, "Save Drawing",
+                          SaveFilters().toStdString(), WritableName(file_).toStdString(), "png"});
+  if (!chosen) return false;
+  const QString path = QString::fromStdString(*chosen);
+  // Only what this picture holds can be lost here: the file it came from stays.
+  const QStringList losses =
+      Writable(path) ? Losses(path, canvas_.Drawing(), ImageSource()) : QStringList();
+  if (!losses.isEmpty() &&
+      Box(QStringLiteral("Saving as \"%1\" would lose %2. Save it all the same?")
+              .arg(path, losses.join(QStringLiteral(", "))),
+          common::kYesNo | common::kQuestion) != common::kYesAnswer)
+    return false;
+  return SaveTo(path);
 }
 
 bool Sketchly::SaveTo(const QString& path) {
@@ -125,8 +251,10 @@ bool Sketchly::SaveTo(const QString& path) {
     Box(QStringLiteral("Could not save \"%1\": %2").arg(path, error), common::kCritical);
     return false;
   }
+  if (path != file_) source_ = ImageSource();
   file_ = path;
   savedState_ = history_.State();
+  Refresh();
   return true;
 }
 
@@ -152,13 +280,15 @@ void Sketchly::ShowShortcuts() {
     for (const QKeySequence& key : keys) names << key.toString(QKeySequence::NativeText);
     text += Plain(item.text) + QStringLiteral(": ") + names.join(QStringLiteral(", ")) + u'\n';
   }
-  text += QStringLiteral("Edit Colors...: Alt+E\nMenus: Alt+F, Alt+D, Alt+H");
+  text += QStringLiteral(
+      "Edit Colors...: Alt+E\nMenus: Alt+F, Alt+D, Alt+I, Alt+H\nScroll: mouse wheel, Shift+wheel "
+      "across");
   Box(text, common::kOkOnly);
 }
 
 void Sketchly::ShowAbout() {
   Box(QStringLiteral("%1 %2\nA drawing program: ten tools, a palette of twenty colours, "
-                     "undo, the clipboard and PNG, BMP and JPEG files.")
+                     "undo, the clipboard and image files at their own size.")
           .arg(common::ToQString(form_.Caption()), QStringLiteral(PC_VERSION)),
       common::kOkOnly);
 }

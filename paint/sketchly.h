@@ -4,24 +4,31 @@
 #include <QString>
 #include <cstdint>
 #include <functional>
+#include <vector>
 
 #include "paint/form1.h"
+#include "paint/image_file.h"
 #include "paint/undo_history.h"
+
+class QAction;
 
 namespace paint {
 
 // What Sketchly adds to the drawing window, attached through its listeners:
-// a menu bar for what keeps the drawing (undo, the clipboard, files) and a
-// question before unsaved work is closed away. It belongs to the window.
+// the picture as a document (a new drawing, or an image file at its own
+// size), a menu bar for what keeps it (files, undo, the clipboard, its size)
+// and a question before unsaved work is closed or replaced. It belongs to
+// the window.
 class Sketchly : public QObject {
  public:
   explicit Sketchly(Form1& form);
 
   // Opens an image given at start. An unreadable one is reported and the
-  // canvas stays empty; false then.
+  // drawing stays new; false then.
   bool OpenAtStart(const QString& path) { return OpenFile(path); }
 
   // The menu commands.
+  void New();
   void Open();
   void Save() { SaveDrawing(); }
   void SaveAs() { SaveDrawingAs(); }
@@ -30,33 +37,46 @@ class Sketchly : public QObject {
   void Redo() { history_.Redo(); }
   void Copy();
   void Paste();
+  void PictureSize();
   void ShowShortcuts();
   void ShowAbout();
 
-  // Changed since it was opened or saved (or since the start).
+  // Changed since it was opened or saved (or since it was new).
   bool Modified() { return history_.State() != savedState_; }
   const QString& CurrentFile() const { return file_; }
   UndoHistory& History() { return history_; }
 
  private:
-  bool OpenFile(const QString& path);
+  // Replaces the document with the file's picture, after asking about
+  // unsaved changes if asked to.
+  bool OpenFile(const QString& path, bool settleFirst = false);
   bool SaveDrawing();
   bool SaveDrawingAs();
   bool SaveTo(const QString& path);
   // True when the drawing may go: saved, discarded or never changed.
   bool SettleUnsaved();
+  // A fresh document in the canvas: its file, what that held, no history.
+  void Begin(const QString& file, const ImageSource& source);
   // Everything the change draws is one undo step.
   void AsOneStep(const std::function<void()>& change);
-  // Draws an image over the canvas from its top left corner, clipped; the
-  // canvas erased first if asked.
-  void DrawAtTopLeft(const QImage& image, bool eraseFirst);
+  // Draws an image over the picture with its top left at a point, clipped.
+  void DrawAt(const QImage& image, const QPoint& at);
+  // The clipboard's image, without waiting long on another program.
+  QImage ClipboardImage();
+  // The caption and which commands have something to act on.
+  void Refresh();
+  QAction* Action(void (Sketchly::*command)());
   int Box(const QString& prompt, int buttons);
 
   Form1& form_;
   common::PictureBox& canvas_;
   UndoHistory history_;
+  // The document's file, what that file holds, and the state saved in it.
   QString file_;
+  ImageSource source_;
   uint64_t savedState_ = 0;
+  bool clipboardHasImage_ = false;
+  std::vector<QAction*> actions_;
 };
 
 // Builds what Sketchly adds onto a drawing window.

@@ -23,24 +23,19 @@ size_t UndoHistory::Cost(const Step& step) {
 }
 
 void UndoHistory::Checkpoint() {
-  const QRect changed = canvas_.TakeGestureDirty() & shadow_.rect();
-  if (shadow_.size() != canvas_.InnerRect().size()) {
-    // A canvas of another size: nothing before it can be put back.
-    shadow_ = canvas_.Drawing();
-    undo_.clear();
-    redo_.clear();
-    bytes_ = 0;
-    return;
-  }
-  if (changed.isEmpty()) return;
-  QImage now = canvas_.Region(changed);
-  const bool whole = changed == shadow_.rect();
-  Step step{changed.topLeft(), whole ? shadow_ : shadow_.copy(changed), 0, state_};
+  const QRect changed = canvas_.TakeGestureDirty();
+  // A picture of another size is a step over the whole picture.
+  const bool resized = shadow_.size() != canvas_.InnerRect().size();
+  const QRect rect = resized ? shadow_.rect() : changed & shadow_.rect();
+  if (rect.isEmpty() && !resized) return;
+  QImage now = resized ? canvas_.Drawing() : canvas_.Region(rect);
+  const bool whole = rect == shadow_.rect();
+  Step step{rect.topLeft(), whole ? shadow_ : shadow_.copy(rect), 0, state_, whole};
   if (step.pixels == now) return;  // drawn over with the same colours
   if (whole) {
     shadow_ = std::move(now);  // the old one lives on in the step, uncopied
   } else {
-    Put(shadow_, changed.topLeft(), now);
+    Put(shadow_, rect.topLeft(), now);
   }
   for (const Step& dropped : redo_) bytes_ -= Cost(dropped);
   redo_.clear();
@@ -50,6 +45,15 @@ void UndoHistory::Checkpoint() {
   Trim();
 }
 
+void UndoHistory::Reset() {
+  canvas_.TakeGestureDirty();
+  shadow_ = canvas_.Drawing();
+  undo_.clear();
+  redo_.clear();
+  bytes_ = 0;
+  state_ = ++lastState_;
+}
+
 void UndoHistory::Trim() {
   while (bytes_ > cap_ && !undo_.empty()) {
     bytes_ -= Cost(undo_.front());
@@ -57,18 +61,19 @@ void UndoHistory::Trim() {
   }
 }
 
-// Writes the step's pixels to the canvas and keeps the ones they replace.
+// Writes the step's pixels to the canvas and keeps the ones they replace; a
+// step over the whole picture puts back its size too.
 void UndoHistory::Exchange(Step& step) {
-  const QRect rect(step.at, step.pixels.size());
-  QImage replaced = rect == shadow_.rect() ? shadow_ : shadow_.copy(rect);
-  canvas_.PutRegion(step.at, step.pixels);
-  if (rect == shadow_.rect()) {
-    shadow_ = step.pixels;
+  if (step.whole) {
+    canvas_.SetPicture(step.pixels);
+    std::swap(shadow_, step.pixels);
   } else {
+    QImage replaced = shadow_.copy(QRect(step.at, step.pixels.size()));
+    canvas_.PutRegion(step.at, step.pixels);
     Put(shadow_, step.at, step.pixels);
+    step.pixels = std::move(replaced);
   }
   canvas_.TakeGestureDirty();  // putting back is no drawing
-  step.pixels = std::move(replaced);
 }
 
 bool UndoHistory::Undo() {

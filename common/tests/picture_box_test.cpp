@@ -2,7 +2,18 @@
 
 #include <gtest/gtest.h>
 
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QProgressDialog>
+#include <QTest>
+#include <QTimer>
+#include <atomic>
+#include <chrono>
 #include <cmath>
+#include <memory>
+#include <thread>
+
+#include "common/aside.h"
 
 namespace common {
 namespace {
@@ -76,3 +87,23 @@ TEST(PictureBoxTest, OutlineCircleAfterSolidOnesIsNotSwallowed) {
 
 }  // namespace
 }  // namespace common
+
+// Slow work runs aside; Escape in its box stops the wait at once.
+TEST(RunAsideTest, EscapeStopsWaitingForSlowWork) {
+  auto finished = std::make_shared<std::atomic<bool>>(false);
+  QTimer::singleShot(700, [] {
+    for (QWidget* widget : QApplication::topLevelWidgets())
+      if (auto* box = qobject_cast<QProgressDialog*>(widget); box && box->isVisible())
+        QTest::keyClick(box, Qt::Key_Escape);
+  });
+  QElapsedTimer waited;
+  waited.start();
+  EXPECT_FALSE(common::RunAside(nullptr, "Waiting...", [finished] {
+    std::this_thread::sleep_for(std::chrono::seconds(3));
+    *finished = true;
+  }));
+  EXPECT_LT(waited.elapsed(), 2500);
+  EXPECT_FALSE(*finished);
+  EXPECT_TRUE(common::RunAside(nullptr, "Quick", [finished] { *finished = true; }));
+  EXPECT_TRUE(*finished);
+}

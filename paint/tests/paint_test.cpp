@@ -1,18 +1,23 @@
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
 #include <QClipboard>
 #include <QFile>
+#include <QImageReader>
 #include <QMenu>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QWheelEvent>
 #include <stdexcept>
 #include <string>
 #include <tuple>
 #include <vector>
 
+#include "common/numbers.h"
 #include "paint/form1.h"
 #include "paint/form1_layout.h"
 #include "paint/image_file.h"
+#include "paint/picture_size.h"
 #include "paint/sketchly.h"
 #include "paint/tools.h"
 
@@ -593,21 +598,23 @@ TEST_F(PaintTest, SavesAndOpensImageFiles) {
     EXPECT_FALSE(sketchly->Modified());
     Tool(kClear);
     EXPECT_TRUE(sketchly->Modified());
-    sketchly->Open();  // one undo step; the file it came from is current and unchanged
+    boxAnswer = common::kDiscardAnswer;
+    sketchly->Open();  // a new document: the file is current, and nothing before it can come back
     EXPECT_FALSE(sketchly->Modified());
     if (c.exact) {
       EXPECT_EQ(Drawing(), drawn);
     } else {
       EXPECT_TRUE(qRed(Pixel(50, 30)) > 200 && qGreen(Pixel(50, 30)) < 50);
     }
+    const QImage opened = Drawing();
     sketchly->Undo();
-    EXPECT_TRUE(Blank());
-    EXPECT_TRUE(sketchly->Modified());
-    sketchly->Redo();
-    fileAnswer.reset();
-    sketchly->Save();  // to the current file, no dialog
-    EXPECT_TRUE(boxes.empty());
+    EXPECT_EQ(Drawing(), opened);
     EXPECT_FALSE(sketchly->Modified());
+    boxes.clear();
+    fileAnswer.reset();
+    sketchly->Save();  // to the opened file, no dialog
+    EXPECT_TRUE(boxes.empty());
+    EXPECT_EQ(QImage(QString::fromStdString(last)).size(), drawn.size());
   }
   // A write that fails leaves the file that was there.
   QFile good(QString::fromStdString(Path("a.png")));
@@ -619,36 +626,200 @@ TEST_F(PaintTest, SavesAndOpensImageFiles) {
   EXPECT_EQ(good.readAll(), bytes);
 }
 
-TEST_F(PaintTest, OpenReportsWhatItCannotReadAndCropsWhatIsTooLarge) {
+TEST_F(PaintTest, PicturesOpenAtTheirOwnSizeAndSaveBackWhatTheyHold) {
   ASSERT_TRUE(dir.isValid());
-  QFile notes(QString::fromStdString(Path("notes.png")));
-  ASSERT_TRUE(notes.open(QIODevice::WriteOnly));
-  notes.write("not an image");
-  notes.close();
+  const auto make = [](int width, int height, QImage::Format format, QColor colour) {
+    QImage image(width, height, format);
+    image.fill(colour);
+    return image;
+  };
+  // A 1x1 GIF whose one pixel is transparent: Qt reads GIF but cannot write it.
+  static const char kGif[] =
+      "GIF89a\x01\x00\x01\x00\x80\x00\x00\xff\xff\xff\x00\x00\x00!\xf9\x04\x01\x00\x00\x00\x00"
+      ",\x00\x00\x00\x00\x01\x00\x01\x00\x00\x02\x02\x44\x01\x00;";
+  struct Case {
+    const char* name;
+    QImage image;      // written by Qt; null: the GIF above
+    const char* loss;  // what Save says it would lose, or null: saved back as it was
+  };
+  const Case cases[] = {
+      {"half.png", make(100, 100, QImage::Format_ARGB32, QColor(255, 0, 0, 128)), nullptr},
+      {"photo.jpg", make(300, 200, QImage::Format_RGB32, Qt::blue), nullptr},
+      {"plain.bmp", make(300, 200, QImage::Format_RGB32, Qt::green), nullptr},
+      {"dot.png", make(1, 1, QImage::Format_RGB32, Qt::red), nullptr},
+      {"deep.png", make(40, 30, QImage::Format_RGBA64, Qt::red), "8 bits"},
+      {"still.gif", QImage(), "cannot be written"},
+  };
+  std::vector<common::FileDialogRequest> asked;
+  common::SetFileDialogHook([&](const common::FileDialogRequest& request) {
+    asked.push_back(request);
+    return std::optional<std::string>();
+  });
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    const QString path = QString::fromStdString(Path(c.name));
+    QFile file(path);
+    if (c.image.isNull()) {
+      ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+      file.write(kGif, sizeof kGif - 1);
+      file.close();
+    } else {
+      ASSERT_TRUE(c.image.save(path));
+    }
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    const QByteArray bytes = file.readAll();
+    file.close();
+    const QImage original(path);
+    ASSERT_TRUE(sketchly->OpenAtStart(path));
+    EXPECT_EQ(Canvas().InnerRect().size(), original.size());
+    EXPECT_EQ(form->windowHandle()->title(),
+              QString::fromUtf8(c.name) + QStringLiteral(" – Sketchly"));
+    EXPECT_FALSE(sketchly->Modified());
+    boxes.clear();
+    asked.clear();
+    boxAnswer = common::kYesAnswer;  // offered Save As: take it, then cancel the dialog
+    sketchly->Save();
+    ASSERT_EQ(file.open(QIODevice::ReadOnly), true);
+    const QByteArray after = file.readAll();
+    file.close();
+    if (c.loss) {
+      ASSERT_EQ(boxes.size(), 1u);
+      EXPECT_NE(boxes[0].prompt.find(c.loss), std::string::npos) << boxes[0].prompt;
+      EXPECT_EQ(after, bytes) << "a file is never changed silently";
+      ASSERT_EQ(asked.size(), 1u);
+      EXPECT_TRUE(QString::fromStdString(asked[0].start).endsWith(QStringLiteral(".png")));
+      continue;
+    }
+    EXPECT_TRUE(boxes.empty()) << boxes[0].prompt;
+    const QImage saved(path);
+    EXPECT_EQ(saved.size(), original.size());
+    EXPECT_EQ(saved.hasAlphaChannel(), original.hasAlphaChannel());
+    EXPECT_EQ(qAlpha(saved.pixel(0, 0)), qAlpha(original.pixel(0, 0)));
+  }
+}
+
+TEST_F(PaintTest, OpenRefusesWhatItCannotReadAndKeepsThePicture) {
+  ASSERT_TRUE(dir.isValid());
+  const QString notes = QString::fromStdString(Path("notes.png"));
+  const QString pipe = QString::fromStdString(Path("pipe"));
+  const QString cut = QString::fromStdString(Path("cut.png"));
+  const QString big = QString::fromStdString(Path("big.png"));
+  QFile text(notes);
+  ASSERT_TRUE(text.open(QIODevice::WriteOnly));
+  text.write("not an image");
+  text.close();
+  ASSERT_EQ(mkfifo(pipe.toLocal8Bit().constData(), 0600), 0);
+  QImage large(1000, 800, QImage::Format_RGB32);
+  large.fill(Qt::green);
+  ASSERT_TRUE(large.save(big));
+  QFile whole(big), half(cut);
+  ASSERT_TRUE(whole.open(QIODevice::ReadOnly) && half.open(QIODevice::WriteOnly));
+  half.write(whole.readAll().left(200));
+  whole.close();
+  half.close();
+  const struct {
+    QString path;
+    const char* reason;
+    int limitMiB;  // Qt's allocation limit for the case
+  } cases[] = {
+      {dir.path(), "is a folder", 256},
+      {pipe, "is not a regular file", 256},
+      {notes, "is not an image file", 256},
+      {QString::fromStdString(Path("missing.png")), "does not exist", 256},
+      {cut, "damaged or cut short", 256},
+      {big, "too large", 1},
+  };
   Tool(kFilledBox);
   Click(10, 10);
   Click(20, 20);
   const QImage drawn = Drawing();
   const size_t steps = sketchly->History().Steps();
-  EXPECT_FALSE(sketchly->OpenAtStart(notes.fileName()));
-  ASSERT_EQ(boxes.size(), 1u);
-  EXPECT_NE(boxes[0].prompt.find(notes.fileName().toStdString()), std::string::npos);
-  EXPECT_EQ(Drawing(), drawn);
-  EXPECT_EQ(sketchly->History().Steps(), steps);
-
-  QImage large(1000, 800, QImage::Format_RGB32);
-  large.fill(Qt::green);
-  for (const char* name : {"large.png", "large.jpg"}) {  // JPEG reads only the part that fits
-    const QString path = QString::fromStdString(Path(name));
-    ASSERT_TRUE(WriteImage(path, large).isEmpty());
-    Tool(kClear);
-    EXPECT_TRUE(sketchly->OpenAtStart(path));
-    const QRgb corner = Pixel(Canvas().InnerWidth() - 1, Canvas().InnerHeight() - 1);
-    EXPECT_TRUE(qGreen(corner) > 240 && qRed(corner) < 16) << name;
-    // Saving the cropped part over it would lose the rest: it is no current file.
-    EXPECT_EQ(sketchly->CurrentFile(), QString()) << name;
-    EXPECT_TRUE(sketchly->Modified()) << name;
+  const int limit = QImageReader::allocationLimit();
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.reason);
+    boxes.clear();
+    QImageReader::setAllocationLimit(c.limitMiB);
+    EXPECT_FALSE(sketchly->OpenAtStart(c.path));
+    ASSERT_EQ(boxes.size(), 1u);
+    EXPECT_NE(boxes[0].prompt.find(c.path.toStdString()), std::string::npos);
+    EXPECT_NE(boxes[0].prompt.find(c.reason), std::string::npos) << boxes[0].prompt;
+    EXPECT_EQ(Drawing(), drawn);
+    EXPECT_EQ(sketchly->History().Steps(), steps);
   }
+  QImageReader::setAllocationLimit(limit);
+  // The drawing has changes: opening asks first, and Cancel keeps them.
+  boxes.clear();
+  boxAnswer = common::kCancelAnswer;
+  form->fileDropped(big);
+  ASSERT_EQ(boxes.size(), 1u);
+  EXPECT_EQ(Drawing(), drawn);
+  boxAnswer = common::kDiscardAnswer;
+  form->fileDropped(big);
+  EXPECT_EQ(Canvas().InnerRect().size(), QSize(1000, 800));
+  EXPECT_EQ(sketchly->CurrentFile(), big);
+  EXPECT_FALSE(sketchly->Modified());
+}
+
+TEST_F(PaintTest, ToolsDrawAtThePointerWhereverThePictureIsScrolled) {
+  QImage grey(1000, 800, QImage::Format_RGB32);
+  grey.fill(Qt::gray);
+  Canvas().SetPicture(grey);
+  const QSize view = Canvas().ViewRect().size();
+  const struct {
+    double ratio;
+    QPoint scroll;  // by ScrollTo, then by the wheel
+    QPoint wheel;   // angle delta; with Shift it scrolls across
+    bool shift;
+    QPoint origin;  // where the view then starts
+  } cases[] = {
+      {1, {0, 0}, {}, false, {0, 0}},
+      {2, {300, 200}, {}, false, {300, 200}},
+      {1, {5000, 5000}, {}, false, {1000 - view.width(), 800 - view.height()}},
+      {2, {0, 0}, {0, -120}, false, {0, 60}},
+      {1, {0, 0}, {0, -120}, true, {60, 0}},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.ratio);
+    Canvas().SetDeviceRatio(c.ratio);
+    Canvas().ScrollTo(c.scroll);
+    if (!c.wheel.isNull()) {
+      QWheelEvent wheel(QPointF(At(50, 50)), Canvas().mapToGlobal(QPointF(At(50, 50))), {}, c.wheel,
+                        Qt::NoButton, c.shift ? Qt::ShiftModifier : Qt::NoModifier,
+                        Qt::NoScrollPhase, false);
+      QApplication::sendEvent(&Canvas(), &wheel);
+    }
+    EXPECT_EQ(Canvas().ViewRect().topLeft(), c.origin);
+    Drag(kFreehand, {40, 30}, {40, 30});
+    EXPECT_EQ(Pixel(c.origin.x() + 40, c.origin.y() + 30), kBlack);
+    EXPECT_EQ(form->GetLabel("lblx").Caption(),
+              common::NumberText(static_cast<float>((c.origin.x() + 40) * 15)));
+  }
+  // Paste lands at the view's top left; one too large for the picture
+  // enlarges it when asked to. Each is one undo step, size included.
+  Canvas().ScrollTo({900, 700});
+  const QPoint origin = Canvas().ViewRect().topLeft();
+  QImage blue(50, 30, QImage::Format_RGB32);
+  blue.fill(Qt::blue);
+  QGuiApplication::clipboard()->setImage(blue);
+  sketchly->Paste();
+  EXPECT_EQ(Pixel(origin.x(), origin.y()), 0xFF0000FF);
+  EXPECT_EQ(Canvas().InnerRect().size(), QSize(1000, 800));
+  QGuiApplication::clipboard()->setImage(QImage(1200, 900, QImage::Format_RGB32));
+  boxAnswer = common::kYesAnswer;
+  sketchly->Paste();
+  EXPECT_EQ(Canvas().InnerRect().size(), QSize(origin.x() + 1200, origin.y() + 900));
+  sketchly->Undo();
+  EXPECT_EQ(Canvas().InnerRect().size(), QSize(1000, 800));
+  EXPECT_EQ(Pixel(origin.x(), origin.y()), 0xFF0000FF);
+  // Image > Picture Size keeps the top left and fills new area with the canvas colour.
+  SetPictureSizeHook([](const QSize&) { return QSize(1200, 100); });
+  sketchly->PictureSize();
+  SetPictureSizeHook(nullptr);
+  EXPECT_EQ(Canvas().InnerRect().size(), QSize(1200, 100));
+  EXPECT_EQ(Pixel(1100, 50), kWhite);
+  EXPECT_EQ(Pixel(10, 10), grey.pixel(10, 10));
+  sketchly->Undo();
+  EXPECT_EQ(Canvas().InnerRect().size(), QSize(1000, 800));
 }
 
 TEST_F(PaintTest, ClosingAsksOnlyWhenTheDrawingIsUnsaved) {
@@ -661,12 +832,13 @@ TEST_F(PaintTest, ClosingAsksOnlyWhenTheDrawingIsUnsaved) {
     int answer;
     std::optional<std::string> file;
     bool closes;
+    const char* title;  // with no file it stays the caption, modified or not
   };
   const Case cases[] = {
-      {common::kCancelAnswer, std::nullopt, false},
-      {common::kSaveAnswer, std::nullopt, false},  // the file dialog cancelled
-      {common::kSaveAnswer, Path("kept.png"), true},
-      {common::kDiscardAnswer, std::nullopt, true},
+      {common::kCancelAnswer, std::nullopt, false, "Sketchly"},
+      {common::kSaveAnswer, std::nullopt, false, "Sketchly"},  // the file dialog cancelled
+      {common::kSaveAnswer, Path("kept.png"), true, "kept.png – Sketchly"},
+      {common::kDiscardAnswer, std::nullopt, true, "kept.png* – Sketchly"},
   };
   int x = 0;
   for (const Case& c : cases) {
@@ -679,7 +851,7 @@ TEST_F(PaintTest, ClosingAsksOnlyWhenTheDrawingIsUnsaved) {
     EXPECT_EQ(form->close(), c.closes) << c.answer;
     ASSERT_EQ(boxes.size(), 1u) << c.answer;
     EXPECT_EQ(boxes[0].buttons & 15, common::kSaveDiscardCancel);
-    EXPECT_EQ(form->windowTitle(), "Sketchly");
+    EXPECT_EQ(form->windowHandle()->title(), QString::fromUtf8(c.title));
   }
   EXPECT_TRUE(QFile::exists(QString::fromStdString(Path("kept.png"))));
   form->show();
@@ -693,7 +865,7 @@ TEST_F(PaintTest, ClosingAsksOnlyWhenTheDrawingIsUnsaved) {
 TEST_F(PaintTest, MenusUseStandardKeysAndLeaveAltEToTheColourButton) {
   QStringList titles;
   for (QAction* menu : form->MenuBar()->actions()) titles << menu->text();
-  EXPECT_EQ(titles, QStringList({"&File", "E&dit", "&Help"}));
+  EXPECT_EQ(titles, QStringList({"&File", "E&dit", "&Image", "&Help"}));
   // Keys the platform's standard may lack.
   const std::pair<const char*, QKeySequence> cases[] = {
       {"Save &As...", QKeySequence("Ctrl+Shift+S")},
@@ -711,11 +883,19 @@ TEST_F(PaintTest, MenusUseStandardKeysAndLeaveAltEToTheColourButton) {
     ASSERT_NE(command(text), nullptr) << text;
     EXPECT_TRUE(command(text)->shortcuts().contains(key)) << text;
   }
+  // Greyed while they have nothing to act on.
+  const auto enabled = [&] {
+    return std::tuple(command("&Undo")->isEnabled(), command("&Redo")->isEnabled(),
+                      command("&Save")->isEnabled());
+  };
+  EXPECT_EQ(enabled(), std::tuple(false, false, false));
   Drag(kBrush, {10, 10}, {10, 10});
+  EXPECT_EQ(enabled(), std::tuple(true, false, true));
   QApplication::setActiveWindow(form.get());
   ASSERT_TRUE(QTest::qWaitForWindowActive(form.get()));
   QTest::keyClick(form->windowHandle(), Qt::Key_Z, Qt::ControlModifier);
   EXPECT_TRUE(Blank());
+  EXPECT_EQ(enabled(), std::tuple(false, true, false));
   sketchly->ShowShortcuts();
   ASSERT_EQ(boxes.size(), 1u);
   EXPECT_NE(boxes[0].prompt.find("Undo: Ctrl+Z"), std::string::npos) << boxes[0].prompt;

@@ -641,8 +641,8 @@ class Suite:
     BORDER = 2
     INNER = (CANVAS[0] + BORDER, CANVAS[1] + BORDER, CANVAS[2] - 2 * BORDER, CANVAS[3] - 2 * BORDER)
 
-    def paint(self, args=()):
-        paint = Program(self, self.args.paint, "Sketchly", (490, 372), menu_bar=True, args=args)
+    def paint(self, args=(), title="Sketchly"):
+        paint = Program(self, self.args.paint, title, (490, 372), menu_bar=True, args=args)
         canvas = paint.control("frame", "Canvas", self.CANVAS)
         return paint, canvas
 
@@ -671,8 +671,9 @@ class Suite:
                           + (f" (and {len(complaints) - 8} more)" if len(complaints) > 8 else ""))
 
     def case_paint_open_file(self):
-        """paint FILE shows the image at the canvas's top left."""
-        width, height, RED, WHITE = 40, 30, (255, 0, 0), (255, 255, 255)
+        """paint FILE shows the image at its own size at the canvas's top left, on the window's
+        background colour, and names it in the caption."""
+        width, height, RED = 40, 30, (255, 0, 0)
         rows = b"".join(b"\0" + bytes(RED) * width for _ in range(height))
         chunk = lambda kind, body: (struct.pack(">I", len(body)) + kind + body
                                     + struct.pack(">I", zlib.crc32(kind + body)))
@@ -681,11 +682,16 @@ class Suite:
             header = struct.pack(">IIBBBBB", width, height, 8, 2, 0, 0, 0)
             f.write(b"\x89PNG\r\n\x1a\n" + chunk(b"IHDR", header)
                     + chunk(b"IDAT", zlib.compress(rows)) + chunk(b"IEND", b""))
-        paint, _ = self.paint(args=(path,))
-        self.wait_pixels(paint, lambda s: [
-            f"{x},{y} is {c}" for x, y, c in self.canvas_pixels(s, paint)
-            if c != (RED if x < width and y < height else WHITE)],
-            "the opened image on a white canvas")
+        paint, _ = self.paint(args=(path,), title="red.png – Sketchly")
+
+        def complaints(shot):
+            pixels = list(self.canvas_pixels(shot, paint))
+            background = pixels[-1][2]
+            if background in (RED, (0, 0, 0)):
+                return [f"the background around the picture is {background}"]
+            return [f"{x},{y} is {c}" for x, y, c in pixels
+                    if c != (RED if x < width and y < height else background)]
+        self.wait_pixels(paint, complaints, "the opened image on the window's background")
         paint.stop()
 
     def case_paint_drawing(self):

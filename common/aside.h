@@ -1,0 +1,17 @@
+#pragma once
+
+#include <functional>
+#include <string_view>
+
+class QWidget;
+
+namespace common {
+
+// Runs slow work (decoding a file, say) on a thread of its own while the
+// window goes on answering: a busy pointer, and after a moment a box with
+// the text and a Cancel button (Escape too). True when the work finished;
+// false when it was cancelled, and then whatever it captured must outlive
+// it (hold results in a shared_ptr). An exception it throws is thrown here.
+bool RunAside(QWidget* owner, std::string_view text, std::function<void()> work);
+
+}  // namespace common

@@ -1,0 +1,21 @@
+#pragma once
+
+#include <QSize>
+#include <functional>
+#include <optional>
+
+class QWidget;
+
+namespace paint {
+
+// The largest width and height a picture may be given, in pixels.
+inline constexpr int kMaxPictureSide = 10000;
+
+// Asks for a picture's new width and height in pixels (1 to kMaxPictureSide
+// each; the fields take nothing else). Nothing when cancelled. Tests answer
+// through the hook instead (an empty hook restores the dialog).
+std::optional<QSize> AskPictureSize(QWidget* owner, const QSize& current);
+using PictureSizeHook = std::function<std::optional<QSize>(const QSize& current)>;
+void SetPictureSizeHook(PictureSizeHook hook);
+
+}  // namespace paint
