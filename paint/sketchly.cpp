@@ -66,9 +66,11 @@ Sketchly::Sketchly(Form1& form)
   actions_ = common::AddMenus<Sketchly>(form, *this, kMenu);
   for (QAction* action : actions_) connect(action, &QAction::triggered, this, &Sketchly::Refresh);
   QClipboard* clipboard = QGuiApplication::clipboard();
+  // Asking another program what it holds can wait seconds on one that does
+  // not answer: Paste stays on for those and finds out when it is used.
   const auto look = [this, clipboard] {
     const QMimeData* data = clipboard->mimeData();
-    clipboardHasImage_ = data && data->hasImage();
+    clipboardHasImage_ = data && (!clipboard->ownsClipboard() || data->hasImage());
     Refresh();
   };
   connect(clipboard, &QClipboard::dataChanged, this, look);

@@ -863,6 +863,31 @@ class Suite:
         self.x.focus(paint.window)
         self.x.key("ctrl+v")
         self.wait_pixels(paint, box(True), "the box pasted from the clipboard")
+        # A clipboard owner that never answers: Paste gives up within seconds, saying so.
+        xlib = ctypes.CDLL("libX11.so.6")
+        xlib.XOpenDisplay.restype = ctypes.c_void_p
+        xlib.XOpenDisplay.argtypes = [ctypes.c_char_p]
+        for name in ("XDefaultRootWindow", "XCreateSimpleWindow", "XInternAtom"):
+            getattr(xlib, name).restype = ctypes.c_ulong
+        xlib.XDefaultRootWindow.argtypes = [ctypes.c_void_p]
+        xlib.XCreateSimpleWindow.argtypes = [ctypes.c_void_p, ctypes.c_ulong] + [ctypes.c_int] * 4 \
+            + [ctypes.c_uint, ctypes.c_ulong, ctypes.c_ulong]
+        xlib.XInternAtom.argtypes = [ctypes.c_void_p, ctypes.c_char_p, ctypes.c_int]
+        xlib.XSetSelectionOwner.argtypes = [ctypes.c_void_p, ctypes.c_ulong, ctypes.c_ulong,
+                                            ctypes.c_ulong]
+        xlib.XFlush.argtypes = xlib.XCloseDisplay.argtypes = [ctypes.c_void_p]
+        silent = xlib.XOpenDisplay(self.x.env["DISPLAY"].encode())
+        owner = xlib.XCreateSimpleWindow(silent, xlib.XDefaultRootWindow(silent), 0, 0, 1, 1, 0, 0, 0)
+        xlib.XSetSelectionOwner(silent, xlib.XInternAtom(silent, b"CLIPBOARD", 0), owner, 0)
+        xlib.XFlush(silent)
+        self.x.focus(paint.window)
+        started = time.monotonic()
+        self.x.key("ctrl+v")
+        paint.dialog("alert", "Sketchly")
+        waited = time.monotonic() - started
+        self.check(waited < 6.5, f"Paste waited {waited:.1f} s on a clipboard owner that does not answer")
+        print(f"     paste gave up after {waited:.1f} s", flush=True)
+        xlib.XCloseDisplay(silent)
         paint.stop()
 
 
