@@ -286,7 +286,7 @@ void Form::OnClick(std::string_view name, std::function<void()> handler) {
   BindClick(Entry(name, -1), std::move(handler));
 }
 
-void Form::OnIndexedClick(std::string_view name, std::function<void(int16_t)> handler) {
+void Form::OnIndexedClick(std::string_view name, const std::function<void(int16_t)>& handler) {
   bool any = false;
   for (const auto& control : controls_) {
     if (control.first.first != name || control.first.second < 0) continue;

@@ -98,7 +98,7 @@ class Form : public QWidget {
 
   // Binds a control's event to a handler; the handler runs inside Run.
   void OnClick(std::string_view name, std::function<void()> handler);
-  void OnIndexedClick(std::string_view name, std::function<void(int16_t index)> handler);
+  void OnIndexedClick(std::string_view name, const std::function<void(int16_t index)>& handler);
   using MouseHandler = std::function<void(int16_t button, int16_t shift, float x, float y)>;
   void OnMouseDown(std::string_view name, MouseHandler handler);
   void OnMouseMove(std::string_view name, MouseHandler handler);
