@@ -1,5 +1,7 @@
 #include "calc/accessibility.h"
 
+#include "common/i18n.h"
+
 #include <QAccessibleWidget>
 #include <QWidget>
 
@@ -26,7 +28,7 @@ QAccessibleInterface* NotificationFactory(const QString& className, QObject* obj
 Accessibility::Accessibility(Form1& form) : QObject(&form), notification_(new QWidget(&form)) {
   for (const Key& key : Keys()) {
     if (!key.spokenName.empty())
-      form.GetButton(key.control.name).setAccessibleName(common::ToQString(key.spokenName));
+      form.GetButton(key.control.name).setAccessibleName(common::Tr("calc", key.spokenName.data()));
   }
   static const bool installed = [] {
     QAccessible::installFactory(NotificationFactory);

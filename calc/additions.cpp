@@ -10,6 +10,7 @@
 #include "calc/display_text.h"
 #include "calc/entry.h"
 #include "calc/form1.h"
+#include "calc/help_menu.h"
 #include "calc/keyboard.h"
 
 namespace calc {
@@ -46,6 +47,7 @@ void Attach(Form1& form) {
   new Keyboard(form, *entry);
   new DisplayClipboard(form, *entry);
   new Accessibility(form);
+  new HelpMenu(form);  // after the clipboard: it shows the display's actions
   ShowDisplayText(form.GetLabel("Display"));
 }
 

@@ -1,5 +1,7 @@
 #include "calc/display_clipboard.h"
 
+#include "common/i18n.h"
+
 #include <QAction>
 #include <QApplication>
 #include <QClipboard>
@@ -23,11 +25,19 @@ std::string CopiedText(const std::string& shown) {
 
 std::optional<std::string> PastedNumber(const QString& text, const common::NumberFormat& locale) {
   if (text.size() > kLongestPaste) return std::nullopt;
-  const std::string trimmed = text.trimmed().toStdString();
+  const QString trimmed = text.trimmed();
+  // Where digits are grouped by a space, a plain, a no-break and a narrow
+  // no-break one are all typed and copied for it.
+  QString spaced = trimmed;
+  const QString group = QString::fromStdString(locale.group);
+  if (group.size() == 1 && group[0].isSpace()) {
+    for (const QChar space : {QChar(u' '), QChar(u'\u00A0'), QChar(u'\u202F')})
+      spaced.replace(space, group[0]);
+  }
   const common::NumberFormat period = common::PeriodFormat();
-  for (const common::NumberFormat& format : {period, locale}) {
+  for (const auto& [format, number] : {std::pair(period, trimmed), std::pair(locale, spaced)}) {
     try {
-      return common::NumberText(common::ToDouble(trimmed, format), period);
+      return common::NumberText(common::ToDouble(number.toStdString(), format), period);
     } catch (const common::RuntimeError&) {
     }
   }
@@ -39,10 +49,10 @@ DisplayClipboard::DisplayClipboard(Form1& form, Entry& entry)
   QWidget& display = form.GetLabel("Display");
   // The display's own actions: their shortcuts work wherever the focus is in
   // the window, and they are its context menu.
-  auto* copy = new QAction(QString("&Copy"), &display);
+  auto* copy = new QAction(common::Tr("calc", "&Copy"), &display);
   copy->setShortcuts(QKeySequence::Copy);
   connect(copy, &QAction::triggered, this, [this] { form_.Run([this] { Copy(); }); });
-  auto* paste = new QAction(QString("&Paste"), &display);
+  auto* paste = new QAction(common::Tr("calc", "&Paste"), &display);
   paste->setShortcuts(QKeySequence::Paste);
   connect(paste, &QAction::triggered, this, [this] { form_.Run([this] { Paste(); }); });
   display.addActions({copy, paste});

@@ -1,5 +1,6 @@
 #include "calc/form1_layout.h"
 
+#include <QtGlobal>
 #include <vector>
 
 #include "calc/keys.h"
@@ -16,19 +17,26 @@ constexpr ControlSpec kDisplay = {.name = "Display", .kind = ControlKind::kLabel
 
 // A failing key changes nothing: the report says so after the fault's name.
 constexpr common::FaultExplanation kFaultExplanations[] = {
-    {common::Fault::kOverflow,
-     "The number is too large for the calculator (beyond about 1.8E+308). The calculator kept its "
-     "previous state."},
+    {common::Fault::kOverflow, QT_TRANSLATE_NOOP("faults",
+                                                 "The number is too large for the calculator "
+                                                 "(beyond about 1.8E+308). The calculator kept its "
+                                                 "previous state.")},
     {common::Fault::kTypeMismatch,
-     "The display does not hold a number this key can read, such as a number with two decimal "
-     "points. The calculator kept its previous state."},
+     QT_TRANSLATE_NOOP(
+         "faults",
+         "The display does not hold a number this key can read, such as a number with two decimal "
+         "points. The calculator kept its previous state.")},
     {common::Fault::kInvalidArgument,
-     "The square root of a negative number is not defined. The calculator kept its previous "
-     "state."},
+     QT_TRANSLATE_NOOP(
+         "faults",
+         "The square root of a negative number is not defined. The calculator kept its previous "
+         "state.")},
     {common::Fault::kDivisionByZero,
-     "A number cannot be divided by zero. The calculator kept its previous state."},
+     QT_TRANSLATE_NOOP(
+         "faults", "A number cannot be divided by zero. The calculator kept its previous state.")},
     {common::Fault::kInvalidOperation,
-     "The result is not a number. The calculator kept its previous state."},
+     QT_TRANSLATE_NOOP("faults",
+                       "The result is not a number. The calculator kept its previous state.")},
 };
 
 // The display, then the keys.

@@ -1,5 +1,7 @@
 #include "calc/keyboard.h"
 
+#include "common/i18n.h"
+
 #include <QAbstractButton>
 #include <QKeyEvent>
 #include <QTimer>
@@ -22,9 +24,9 @@ Keyboard::Keyboard(Form1& form, Entry& entry) : QObject(&form), form_(form), ent
   for (const Key& key : Keys()) {
     QAbstractButton& button = form.GetButton(key.control.name);
     button.setToolTip(
-        QString("%1 (key %2)")
-            .arg(key.spokenName.empty() ? button.text() : common::ToQString(key.spokenName),
-                 common::ToQString(key.typedAs)));
+        common::Tr("calc", "%1 (key %2)")
+            .arg(key.spokenName.empty() ? button.text() : common::Tr("calc", key.spokenName.data()),
+                 common::Tr("calc", key.typedAs.data())));
     // A key shown pressed after typing and then pressed for real (pointer or
     // Space): the real press owns the down state, so that its release clicks.
     connect(&button, &QAbstractButton::pressed, this, [this, &button] {

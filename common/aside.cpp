@@ -9,8 +9,6 @@
 #include <memory>
 #include <thread>
 
-#include "common/text.h"
-
 namespace common {
 namespace {
 
@@ -24,7 +22,7 @@ struct Shared {
 
 }  // namespace
 
-bool RunAside(QWidget* owner, std::string_view text, std::function<void()> work) {
+bool RunAside(QWidget* owner, const QString& text, std::function<void()> work) {
   auto shared = std::make_shared<Shared>();
   // Detached: a cancelled decode may go on for a while, but nobody waits
   // for it; it holds only what it was given.
@@ -37,7 +35,9 @@ bool RunAside(QWidget* owner, std::string_view text, std::function<void()> work)
     shared->done = true;
   }).detach();
 
-  QProgressDialog box(ToQString(text), QStringLiteral("Cancel"), 0, 0, owner);
+  QProgressDialog box(owner);  // with Qt's own Cancel button, in the user's language
+  box.setLabelText(text);
+  box.setRange(0, 0);
   box.setWindowModality(Qt::WindowModal);
   box.setMinimumDuration(kBoxAfterMs);
   QEventLoop loop;

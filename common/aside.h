@@ -1,7 +1,8 @@
 #pragma once
 
 #include <functional>
-#include <string_view>
+
+#include <QString>
 
 class QWidget;
 
@@ -12,6 +13,6 @@ namespace common {
 // the text and a Cancel button (Escape too). True when the work finished;
 // false when it was cancelled, and then whatever it captured must outlive
 // it (hold results in a shared_ptr). An exception it throws is thrown here.
-bool RunAside(QWidget* owner, std::string_view text, std::function<void()> work);
+bool RunAside(QWidget* owner, const QString& text, std::function<void()> work);
 
 }  // namespace common

@@ -13,6 +13,7 @@
 #include <stdexcept>
 #include <vector>
 
+#include "common/i18n.h"
 #include "common/runtime_error.h"
 #include "common/text.h"
 
@@ -59,6 +60,7 @@ Form::~Form() = default;
 QMenuBar& Form::AddMenuBar() {
   if (!menuBar_) {
     menuBar_ = new QMenuBar(this);
+    menuBar_->setFont(QApplication::font());  // not a window's own large font
     column_->setMenuBar(menuBar_);
   }
   return *menuBar_;
@@ -183,10 +185,11 @@ void Form::Run(const std::function<void()>& handler) {
   try {
     handler();
   } catch (const RuntimeError& error) {
-    std::string_view explanation;
+    QString explanation;
     for (const FaultExplanation& entry : layout_.faultExplanations)
-      if (entry.fault == error.fault()) explanation = entry.text;
-    common::MsgBox(this, error.what(), kOkOnly, layout_.caption, explanation);
+      if (entry.fault == error.fault()) explanation = Tr("faults", entry.text.data());
+    common::MsgBox(this, Tr("faults", error.what()).toStdString(), kOkOnly, layout_.caption,
+                   explanation.toStdString());
   } catch (const std::exception& error) {
     // Not a fault a handler can raise, but the drawing must not be lost to it.
     common::MsgBox(this, error.what(), kOkOnly, layout_.caption);

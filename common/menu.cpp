@@ -2,15 +2,15 @@
 
 #include <QMenu>
 
+#include "common/i18n.h"
 #include "common/text.h"
 
 namespace common {
 
-QMenu& MenuNamed(QMenuBar& bar, std::string_view title) {
-  const QString text = ToQString(title);
+QMenu& MenuNamed(QMenuBar& bar, const QString& title) {
   for (QAction* action : bar.actions())
-    if (action->menu() && action->text() == text) return *action->menu();
-  return *bar.addMenu(text);
+    if (action->menu() && action->text() == title) return *action->menu();
+  return *bar.addMenu(title);
 }
 
 QList<QKeySequence> Shortcuts(QKeySequence::StandardKey key, std::string_view extraKeys) {
@@ -20,6 +20,17 @@ QList<QKeySequence> Shortcuts(QKeySequence::StandardKey key, std::string_view ex
     if (!keys.contains(sequence)) keys.append(sequence);
   }
   return keys;
+}
+
+QList<QKeySequence> UsualKeys(QKeySequence::StandardKey key, std::string_view extraKeys) {
+  QList<QKeySequence> keys = QKeySequence::keyBindings(key).mid(0, 1);
+  for (const QKeySequence& extra : Shortcuts(QKeySequence::UnknownKey, extraKeys))
+    if (!keys.contains(extra)) keys.append(extra);
+  return keys;
+}
+
+QString MenuText(std::string_view text) {
+  return Tr("menus", text.data()).remove(u'&');
 }
 
 }  // namespace common

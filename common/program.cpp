@@ -13,6 +13,7 @@
 #include <cstdlib>
 
 #include "common/application.h"
+#include "common/i18n.h"
 
 namespace common {
 namespace {
@@ -84,7 +85,8 @@ void HoldStartupMessage(QtMsgType type, const QMessageLogContext& context, const
                   entry.text.contains(QLatin1String("wl_display"));
   if (unreachable) {
     const QByteArray display = qgetenv("DISPLAY");
-    std::fprintf(stderr, "%s: cannot connect to a display%s\n", log.command.constData(),
+    std::fprintf(stderr, "%s: %s%s\n", log.command.constData(),
+                 Tr("common", "cannot connect to a display").toLocal8Bit().constData(),
                  display.isEmpty() ? "" : (" (DISPLAY=" + display + ")").constData());
   } else {
     for (const StartupLog::Entry& entry : log.held) Forward(entry.type, entry.category, entry.text);
@@ -105,13 +107,14 @@ CommandLine ParseCommandLine(const QStringList& arguments, const ProgramInfo& in
   // Qt's own options are single-dash words (-platform, -style).
   parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
   parser.setApplicationDescription(
-      QString::fromUtf8(info.description) +
-      QStringLiteral("\n\nQt's own options work too, such as -platform NAME, -display DISPLAY,\n"
-                     "-style NAME and -reverse."));
+      Tr("common", info.description) + QStringLiteral("\n\n") +
+      Tr("common",
+         "Qt's own options work too, such as -platform NAME, -display DISPLAY,\n"
+         "-style NAME and -reverse."));
   const QCommandLineOption help({QStringLiteral("h"), QStringLiteral("help")},
-                                QStringLiteral("Show this help and exit."));
+                                Tr("common", "Show this help and exit."));
   const QCommandLineOption version({QStringLiteral("v"), QStringLiteral("version")},
-                                   QStringLiteral("Show the version and exit."));
+                                   Tr("common", "Show the version and exit."));
   parser.addOption(help);
   parser.addOption(version);
   for (const QtOption& qt : kQtOptions) {
@@ -120,23 +123,33 @@ CommandLine ParseCommandLine(const QStringList& arguments, const ProgramInfo& in
     option.setFlags(QCommandLineOption::HiddenFromHelp);
     parser.addOption(option);
   }
-  QString usage = QStringLiteral("Usage: %1 [options]").arg(command);
+  QString usage = Tr("common", "Usage: %1 [options]").arg(command);
   if (info.fileArgument) {
     const QString name = QString::fromLatin1(info.fileArgument);
-    parser.addPositionalArgument(name, QStringLiteral("The file to open at start."),
+    parser.addPositionalArgument(name, Tr("common", "The file to open at start."),
                                  QStringLiteral("[%1]").arg(name));
     usage += QStringLiteral(" [%1]").arg(name);
   }
 
   const auto fail = [&](const QString& why) {
     line.exitCode = 2;
-    line.err = QStringLiteral("%1: %2\nTry '%1 --help' for more information.\n").arg(command, why);
+    line.err = QStringLiteral("%1: %2\n").arg(command, why) +
+               Tr("common", "Try '%1 --help' for more information.").arg(command) + u'\n';
     return line;
   };
-  if (!parser.parse(arguments)) return fail(parser.errorText());
+  // Qt's own words for these, from its catalogue: the parser asks for them
+  // only once an application object exists.
+  if (!parser.parse(arguments)) {
+    if (!parser.unknownOptionNames().isEmpty())
+      return fail(Tr("QCommandLineParser", "Unknown option '%1'.")
+                      .arg(parser.unknownOptionNames().first()));
+    return fail(parser.errorText());
+  }
   if (parser.isSet(help)) {
     // Without a QCoreApplication the parser cannot name the program itself.
-    const QString text = parser.helpText();
+    QString text = parser.helpText();
+    for (const char* heading : {"Options:", "Arguments:"})
+      text.replace(QString::fromLatin1(heading), Tr("QCommandLineParser", heading));
     line.exitCode = 0;
     line.out = usage + text.mid(text.indexOf(QLatin1Char('\n')));
     return line;
@@ -149,7 +162,7 @@ CommandLine ParseCommandLine(const QStringList& arguments, const ProgramInfo& in
   const QStringList positional = parser.positionalArguments();
   const qsizetype allowed = info.fileArgument ? 1 : 0;
   if (positional.size() > allowed)
-    return fail(QStringLiteral("unexpected argument '%1'.").arg(positional.at(allowed)));
+    return fail(Tr("common", "unexpected argument '%1'.").arg(positional.at(allowed)));
   if (!positional.isEmpty()) line.file = positional.first();
   line.displayChosen =
       parser.isSet(QStringLiteral("platform")) || parser.isSet(QStringLiteral("display"));
@@ -180,9 +193,11 @@ bool PrepareApplication(const ProgramInfo& info, const CommandLine& line) {
   const bool platformChosen = line.displayChosen || !qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM");
   if (!platformChosen && qEnvironmentVariableIsEmpty("DISPLAY") &&
       qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY")) {
-    std::fprintf(stderr,
-                 "%s: cannot connect to a display (neither DISPLAY nor WAYLAND_DISPLAY is set)\n",
-                 Log().command.constData());
+    std::fprintf(
+        stderr, "%s: %s\n", Log().command.constData(),
+        Tr("common", "cannot connect to a display (neither DISPLAY nor WAYLAND_DISPLAY is set)")
+            .toLocal8Bit()
+            .constData());
     return false;
   }
   Log().previous = qInstallMessageHandler(HoldStartupMessage);
@@ -205,9 +220,11 @@ void ApplicationStarted(const ProgramInfo& info) {
 
 int RunProgram(int argc, char** argv, const ProgramInfo& info, const Compose& compose) {
   CommandLine line;
+  UseLanguage(QLocale());  // the user's language, from LANGUAGE, LC_ALL, LC_MESSAGES or LANG
   if (const int status = ReadCommandLine(argc, argv, info, line); status >= 0) return status;
   if (!PrepareApplication(info, line)) return 1;
   Application app(argc, argv);
+  InstallLanguage();
   ApplicationStarted(info);
   const std::unique_ptr<QWidget> window = compose(line);
   return QApplication::exec();

@@ -136,7 +136,8 @@ void Raster::Fill(QRgb colour) {
   MarkDirty(static_cast<int>(x1), static_cast<int>(y), static_cast<int>(x2), static_cast<int>(y));
 }
 
-[[gnu::aligned(64)]] void Raster::Line(int64_t x1, int64_t y1, int64_t x2, int64_t y2, QRgb colour) {
+[[gnu::aligned(64)]] void Raster::Line(int64_t x1, int64_t y1, int64_t x2, int64_t y2,
+                                       QRgb colour) {
   Prepare();
   if (std::max({std::abs(x1), std::abs(y1), std::abs(x2), std::abs(y2)}) > kFar) {
     double fx1 = x1, fy1 = y1, fx2 = x2, fy2 = y2;

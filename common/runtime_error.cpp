@@ -1,21 +1,26 @@
 #include "common/runtime_error.h"
 
+// Marks the names for the catalogues; this file is built without Qt too.
+#ifndef QT_TRANSLATE_NOOP
+#define QT_TRANSLATE_NOOP(context, text) text
+#endif
+
 namespace common {
 
 const char* FaultText(Fault fault) {
   switch (fault) {
     case Fault::kOverflow:
-      return "Overflow";
+      return QT_TRANSLATE_NOOP("faults", "Overflow");
     case Fault::kTypeMismatch:
-      return "Type mismatch";
+      return QT_TRANSLATE_NOOP("faults", "Type mismatch");
     case Fault::kInvalidArgument:
-      return "Invalid argument";
+      return QT_TRANSLATE_NOOP("faults", "Invalid argument");
     case Fault::kDivisionByZero:
-      return "Division by zero";
+      return QT_TRANSLATE_NOOP("faults", "Division by zero");
     case Fault::kInvalidOperation:
-      return "Invalid operation";
+      return QT_TRANSLATE_NOOP("faults", "Invalid operation");
   }
-  return "Invalid operation";
+  return QT_TRANSLATE_NOOP("faults", "Invalid operation");
 }
 
 }  // namespace common

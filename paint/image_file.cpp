@@ -9,6 +9,8 @@
 #include <QSaveFile>
 #include <algorithm>
 
+#include "common/i18n.h"
+
 namespace paint {
 namespace {
 
@@ -25,14 +27,14 @@ ReadResult Read(QImageReader& reader) {
   ReadResult result;
   reader.setAutoTransform(true);
   if (!reader.canRead()) {
-    result.error = QStringLiteral("is not an image file");
+    result.error = common::Tr("paint", "is not an image file");
     return result;
   }
   // Qt refuses what is over its limit anyway; this says so in plain words.
   const QSize size = reader.size();
   if (size.isValid() &&
       qint64{size.width()} * size.height() * 4 > qint64{QImageReader::allocationLimit()} << 20) {
-    result.error = QStringLiteral("is too large to open (%1 × %2 pixels)")
+    result.error = common::Tr("paint", "is too large to open (%1 × %2 pixels)")
                        .arg(size.width())
                        .arg(size.height());
     return result;
@@ -41,7 +43,7 @@ ReadResult Read(QImageReader& reader) {
   result.source.frames = std::max(reader.imageCount(), 1);
   result.image = reader.read();
   if (result.image.isNull()) {
-    result.error = QStringLiteral("is damaged or cut short (%1)").arg(reader.errorString());
+    result.error = common::Tr("paint", "is damaged or cut short (%1)").arg(reader.errorString());
     return result;
   }
   result.source.deep =
@@ -55,16 +57,16 @@ ReadResult ReadImage(const QString& path) {
   const QFileInfo info(path);
   ReadResult result;
   if (!info.exists()) {
-    result.error = QStringLiteral("does not exist");
+    result.error = common::Tr("paint", "does not exist");
   } else if (info.isDir()) {
-    result.error = QStringLiteral("is a folder");
+    result.error = common::Tr("paint", "is a folder");
   } else if (!info.isFile()) {
     // Reading a pipe or a device could wait for ever.
-    result.error = QStringLiteral("is not a regular file");
+    result.error = common::Tr("paint", "is not a regular file");
   } else {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) {
-      result.error = QStringLiteral("cannot be read (%1)").arg(file.errorString());
+      result.error = common::Tr("paint", "cannot be read (%1)").arg(file.errorString());
     } else {
       QImageReader reader(&file);
       return Read(reader);
@@ -88,9 +90,9 @@ bool Writable(const QString& path) {
 QString WriteImage(const QString& path, const QImage& image) {
   const QByteArray format = FormatOf(path);
   if (!Writable(path))
-    return QStringLiteral(
-               "\"%1\" is not an image type that can be written (use .png, .bmp or "
-               ".jpg)")
+    return common::Tr("paint",
+                      "\"%1\" is not an image type that can be written (use .png, .bmp or "
+                      ".jpg)")
         .arg(QString::fromLatin1(format));
   QSaveFile file(path);
   if (!file.open(QIODevice::WriteOnly)) return file.errorString();
@@ -109,11 +111,11 @@ QStringList Losses(const QString& path, const QImage& picture, const ImageSource
   QStringList losses;
   const QByteArray format = FormatOf(path);
   if (!Writable(path))
-    losses << QStringLiteral("the file itself: %1 pictures cannot be written")
+    losses << common::Tr("paint", "the file itself: %1 pictures cannot be written")
                   .arg(QString::fromLatin1(format.toUpper()));
   if (source.frames > 1)
-    losses << QStringLiteral("all frames but the first (it has %1)").arg(source.frames);
-  if (source.deep) losses << QStringLiteral("the colour depth beyond 8 bits per channel");
+    losses << common::Tr("paint", "all frames but the first (it has %1)").arg(source.frames);
+  if (source.deep) losses << common::Tr("paint", "the colour depth beyond 8 bits per channel");
   if (format != "png" && picture.hasAlphaChannel()) {
     const auto translucent = [&picture] {
       for (int y = 0; y < picture.height(); ++y) {
@@ -123,7 +125,7 @@ QStringList Losses(const QString& path, const QImage& picture, const ImageSource
       }
       return false;
     };
-    if (translucent()) losses << QStringLiteral("its transparency");
+    if (translucent()) losses << common::Tr("paint", "its transparency");
   }
   return losses;
 }
@@ -139,11 +141,11 @@ QString OpenFilters() {
   QStringList patterns;
   for (const QByteArray& format : QImageReader::supportedImageFormats())
     patterns << QStringLiteral("*.") + QString::fromLatin1(format);
-  return QStringLiteral("Images (%1);;All files (*)").arg(patterns.join(u' '));
+  return common::Tr("paint", "Images (%1);;All files (*)").arg(patterns.join(u' '));
 }
 
 QString SaveFilters() {
-  return QStringLiteral("PNG image (*.png);;BMP image (*.bmp);;JPEG image (*.jpg *.jpeg)");
+  return common::Tr("paint", "PNG image (*.png);;BMP image (*.bmp);;JPEG image (*.jpg *.jpeg)");
 }
 
 }  // namespace paint

@@ -5,6 +5,8 @@
 #include <QFormLayout>
 #include <QSpinBox>
 
+#include "common/i18n.h"
+
 namespace paint {
 namespace {
 
@@ -26,12 +28,12 @@ QSpinBox* SideField(QWidget* parent, int value) {
 std::optional<QSize> AskPictureSize(QWidget* owner, const QSize& current) {
   if (Hook()) return Hook()(current);
   QDialog dialog(owner);
-  dialog.setWindowTitle(QStringLiteral("Picture Size"));
+  dialog.setWindowTitle(common::Tr("paint", "Picture Size"));
   auto* form = new QFormLayout(&dialog);
   QSpinBox* width = SideField(&dialog, current.width());
   QSpinBox* height = SideField(&dialog, current.height());
-  form->addRow(QStringLiteral("&Width:"), width);
-  form->addRow(QStringLiteral("&Height:"), height);
+  form->addRow(common::Tr("paint", "&Width:"), width);
+  form->addRow(common::Tr("paint", "&Height:"), height);
   auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, &dialog);
   form->addRow(buttons);
   QObject::connect(buttons, &QDialogButtonBox::accepted, &dialog, &QDialog::accept);

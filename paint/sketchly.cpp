@@ -1,6 +1,7 @@
 #include "paint/sketchly.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QClipboard>
 #include <QCloseEvent>
 #include <QElapsedTimer>
@@ -11,6 +12,8 @@
 #include <memory>
 
 #include "common/aside.h"
+#include "common/help.h"
+#include "common/i18n.h"
 #include "common/menu.h"
 #include "common/text.h"
 #include "paint/picture_size.h"
@@ -20,30 +23,39 @@ namespace paint {
 namespace {
 
 using common::MenuItem;
-using common::Shortcuts;
 
 // No menu title takes the access key E: Alt+E is "&Edit Colors...".
 constexpr MenuItem<Sketchly> kMenu[] = {
-    {"&File", "&New", QKeySequence::New, "", &Sketchly::New},
-    {"&File", "&Open...", QKeySequence::Open, "", &Sketchly::Open},
-    {"&File", "&Save", QKeySequence::Save, "", &Sketchly::Save},
-    {"&File", "Save &As...", QKeySequence::SaveAs, "Ctrl+Shift+S", &Sketchly::SaveAs},
-    {"&File", "&Quit", QKeySequence::Quit, "Ctrl+Q", &Sketchly::Quit},
-    {"E&dit", "&Undo", QKeySequence::Undo, "", &Sketchly::Undo},
-    {"E&dit", "&Redo", QKeySequence::Redo, "Ctrl+Shift+Z, Ctrl+Y", &Sketchly::Redo},
-    {"E&dit", "&Copy", QKeySequence::Copy, "", &Sketchly::Copy},
-    {"E&dit", "&Paste", QKeySequence::Paste, "", &Sketchly::Paste},
-    {"&Image", "Picture &Size...", QKeySequence::UnknownKey, "", &Sketchly::PictureSize},
-    {"&Help", "&Keyboard Shortcuts", QKeySequence::HelpContents, "", &Sketchly::ShowShortcuts},
-    {"&Help", "&About Sketchly", QKeySequence::UnknownKey, "", &Sketchly::ShowAbout},
+    {QT_TRANSLATE_NOOP("menus", "&File"), QT_TRANSLATE_NOOP("menus", "&New"), QKeySequence::New, "",
+     &Sketchly::New},
+    {QT_TRANSLATE_NOOP("menus", "&File"), QT_TRANSLATE_NOOP("menus", "&Open..."),
+     QKeySequence::Open, "", &Sketchly::Open},
+    {QT_TRANSLATE_NOOP("menus", "&File"), QT_TRANSLATE_NOOP("menus", "&Save"), QKeySequence::Save,
+     "", &Sketchly::Save},
+    {QT_TRANSLATE_NOOP("menus", "&File"), QT_TRANSLATE_NOOP("menus", "Save &As..."),
+     QKeySequence::SaveAs, "Ctrl+Shift+S", &Sketchly::SaveAs},
+    {QT_TRANSLATE_NOOP("menus", "&File"), QT_TRANSLATE_NOOP("menus", "&Quit"), QKeySequence::Quit,
+     "Ctrl+Q", &Sketchly::Quit},
+    {QT_TRANSLATE_NOOP("menus", "E&dit"), QT_TRANSLATE_NOOP("menus", "&Undo"), QKeySequence::Undo,
+     "", &Sketchly::Undo},
+    {QT_TRANSLATE_NOOP("menus", "E&dit"), QT_TRANSLATE_NOOP("menus", "&Redo"), QKeySequence::Redo,
+     "Ctrl+Shift+Z, Ctrl+Y", &Sketchly::Redo},
+    {QT_TRANSLATE_NOOP("menus", "E&dit"), QT_TRANSLATE_NOOP("menus", "&Copy"), QKeySequence::Copy,
+     "", &Sketchly::Copy},
+    {QT_TRANSLATE_NOOP("menus", "E&dit"), QT_TRANSLATE_NOOP("menus", "&Paste"), QKeySequence::Paste,
+     "", &Sketchly::Paste},
+    {QT_TRANSLATE_NOOP("menus", "&Image"), QT_TRANSLATE_NOOP("menus", "Picture &Size..."),
+     QKeySequence::UnknownKey, "", &Sketchly::PictureSize},
+    {QT_TRANSLATE_NOOP("menus", "&Help"), QT_TRANSLATE_NOOP("menus", "&Keyboard Shortcuts"),
+     QKeySequence::HelpContents, "", &Sketchly::ShowShortcuts},
+    {QT_TRANSLATE_NOOP("menus", "&Help"), QT_TRANSLATE_NOOP("menus", "&About Sketchly"),
+     QKeySequence::UnknownKey, "", &Sketchly::ShowAbout},
+    {QT_TRANSLATE_NOOP("menus", "&Help"), QT_TRANSLATE_NOOP("menus", "About &Qt"),
+     QKeySequence::UnknownKey, "", &Sketchly::ShowAboutQt},
 };
 
 // An owner that does not answer has had this long once the formats are in.
 constexpr qint64 kClipboardPatienceMs = 4000;
-
-QString Plain(std::string_view text) {
-  return common::ToQString(text).remove(u'&');
-}
 
 }  // namespace
 
@@ -140,7 +152,8 @@ QImage Sketchly::ClipboardImage() {
   const QMimeData* data = clipboard->mimeData();
   const QStringList formats = data ? data->formats() : QStringList();
   if (formats.isEmpty() && waited.elapsed() >= kClipboardPatienceMs) {
-    Box(QStringLiteral("The program that holds the clipboard does not answer. Nothing was pasted."),
+    Box(common::Tr("paint",
+                   "The program that holds the clipboard does not answer. Nothing was pasted."),
         common::kCritical);
     return {};
   }
@@ -150,10 +163,12 @@ QImage Sketchly::ClipboardImage() {
     if (!type.startsWith(QStringLiteral("image/"))) continue;
     auto read = std::make_shared<ReadResult>();
     const QByteArray bytes = data->data(type);
-    if (!common::RunAside(&form_, "Pasting...", [read, bytes] { *read = ReadImageData(bytes); }))
+    if (!common::RunAside(&form_, common::Tr("paint", "Pasting..."),
+                          [read, bytes] { *read = ReadImageData(bytes); }))
       return {};
     if (read->image.isNull())
-      Box(QStringLiteral("Could not paste the image: it %1.").arg(read->error), common::kCritical);
+      Box(common::Tr("paint", "Could not paste the image: it %1.").arg(read->error),
+          common::kCritical);
     return read->image;
   }
   return data && data->hasImage() ? qvariant_cast<QImage>(data->imageData()) : QImage();
@@ -167,8 +182,9 @@ void Sketchly::Paste() {
                    std::max(canvas_.InnerHeight(), at.y() + image.height()));
   const bool enlarge =
       room != canvas_.InnerRect().size() &&
-      Box(QStringLiteral("The pasted image is larger than the picture. Enlarge the picture to "
-                         "fit it?"),
+      Box(common::Tr("paint",
+                     "The pasted image is larger than the picture. Enlarge the picture to "
+                     "fit it?"),
           common::kYesNo | common::kQuestion) == common::kYesAnswer;
   AsOneStep([&] {
     if (enlarge) canvas_.SetPictureSize(room.width(), room.height());
@@ -199,7 +215,8 @@ void Sketchly::New() {
 
 void Sketchly::Open() {
   if (!SettleUnsaved()) return;
-  const auto path = common::ChooseFile({&form_, common::FileDialogMode::kOpen, "Open Image",
+  const auto path = common::ChooseFile({&form_, common::FileDialogMode::kOpen,
+                                        common::Tr("paint", "Open Image").toStdString(),
                                         OpenFilters().toStdString(), file_.toStdString(), ""});
   if (path) OpenFile(QString::fromStdString(*path));
 }
@@ -207,10 +224,11 @@ void Sketchly::Open() {
 bool Sketchly::OpenFile(const QString& path, bool settleFirst) {
   if (settleFirst && !SettleUnsaved()) return false;
   auto read = std::make_shared<ReadResult>();
-  const std::string busy = "Opening " + QFileInfo(path).fileName().toStdString() + "...";
+  const QString busy = common::Tr("paint", "Opening %1...").arg(QFileInfo(path).fileName());
   if (!common::RunAside(&form_, busy, [read, path] { *read = ReadImage(path); })) return false;
   if (read->image.isNull()) {
-    Box(QStringLiteral("Could not open \"%1\": it %2.").arg(path, read->error), common::kCritical);
+    Box(common::Tr("paint", "Could not open \"%1\": it %2.").arg(path, read->error),
+        common::kCritical);
     return false;
   }
   canvas_.SetPicture(read->image);
@@ -223,24 +241,25 @@ bool Sketchly::SaveDrawing() {
   const QStringList losses = Losses(file_, canvas_.Drawing(), source_);
   if (losses.isEmpty()) return SaveTo(file_);
   const int answer =
-      Box(QStringLiteral("Saving over \"%1\" would lose %2. The file was not changed. Save the "
-                         "picture under another name?")
+      Box(common::Tr("paint",
+                     "Saving over \"%1\" would lose %2. The file was not changed. Save the "
+                     "picture under another name?")
               .arg(file_, losses.join(QStringLiteral(", "))),
           common::kYesNo | common::kQuestion);
   return answer == common::kYesAnswer && SaveDrawingAs();
 }
 
 bool Sketchly::SaveDrawingAs() {
-  const auto chosen =
-      common::ChooseFile({&form_, common::FileDialogMode::kSave, "Save Drawing",
-                          SaveFilters().toStdString(), WritableName(file_).toStdString(), "png"});
+  const auto chosen = common::ChooseFile(
+      {&form_, common::FileDialogMode::kSave, common::Tr("paint", "Save Drawing").toStdString(),
+       SaveFilters().toStdString(), WritableName(file_).toStdString(), "png"});
   if (!chosen) return false;
   const QString path = QString::fromStdString(*chosen);
   // Only what this picture holds can be lost here: the file it came from stays.
   const QStringList losses =
       Writable(path) ? Losses(path, canvas_.Drawing(), ImageSource()) : QStringList();
   if (!losses.isEmpty() &&
-      Box(QStringLiteral("Saving as \"%1\" would lose %2. Save it all the same?")
+      Box(common::Tr("paint", "Saving as \"%1\" would lose %2. Save it all the same?")
               .arg(path, losses.join(QStringLiteral(", "))),
           common::kYesNo | common::kQuestion) != common::kYesAnswer)
     return false;
@@ -250,7 +269,7 @@ bool Sketchly::SaveDrawingAs() {
 bool Sketchly::SaveTo(const QString& path) {
   const QString error = WriteImage(path, canvas_.Drawing());
   if (!error.isEmpty()) {
-    Box(QStringLiteral("Could not save \"%1\": %2").arg(path, error), common::kCritical);
+    Box(common::Tr("paint", "Could not save \"%1\": %2").arg(path, error), common::kCritical);
     return false;
   }
   if (path != file_) source_ = ImageSource();
@@ -262,7 +281,7 @@ bool Sketchly::SaveTo(const QString& path) {
 
 bool Sketchly::SettleUnsaved() {
   if (!Modified()) return true;
-  switch (Box(QStringLiteral("The drawing has changes that are not saved. Save them?"),
+  switch (Box(common::Tr("paint", "The drawing has changes that are not saved. Save them?"),
               common::kSaveDiscardCancel | common::kQuestion)) {
     case common::kSaveAnswer:
       return SaveDrawing();
@@ -274,25 +293,22 @@ bool Sketchly::SettleUnsaved() {
 }
 
 void Sketchly::ShowShortcuts() {
-  QString text;
-  for (const MenuItem<Sketchly>& item : kMenu) {
-    const QList<QKeySequence> keys = Shortcuts(item.key, item.extraKeys);
-    if (keys.isEmpty()) continue;
-    QStringList names;
-    for (const QKeySequence& key : keys) names << key.toString(QKeySequence::NativeText);
-    text += Plain(item.text) + QStringLiteral(": ") + names.join(QStringLiteral(", ")) + u'\n';
-  }
-  text += QStringLiteral(
-      "Edit Colors...: Alt+E\nMenus: Alt+F, Alt+D, Alt+I, Alt+H\nScroll: mouse wheel, Shift+wheel "
-      "across");
-  Box(text, common::kOkOnly);
+  QList<common::ShortcutRow> rows = common::ShortcutRows<Sketchly>(kMenu);
+  rows.append({form_.GetButton("cmdeditcolor").text().remove(u'&'), QStringLiteral("Alt+E")});
+  rows.append({common::Tr("paint", "Scroll the picture"), common::Tr("paint", "Mouse wheel")});
+  rows.append({common::Tr("paint", "Scroll across"), common::Tr("paint", "Shift+Mouse wheel")});
+  common::ShowShortcuts(&form_, rows);
 }
 
 void Sketchly::ShowAbout() {
-  Box(QStringLiteral("%1 %2\nA drawing program: ten tools, a palette of twenty colours, "
-                     "undo, the clipboard and image files at their own size.")
-          .arg(common::ToQString(form_.Caption()), QStringLiteral(PC_VERSION)),
-      common::kOkOnly);
+  common::ShowAbout(&form_, common::ToQString(form_.Caption()),
+                    common::Tr("paint",
+                               "A drawing program: ten tools, a palette of twenty colours, undo, "
+                               "the clipboard and image files at their own size."));
+}
+
+void Sketchly::ShowAboutQt() {
+  QApplication::aboutQt();
 }
 
 }  // namespace paint

@@ -40,6 +40,7 @@ class Sketchly : public QObject {
   void PictureSize();
   void ShowShortcuts();
   void ShowAbout();
+  void ShowAboutQt();
 
   // Changed since it was opened or saved (or since it was new).
   bool Modified() { return history_.State() != savedState_; }

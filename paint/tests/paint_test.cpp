@@ -2,9 +2,11 @@
 
 #include <sys/stat.h>
 #include <QClipboard>
+#include <QDialog>
 #include <QFile>
 #include <QImageReader>
 #include <QMenu>
+#include <QTableWidget>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QWheelEvent>
@@ -896,17 +898,26 @@ TEST_F(PaintTest, MenusUseStandardKeysAndLeaveAltEToTheColourButton) {
   QTest::keyClick(form->windowHandle(), Qt::Key_Z, Qt::ControlModifier);
   EXPECT_TRUE(Blank());
   EXPECT_EQ(enabled(), std::tuple(false, true, false));
+  // One line per command with its usual keys, as a table.
   sketchly->ShowShortcuts();
-  ASSERT_EQ(boxes.size(), 1u);
-  EXPECT_NE(boxes[0].prompt.find("Undo: Ctrl+Z"), std::string::npos) << boxes[0].prompt;
+  auto* dialog = form->findChild<QDialog*>(QStringLiteral("shortcuts"));
+  ASSERT_NE(dialog, nullptr);
+  const QTableWidget* table = dialog->findChild<QTableWidget*>();
+  QStringList lines;
+  for (int row = 0; row < table->rowCount(); ++row)
+    lines << table->item(row, 0)->text() + QStringLiteral(": ") + table->item(row, 1)->text();
+  for (const char* line : {"Undo: Ctrl+Z", "Copy: Ctrl+C", "Paste: Ctrl+V"})
+    EXPECT_TRUE(lines.contains(QString::fromUtf8(line))) << lines.join(u'|').toStdString();
+  EXPECT_FALSE(lines.join(u'|').contains(QStringLiteral("Ins"))) << "no rare alternates";
+  delete dialog;
   // A command that fails is reported in the window's box, and the window goes on.
   common::SetFileDialogHook([](const common::FileDialogRequest&) -> std::optional<std::string> {
     throw std::runtime_error("no file chooser");
   });
   command("&Open...")->trigger();
-  ASSERT_EQ(boxes.size(), 2u);
-  EXPECT_EQ(boxes[1].prompt, "no file chooser");
-  EXPECT_EQ(boxes[1].title, "Sketchly");
+  ASSERT_EQ(boxes.size(), 1u);
+  EXPECT_EQ(boxes[0].prompt, "no file chooser");
+  EXPECT_EQ(boxes[0].title, "Sketchly");
   EXPECT_TRUE(form->isVisible());
 }
 

@@ -513,15 +513,16 @@ class Suite:
     }
 
     def calc(self, extra_env=None):
-        calc = Program(self, self.args.calc, "Calculator", (455, 248),
+        calc = Program(self, self.args.calc, "Calculator", (455, 248), menu_bar=True,
                        extra_env=extra_env)
         display = calc.control("label", None, twips_box(120, 120, 6615, 615))
         self.check(display.name == "0", f"the display starts as {display.name!r}, want '0'")
         return calc, display
 
-    def press(self, calc, display, key, then):
-        """Clicks a calculator key with the pointer and waits for the display."""
-        button = calc.control("push button", key, twips_box(*self.CALC_KEYS[key]))
+    def press(self, calc, display, key, then, spoken=None):
+        """Clicks a calculator key with the pointer and waits for the display; spoken is its
+        name in the user's language, where that is not English."""
+        button = calc.control("push button", spoken or key, twips_box(*self.CALC_KEYS[key]))
         calc.click(button)
         wait_for(lambda: calc.alive() and display.name == then,
                  lambda: f"the display to read {then!r} after {key!r} (it reads {display.name!r})")
@@ -534,12 +535,33 @@ class Suite:
         calc.stop()
 
     def case_calc_comma_locale(self):
-        """Under German, 1 . 5 -1 shows '0.5': the display is read in its own period form."""
+        """Under German, 1 . 5 -1 shows '0.5': the display is read in its own period form; the
+        keys are spoken in German."""
         calc, display = self.calc({"LANG": "de_DE.UTF-8", "LC_ALL": "de_DE.UTF-8"})
-        for key, then in (("1", "1"), ("Decimal point", "1."), ("5", "1.5"),
-                          ("Subtract one", "0.5")):
-            self.press(calc, display, key, then)
+        for key, then, spoken in (("1", "1", None), ("Decimal point", "1.", "Dezimalpunkt"),
+                                  ("5", "1.5", None), ("Subtract one", "0.5", "Eins abziehen")):
+            self.press(calc, display, key, then, spoken)
         calc.stop()
+
+    def case_paint_german(self):
+        """Under German, the menus and Qt's own buttons speak German; the window's texts stay."""
+        paint, _ = self.paint(extra_env={"LANG": "de_DE.UTF-8", "LC_ALL": "de_DE.UTF-8"})
+        for name in ("Datei", "Bearbeiten", "Bild", "Hilfe"):
+            paint.control("menu item", name)
+        paint.control("push button", "Edit Colors...")
+        paint.control("label", "Current Colour:")
+        paint.click(paint.control("push button", "Filled rectangle tool"))
+        self.x.click(*self.canvas_point(paint, 40, 30))
+        self.x.click(*self.canvas_point(paint, 120, 90))
+        self.x.focus(paint.window)
+        wait_for(lambda: self.x.focused() == paint.window, "the keyboard focus on Sketchly")
+        self.x.key("ctrl+n")  # a new drawing: first the question about the unsaved one
+        box = paint.dialog("alert", "Sketchly")
+        for button in ("Speichern", "Verwerfen", "Abbrechen"):
+            self.check(self.at.find(box, "push button", button) is not None,
+                       f"the question has no button {button!r}: "
+                       f"{[c.name for c in box if c is not None]}")
+        paint.stop()
 
     def message_box(self, calc, title, text):
         # Read over AT-SPI, not from the screen: under this Xvfb, with or
@@ -641,8 +663,9 @@ class Suite:
     BORDER = 2
     INNER = (CANVAS[0] + BORDER, CANVAS[1] + BORDER, CANVAS[2] - 2 * BORDER, CANVAS[3] - 2 * BORDER)
 
-    def paint(self, args=(), title="Sketchly"):
-        paint = Program(self, self.args.paint, title, (490, 372), menu_bar=True, args=args)
+    def paint(self, args=(), title="Sketchly", extra_env=None):
+        paint = Program(self, self.args.paint, title, (490, 372), menu_bar=True, args=args,
+                        extra_env=extra_env)
         canvas = paint.control("frame", "Canvas", self.CANVAS)
         return paint, canvas
 
@@ -902,6 +925,7 @@ CASES = [
     "paint_pointer_readout",
     "paint_colour_dialog",
     "paint_undo_clipboard",
+    "paint_german",
 ]
 
 

@@ -1,0 +1,420 @@
+<?xml version='1.0' encoding='utf-8'?>
+<TS version="2.1" language="de" sourcelanguage="en">
+<context>
+    <name>calc</name>
+    <message>
+        <source>&amp;Copy</source>
+        <translation>&amp;Kopieren</translation>
+    </message>
+    <message>
+        <source>&amp;Paste</source>
+        <translation>&amp;Einfügen</translation>
+    </message>
+    <message>
+        <source>%1 (key %2)</source>
+        <translation>%1 (Taste %2)</translation>
+    </message>
+    <message>
+        <source>Decimal point</source>
+        <translation>Dezimalpunkt</translation>
+    </message>
+    <message>
+        <source>. or ,</source>
+        <translation>. oder ,</translation>
+    </message>
+    <message>
+        <source>Add</source>
+        <translation>Addieren</translation>
+    </message>
+    <message>
+        <source>Subtract</source>
+        <translation>Subtrahieren</translation>
+    </message>
+    <message>
+        <source>Multiply</source>
+        <translation>Multiplizieren</translation>
+    </message>
+    <message>
+        <source>Divide</source>
+        <translation>Dividieren</translation>
+    </message>
+    <message>
+        <source>Equals</source>
+        <translation>Ergebnis</translation>
+    </message>
+    <message>
+        <source>= or Enter</source>
+        <translation>= oder Eingabe</translation>
+    </message>
+    <message>
+        <source>Square</source>
+        <translation>Quadrat</translation>
+    </message>
+    <message>
+        <source>Square root</source>
+        <translation>Quadratwurzel</translation>
+    </message>
+    <message>
+        <source>Clear</source>
+        <translation>Alles löschen</translation>
+    </message>
+    <message>
+        <source>Esc</source>
+        <translation>Esc</translation>
+    </message>
+    <message>
+        <source>Clear entry</source>
+        <translation>Eingabe löschen</translation>
+    </message>
+    <message>
+        <source>Delete</source>
+        <translation>Entf</translation>
+    </message>
+    <message>
+        <source>Subtract one</source>
+        <translation>Eins abziehen</translation>
+    </message>
+    <message>
+        <source>Add one</source>
+        <translation>Eins addieren</translation>
+    </message>
+    <message>
+        <source>Take back the last digit</source>
+        <translation>Letzte Ziffer zurücknehmen</translation>
+    </message>
+</context>
+<context>
+    <name>common</name>
+    <message>
+        <source>Keyboard Shortcuts</source>
+        <translation>Tastenkürzel</translation>
+    </message>
+    <message>
+        <source>Command</source>
+        <translation>Befehl</translation>
+    </message>
+    <message>
+        <source>Keys</source>
+        <translation>Tasten</translation>
+    </message>
+    <message>
+        <source>About %1</source>
+        <translation>Über %1</translation>
+    </message>
+    <message>
+        <source>Licence: MIT</source>
+        <translation>Lizenz: MIT</translation>
+    </message>
+    <message>
+        <source>Qt version: %1</source>
+        <translation>Qt-Version: %1</translation>
+    </message>
+    <message>
+        <source>cannot connect to a display</source>
+        <translation>keine Verbindung zu einer Anzeige möglich</translation>
+    </message>
+    <message>
+        <source>Qt's own options work too, such as -platform NAME, -display DISPLAY,
+-style NAME and -reverse.</source>
+        <translation>Auch Qts eigene Optionen wirken, etwa -platform NAME, -display ANZEIGE,
+-style NAME und -reverse.</translation>
+    </message>
+    <message>
+        <source>Show this help and exit.</source>
+        <translation>Diese Hilfe zeigen und beenden.</translation>
+    </message>
+    <message>
+        <source>Show the version and exit.</source>
+        <translation>Die Version zeigen und beenden.</translation>
+    </message>
+    <message>
+        <source>Usage: %1 [options]</source>
+        <translation>Aufruf: %1 [Optionen]</translation>
+    </message>
+    <message>
+        <source>The file to open at start.</source>
+        <translation>Die beim Start zu öffnende Datei.</translation>
+    </message>
+    <message>
+        <source>Try '%1 --help' for more information.</source>
+        <translation>Mehr dazu mit „%1 --help“.</translation>
+    </message>
+    <message>
+        <source>unexpected argument '%1'.</source>
+        <translation>unerwartetes Argument „%1“.</translation>
+    </message>
+    <message>
+        <source>cannot connect to a display (neither DISPLAY nor WAYLAND_DISPLAY is set)</source>
+        <translation>keine Verbindung zu einer Anzeige möglich (weder DISPLAY noch WAYLAND_DISPLAY ist gesetzt)</translation>
+    </message>
+    <message>
+        <source>Sketchly: draw lines, shapes and freehand strokes.</source>
+        <translation>Sketchly: Linien, Formen und Freihandstriche zeichnen.</translation>
+    </message>
+    <message>
+        <source>A pocket calculator with one pending operation.</source>
+        <translation>Ein Taschenrechner mit einer anstehenden Rechenart.</translation>
+    </message>
+</context>
+<context>
+    <name>faults</name>
+    <message>
+        <source>Overflow</source>
+        <translation>Überlauf</translation>
+    </message>
+    <message>
+        <source>Type mismatch</source>
+        <translation>Typen unverträglich</translation>
+    </message>
+    <message>
+        <source>Invalid argument</source>
+        <translation>Ungültiges Argument</translation>
+    </message>
+    <message>
+        <source>Division by zero</source>
+        <translation>Division durch null</translation>
+    </message>
+    <message>
+        <source>Invalid operation</source>
+        <translation>Ungültige Operation</translation>
+    </message>
+    <message>
+        <source>The number is too large for the calculator (beyond about 1.8E+308). The calculator kept its previous state.</source>
+        <translation>Die Zahl ist zu groß für den Rechner (über etwa 1.8E+308). Der Rechner hat seinen vorigen Stand behalten.</translation>
+    </message>
+    <message>
+        <source>The display does not hold a number this key can read, such as a number with two decimal points. The calculator kept its previous state.</source>
+        <translation>Die Anzeige enthält keine Zahl, die diese Taste lesen kann, etwa eine Zahl mit zwei Dezimalpunkten. Der Rechner hat seinen vorigen Stand behalten.</translation>
+    </message>
+    <message>
+        <source>The square root of a negative number is not defined. The calculator kept its previous state.</source>
+        <translation>Die Quadratwurzel einer negativen Zahl ist nicht definiert. Der Rechner hat seinen vorigen Stand behalten.</translation>
+    </message>
+    <message>
+        <source>A number cannot be divided by zero. The calculator kept its previous state.</source>
+        <translation>Eine Zahl kann nicht durch null geteilt werden. Der Rechner hat seinen vorigen Stand behalten.</translation>
+    </message>
+    <message>
+        <source>The result is not a number. The calculator kept its previous state.</source>
+        <translation>Das Ergebnis ist keine Zahl. Der Rechner hat seinen vorigen Stand behalten.</translation>
+    </message>
+</context>
+<context>
+    <name>menus</name>
+    <message>
+        <source>&amp;File</source>
+        <translation>&amp;Datei</translation>
+    </message>
+    <message>
+        <source>&amp;New</source>
+        <translation>&amp;Neu</translation>
+    </message>
+    <message>
+        <source>&amp;Open...</source>
+        <translation>Ö&amp;ffnen...</translation>
+    </message>
+    <message>
+        <source>&amp;Save</source>
+        <translation>&amp;Speichern</translation>
+    </message>
+    <message>
+        <source>Save &amp;As...</source>
+        <translation>Speichern &amp;unter...</translation>
+    </message>
+    <message>
+        <source>&amp;Quit</source>
+        <translation>&amp;Beenden</translation>
+    </message>
+    <message>
+        <source>E&amp;dit</source>
+        <translation>&amp;Bearbeiten</translation>
+    </message>
+    <message>
+        <source>&amp;Undo</source>
+        <translation>&amp;Rückgängig</translation>
+    </message>
+    <message>
+        <source>&amp;Redo</source>
+        <translation>&amp;Wiederherstellen</translation>
+    </message>
+    <message>
+        <source>&amp;Copy</source>
+        <translation>&amp;Kopieren</translation>
+    </message>
+    <message>
+        <source>&amp;Paste</source>
+        <translation>&amp;Einfügen</translation>
+    </message>
+    <message>
+        <source>&amp;Image</source>
+        <translation>B&amp;ild</translation>
+    </message>
+    <message>
+        <source>Picture &amp;Size...</source>
+        <translation>Bild&amp;größe...</translation>
+    </message>
+    <message>
+        <source>&amp;Help</source>
+        <translation>&amp;Hilfe</translation>
+    </message>
+    <message>
+        <source>&amp;Keyboard Shortcuts</source>
+        <translation>&amp;Tastenkürzel</translation>
+    </message>
+    <message>
+        <source>&amp;About Sketchly</source>
+        <translation>Ü&amp;ber Sketchly</translation>
+    </message>
+    <message>
+        <source>About &amp;Qt</source>
+        <translation>Über &amp;Qt</translation>
+    </message>
+    <message>
+        <source>&amp;About Calculator</source>
+        <translation>Ü&amp;ber Calculator</translation>
+    </message>
+    <message>
+        <source>&amp;Edit</source>
+        <translation>&amp;Bearbeiten</translation>
+    </message>
+</context>
+<context>
+    <name>paint</name>
+    <message>
+        <source>is not an image file</source>
+        <translation>ist keine Bilddatei</translation>
+    </message>
+    <message>
+        <source>is too large to open (%1 × %2 pixels)</source>
+        <translation>ist zu groß zum Öffnen (%1 × %2 Pixel)</translation>
+    </message>
+    <message>
+        <source>is damaged or cut short (%1)</source>
+        <translation>ist beschädigt oder abgeschnitten (%1)</translation>
+    </message>
+    <message>
+        <source>does not exist</source>
+        <translation>existiert nicht</translation>
+    </message>
+    <message>
+        <source>is a folder</source>
+        <translation>ist ein Ordner</translation>
+    </message>
+    <message>
+        <source>is not a regular file</source>
+        <translation>ist keine gewöhnliche Datei</translation>
+    </message>
+    <message>
+        <source>cannot be read (%1)</source>
+        <translation>kann nicht gelesen werden (%1)</translation>
+    </message>
+    <message>
+        <source>"%1" is not an image type that can be written (use .png, .bmp or .jpg)</source>
+        <translation>„%1“ ist kein Bildtyp, der geschrieben werden kann (.png, .bmp oder .jpg verwenden)</translation>
+    </message>
+    <message>
+        <source>the file itself: %1 pictures cannot be written</source>
+        <translation>die Datei selbst: %1-Bilder können nicht geschrieben werden</translation>
+    </message>
+    <message>
+        <source>all frames but the first (it has %1)</source>
+        <translation>alle Einzelbilder außer dem ersten (es sind %1)</translation>
+    </message>
+    <message>
+        <source>the colour depth beyond 8 bits per channel</source>
+        <translation>die Farbtiefe über 8 Bit je Kanal</translation>
+    </message>
+    <message>
+        <source>its transparency</source>
+        <translation>seine Transparenz</translation>
+    </message>
+    <message>
+        <source>Images (%1);;All files (*)</source>
+        <translation>Bilder (%1);;Alle Dateien (*)</translation>
+    </message>
+    <message>
+        <source>PNG image (*.png);;BMP image (*.bmp);;JPEG image (*.jpg *.jpeg)</source>
+        <translation>PNG-Bild (*.png);;BMP-Bild (*.bmp);;JPEG-Bild (*.jpg *.jpeg)</translation>
+    </message>
+    <message>
+        <source>Picture Size</source>
+        <translation>Bildgröße</translation>
+    </message>
+    <message>
+        <source>&amp;Width:</source>
+        <translation>&amp;Breite:</translation>
+    </message>
+    <message>
+        <source>&amp;Height:</source>
+        <translation>&amp;Höhe:</translation>
+    </message>
+    <message>
+        <source>The program that holds the clipboard does not answer. Nothing was pasted.</source>
+        <translation>Das Programm, dem die Zwischenablage gehört, antwortet nicht. Es wurde nichts eingefügt.</translation>
+    </message>
+    <message>
+        <source>Pasting...</source>
+        <translation>Einfügen...</translation>
+    </message>
+    <message>
+        <source>Could not paste the image: it %1.</source>
+        <translation>Das Bild konnte nicht eingefügt werden: Es %1.</translation>
+    </message>
+    <message>
+        <source>The pasted image is larger than the picture. Enlarge the picture to fit it?</source>
+        <translation>Das eingefügte Bild ist größer als das Bild. Das Bild passend vergrößern?</translation>
+    </message>
+    <message>
+        <source>Open Image</source>
+        <translation>Bild öffnen</translation>
+    </message>
+    <message>
+        <source>Opening %1...</source>
+        <translation>%1 wird geöffnet...</translation>
+    </message>
+    <message>
+        <source>Could not open "%1": it %2.</source>
+        <translation>„%1“ konnte nicht geöffnet werden: Die Datei %2.</translation>
+    </message>
+    <message>
+        <source>Saving over "%1" would lose %2. The file was not changed. Save the picture under another name?</source>
+        <translation>Beim Speichern über „%1“ ginge verloren: %2. Die Datei wurde nicht verändert. Das Bild unter einem anderen Namen speichern?</translation>
+    </message>
+    <message>
+        <source>Save Drawing</source>
+        <translation>Zeichnung speichern</translation>
+    </message>
+    <message>
+        <source>Saving as "%1" would lose %2. Save it all the same?</source>
+        <translation>Beim Speichern als „%1“ ginge verloren: %2. Trotzdem speichern?</translation>
+    </message>
+    <message>
+        <source>Could not save "%1": %2</source>
+        <translation>„%1“ konnte nicht gespeichert werden: %2</translation>
+    </message>
+    <message>
+        <source>The drawing has changes that are not saved. Save them?</source>
+        <translation>Die Zeichnung hat ungespeicherte Änderungen. Speichern?</translation>
+    </message>
+    <message>
+        <source>Scroll the picture</source>
+        <translation>Bild rollen</translation>
+    </message>
+    <message>
+        <source>Mouse wheel</source>
+        <translation>Mausrad</translation>
+    </message>
+    <message>
+        <source>Scroll across</source>
+        <translation>Seitwärts rollen</translation>
+    </message>
+    <message>
+        <source>Shift+Mouse wheel</source>
+        <translation>Umschalt+Mausrad</translation>
+    </message>
+    <message>
+        <source>A drawing program: ten tools, a palette of twenty colours, undo, the clipboard and image files at their own size.</source>
+        <translation>Ein Zeichenprogramm: zehn Werkzeuge, eine Palette mit zwanzig Farben, Rückgängig, die Zwischenablage und Bilddateien in ihrer eigenen Größe.</translation>
+    </message>
+</context>
+</TS>

@@ -1,0 +1,420 @@
+<?xml version='1.0' encoding='utf-8'?>
+<TS version="2.1" language="fr" sourcelanguage="en">
+<context>
+    <name>calc</name>
+    <message>
+        <source>&amp;Copy</source>
+        <translation>&amp;Copier</translation>
+    </message>
+    <message>
+        <source>&amp;Paste</source>
+        <translation>C&amp;oller</translation>
+    </message>
+    <message>
+        <source>%1 (key %2)</source>
+        <translation>%1 (touche %2)</translation>
+    </message>
+    <message>
+        <source>Decimal point</source>
+        <translation>Virgule décimale</translation>
+    </message>
+    <message>
+        <source>. or ,</source>
+        <translation>. ou ,</translation>
+    </message>
+    <message>
+        <source>Add</source>
+        <translation>Additionner</translation>
+    </message>
+    <message>
+        <source>Subtract</source>
+        <translation>Soustraire</translation>
+    </message>
+    <message>
+        <source>Multiply</source>
+        <translation>Multiplier</translation>
+    </message>
+    <message>
+        <source>Divide</source>
+        <translation>Diviser</translation>
+    </message>
+    <message>
+        <source>Equals</source>
+        <translation>Égal</translation>
+    </message>
+    <message>
+        <source>= or Enter</source>
+        <translation>= ou Entrée</translation>
+    </message>
+    <message>
+        <source>Square</source>
+        <translation>Carré</translation>
+    </message>
+    <message>
+        <source>Square root</source>
+        <translation>Racine carrée</translation>
+    </message>
+    <message>
+        <source>Clear</source>
+        <translation>Tout effacer</translation>
+    </message>
+    <message>
+        <source>Esc</source>
+        <translation>Échap</translation>
+    </message>
+    <message>
+        <source>Clear entry</source>
+        <translation>Effacer la saisie</translation>
+    </message>
+    <message>
+        <source>Delete</source>
+        <translation>Suppr</translation>
+    </message>
+    <message>
+        <source>Subtract one</source>
+        <translation>Soustraire un</translation>
+    </message>
+    <message>
+        <source>Add one</source>
+        <translation>Ajouter un</translation>
+    </message>
+    <message>
+        <source>Take back the last digit</source>
+        <translation>Effacer le dernier chiffre</translation>
+    </message>
+</context>
+<context>
+    <name>common</name>
+    <message>
+        <source>Keyboard Shortcuts</source>
+        <translation>Raccourcis clavier</translation>
+    </message>
+    <message>
+        <source>Command</source>
+        <translation>Commande</translation>
+    </message>
+    <message>
+        <source>Keys</source>
+        <translation>Touches</translation>
+    </message>
+    <message>
+        <source>About %1</source>
+        <translation>À propos de %1</translation>
+    </message>
+    <message>
+        <source>Licence: MIT</source>
+        <translation>Licence : MIT</translation>
+    </message>
+    <message>
+        <source>Qt version: %1</source>
+        <translation>Version de Qt : %1</translation>
+    </message>
+    <message>
+        <source>cannot connect to a display</source>
+        <translation>impossible de se connecter à un affichage</translation>
+    </message>
+    <message>
+        <source>Qt's own options work too, such as -platform NAME, -display DISPLAY,
+-style NAME and -reverse.</source>
+        <translation>Les options propres à Qt fonctionnent aussi, comme -platform NOM, -display AFFICHAGE,
+-style NOM et -reverse.</translation>
+    </message>
+    <message>
+        <source>Show this help and exit.</source>
+        <translation>Afficher cette aide et quitter.</translation>
+    </message>
+    <message>
+        <source>Show the version and exit.</source>
+        <translation>Afficher la version et quitter.</translation>
+    </message>
+    <message>
+        <source>Usage: %1 [options]</source>
+        <translation>Utilisation : %1 [options]</translation>
+    </message>
+    <message>
+        <source>The file to open at start.</source>
+        <translation>Le fichier à ouvrir au démarrage.</translation>
+    </message>
+    <message>
+        <source>Try '%1 --help' for more information.</source>
+        <translation>Essayez « %1 --help » pour plus d’informations.</translation>
+    </message>
+    <message>
+        <source>unexpected argument '%1'.</source>
+        <translation>argument inattendu « %1 ».</translation>
+    </message>
+    <message>
+        <source>cannot connect to a display (neither DISPLAY nor WAYLAND_DISPLAY is set)</source>
+        <translation>impossible de se connecter à un affichage (ni DISPLAY ni WAYLAND_DISPLAY n’est défini)</translation>
+    </message>
+    <message>
+        <source>Sketchly: draw lines, shapes and freehand strokes.</source>
+        <translation>Sketchly : dessinez des lignes, des formes et à main levée.</translation>
+    </message>
+    <message>
+        <source>A pocket calculator with one pending operation.</source>
+        <translation>Une calculatrice de poche avec une opération en attente.</translation>
+    </message>
+</context>
+<context>
+    <name>faults</name>
+    <message>
+        <source>Overflow</source>
+        <translation>Dépassement de capacité</translation>
+    </message>
+    <message>
+        <source>Type mismatch</source>
+        <translation>Type incompatible</translation>
+    </message>
+    <message>
+        <source>Invalid argument</source>
+        <translation>Argument non valide</translation>
+    </message>
+    <message>
+        <source>Division by zero</source>
+        <translation>Division par zéro</translation>
+    </message>
+    <message>
+        <source>Invalid operation</source>
+        <translation>Opération non valide</translation>
+    </message>
+    <message>
+        <source>The number is too large for the calculator (beyond about 1.8E+308). The calculator kept its previous state.</source>
+        <translation>Le nombre est trop grand pour la calculatrice (au-delà d’environ 1.8E+308). La calculatrice a gardé son état précédent.</translation>
+    </message>
+    <message>
+        <source>The display does not hold a number this key can read, such as a number with two decimal points. The calculator kept its previous state.</source>
+        <translation>L’affichage ne contient pas un nombre que cette touche peut lire, par exemple un nombre à deux points décimaux. La calculatrice a gardé son état précédent.</translation>
+    </message>
+    <message>
+        <source>The square root of a negative number is not defined. The calculator kept its previous state.</source>
+        <translation>La racine carrée d’un nombre négatif n’est pas définie. La calculatrice a gardé son état précédent.</translation>
+    </message>
+    <message>
+        <source>A number cannot be divided by zero. The calculator kept its previous state.</source>
+        <translation>Un nombre ne peut pas être divisé par zéro. La calculatrice a gardé son état précédent.</translation>
+    </message>
+    <message>
+        <source>The result is not a number. The calculator kept its previous state.</source>
+        <translation>Le résultat n’est pas un nombre. La calculatrice a gardé son état précédent.</translation>
+    </message>
+</context>
+<context>
+    <name>menus</name>
+    <message>
+        <source>&amp;File</source>
+        <translation>&amp;Fichier</translation>
+    </message>
+    <message>
+        <source>&amp;New</source>
+        <translation>&amp;Nouveau</translation>
+    </message>
+    <message>
+        <source>&amp;Open...</source>
+        <translation>&amp;Ouvrir...</translation>
+    </message>
+    <message>
+        <source>&amp;Save</source>
+        <translation>&amp;Enregistrer</translation>
+    </message>
+    <message>
+        <source>Save &amp;As...</source>
+        <translation>Enregistrer &amp;sous...</translation>
+    </message>
+    <message>
+        <source>&amp;Quit</source>
+        <translation>&amp;Quitter</translation>
+    </message>
+    <message>
+        <source>E&amp;dit</source>
+        <translation>É&amp;dition</translation>
+    </message>
+    <message>
+        <source>&amp;Undo</source>
+        <translation>&amp;Annuler</translation>
+    </message>
+    <message>
+        <source>&amp;Redo</source>
+        <translation>&amp;Rétablir</translation>
+    </message>
+    <message>
+        <source>&amp;Copy</source>
+        <translation>&amp;Copier</translation>
+    </message>
+    <message>
+        <source>&amp;Paste</source>
+        <translation>C&amp;oller</translation>
+    </message>
+    <message>
+        <source>&amp;Image</source>
+        <translation>&amp;Image</translation>
+    </message>
+    <message>
+        <source>Picture &amp;Size...</source>
+        <translation>&amp;Taille de l’image...</translation>
+    </message>
+    <message>
+        <source>&amp;Help</source>
+        <translation>&amp;Aide</translation>
+    </message>
+    <message>
+        <source>&amp;Keyboard Shortcuts</source>
+        <translation>&amp;Raccourcis clavier</translation>
+    </message>
+    <message>
+        <source>&amp;About Sketchly</source>
+        <translation>À &amp;propos de Sketchly</translation>
+    </message>
+    <message>
+        <source>About &amp;Qt</source>
+        <translation>À propos de &amp;Qt</translation>
+    </message>
+    <message>
+        <source>&amp;About Calculator</source>
+        <translation>À &amp;propos de Calculator</translation>
+    </message>
+    <message>
+        <source>&amp;Edit</source>
+        <translation>É&amp;dition</translation>
+    </message>
+</context>
+<context>
+    <name>paint</name>
+    <message>
+        <source>is not an image file</source>
+        <translation>n’est pas un fichier image</translation>
+    </message>
+    <message>
+        <source>is too large to open (%1 × %2 pixels)</source>
+        <translation>est trop grand pour être ouvert (%1 × %2 pixels)</translation>
+    </message>
+    <message>
+        <source>is damaged or cut short (%1)</source>
+        <translation>est endommagé ou tronqué (%1)</translation>
+    </message>
+    <message>
+        <source>does not exist</source>
+        <translation>n’existe pas</translation>
+    </message>
+    <message>
+        <source>is a folder</source>
+        <translation>est un dossier</translation>
+    </message>
+    <message>
+        <source>is not a regular file</source>
+        <translation>n’est pas un fichier ordinaire</translation>
+    </message>
+    <message>
+        <source>cannot be read (%1)</source>
+        <translation>ne peut pas être lu (%1)</translation>
+    </message>
+    <message>
+        <source>"%1" is not an image type that can be written (use .png, .bmp or .jpg)</source>
+        <translation>« %1 » n’est pas un type d’image qui peut être écrit (utilisez .png, .bmp ou .jpg)</translation>
+    </message>
+    <message>
+        <source>the file itself: %1 pictures cannot be written</source>
+        <translation>le fichier lui-même : les images %1 ne peuvent pas être écrites</translation>
+    </message>
+    <message>
+        <source>all frames but the first (it has %1)</source>
+        <translation>toutes les images sauf la première (il y en a %1)</translation>
+    </message>
+    <message>
+        <source>the colour depth beyond 8 bits per channel</source>
+        <translation>la profondeur de couleur au-delà de 8 bits par canal</translation>
+    </message>
+    <message>
+        <source>its transparency</source>
+        <translation>sa transparence</translation>
+    </message>
+    <message>
+        <source>Images (%1);;All files (*)</source>
+        <translation>Images (%1);;Tous les fichiers (*)</translation>
+    </message>
+    <message>
+        <source>PNG image (*.png);;BMP image (*.bmp);;JPEG image (*.jpg *.jpeg)</source>
+        <translation>Image PNG (*.png);;Image BMP (*.bmp);;Image JPEG (*.jpg *.jpeg)</translation>
+    </message>
+    <message>
+        <source>Picture Size</source>
+        <translation>Taille de l’image</translation>
+    </message>
+    <message>
+        <source>&amp;Width:</source>
+        <translation>&amp;Largeur :</translation>
+    </message>
+    <message>
+        <source>&amp;Height:</source>
+        <translation>&amp;Hauteur :</translation>
+    </message>
+    <message>
+        <source>The program that holds the clipboard does not answer. Nothing was pasted.</source>
+        <translation>Le programme qui détient le presse-papiers ne répond pas. Rien n’a été collé.</translation>
+    </message>
+    <message>
+        <source>Pasting...</source>
+        <translation>Collage...</translation>
+    </message>
+    <message>
+        <source>Could not paste the image: it %1.</source>
+        <translation>Impossible de coller l’image : elle %1.</translation>
+    </message>
+    <message>
+        <source>The pasted image is larger than the picture. Enlarge the picture to fit it?</source>
+        <translation>L’image collée est plus grande que l’image. Agrandir l’image pour qu’elle y tienne ?</translation>
+    </message>
+    <message>
+        <source>Open Image</source>
+        <translation>Ouvrir une image</translation>
+    </message>
+    <message>
+        <source>Opening %1...</source>
+        <translation>Ouverture de %1...</translation>
+    </message>
+    <message>
+        <source>Could not open "%1": it %2.</source>
+        <translation>Impossible d’ouvrir « %1 » : le fichier %2.</translation>
+    </message>
+    <message>
+        <source>Saving over "%1" would lose %2. The file was not changed. Save the picture under another name?</source>
+        <translation>Enregistrer sur « %1 » ferait perdre : %2. Le fichier n’a pas été modifié. Enregistrer l’image sous un autre nom ?</translation>
+    </message>
+    <message>
+        <source>Save Drawing</source>
+        <translation>Enregistrer le dessin</translation>
+    </message>
+    <message>
+        <source>Saving as "%1" would lose %2. Save it all the same?</source>
+        <translation>Enregistrer sous « %1 » ferait perdre : %2. Enregistrer quand même ?</translation>
+    </message>
+    <message>
+        <source>Could not save "%1": %2</source>
+        <translation>Impossible d’enregistrer « %1 » : %2</translation>
+    </message>
+    <message>
+        <source>The drawing has changes that are not saved. Save them?</source>
+        <translation>Le dessin a des modifications non enregistrées. Les enregistrer ?</translation>
+    </message>
+    <message>
+        <source>Scroll the picture</source>
+        <translation>Faire défiler l’image</translation>
+    </message>
+    <message>
+        <source>Mouse wheel</source>
+        <translation>Molette de la souris</translation>
+    </message>
+    <message>
+        <source>Scroll across</source>
+        <translation>Défiler horizontalement</translation>
+    </message>
+    <message>
+        <source>Shift+Mouse wheel</source>
+        <translation>Maj+Molette de la souris</translation>
+    </message>
+    <message>
+        <source>A drawing program: ten tools, a palette of twenty colours, undo, the clipboard and image files at their own size.</source>
+        <translation>Un programme de dessin : dix outils, une palette de vingt couleurs, l’annulation, le presse-papiers et les fichiers image à leur propre taille.</translation>
+    </message>
+</context>
+</TS>
