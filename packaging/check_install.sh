@@ -87,6 +87,10 @@ while read -r program command package id; do
     grep -q "<id>$id</id>" "$metainfo" || fail "$metainfo: id is not $id"
     grep -q "<binary>$command</binary>" "$metainfo" || fail "$metainfo does not provide $command"
     grep -q "<project_license>MIT</project_license>" "$metainfo" || fail "$metainfo: licence is not MIT"
+    for lang in de fr; do
+      grep -q "^Comment\[$lang\]=" "$desktop" || fail "$desktop has no Comment[$lang]"
+      grep -q "<summary xml:lang=\"$lang\">" "$metainfo" || fail "$metainfo has no $lang summary"
+    done
   else
     fail "$metainfo is missing"
   fi
@@ -97,6 +101,7 @@ mime=$(desktop_key "$stage/share/applications/io.github.sketchly.Paint.desktop" 
 for type in image/png image/jpeg image/bmp image/gif image/x-portable-pixmap image/x-xpixmap; do
   [[ ";$mime" == *";$type;"* ]] || fail "paint's menu entry does not open $type"
 done
+[[ ";$mime" != *";image/vnd.microsoft.icon;"* ]] || fail "paint's menu entry offers icon files"
 # Debian's calc installs bin/calc; ours must not.
 [ ! -e "$stage/bin/calc" ] || fail "bin/calc is installed"
 
