@@ -1,8 +1,11 @@
 #include "common/help.h"
 
+#include <QCoreApplication>
 #include <QDialog>
 #include <QDialogButtonBox>
+#include <QGuiApplication>
 #include <QHeaderView>
+#include <QIcon>
 #include <QMessageBox>
 #include <QTableWidget>
 #include <QVBoxLayout>
@@ -41,9 +44,12 @@ void ShowAbout(QWidget* owner, const QString& name, const QString& sentence) {
   box->setAttribute(Qt::WA_DeleteOnClose);
   box->setObjectName(QStringLiteral("about"));
   box->setWindowTitle(Tr("common", "About %1").arg(name));
-  if (owner) box->setIconPixmap(owner->windowIcon().pixmap(64, 64));
-  box->setText(
-      QStringLiteral("<b>%1 %2</b>").arg(name.toHtmlEscaped(), QStringLiteral(PC_VERSION)));
+  // The installed menu icon, or the window's own where there is none.
+  const QIcon icon =
+      QIcon::fromTheme(QGuiApplication::desktopFileName(), owner ? owner->windowIcon() : QIcon());
+  if (!icon.isNull()) box->setIconPixmap(icon.pixmap(64, 64));
+  box->setText(QStringLiteral("<b>%1 %2</b>")
+                   .arg(name.toHtmlEscaped(), QCoreApplication::applicationVersion()));
   box->setInformativeText(sentence + QStringLiteral("\n\n") + Tr("common", "Licence: MIT") + u'\n' +
                           Tr("common", "Qt version: %1").arg(QString::fromLatin1(qVersion())));
   box->setStandardButtons(QMessageBox::Close);
