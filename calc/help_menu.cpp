@@ -44,7 +44,8 @@ void HelpMenu::ShowShortcuts() {
                                                 : common::Tr("calc", key.spokenName.data());
     rows.append({name, common::Tr("calc", key.typedAs.data())});
   }
-  rows.append({common::Tr("calc", "Take back the last digit"), QStringLiteral("Backspace")});
+  rows.append({common::Tr("calc", "Take back the last digit"),
+               QKeySequence(Qt::Key_Backspace).toString(QKeySequence::NativeText)});
   common::ShowShortcuts(&form_, rows);
 }
 

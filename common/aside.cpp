@@ -1,6 +1,7 @@
 #include "common/aside.h"
 
 #include <QApplication>
+#include <QEvent>
 #include <QEventLoop>
 #include <QProgressDialog>
 #include <QTimer>
@@ -20,12 +21,56 @@ struct Shared {
   std::exception_ptr error;
 };
 
+std::atomic<int> running{0};
+
+// Until the box appears (it is modal), the owner's window takes no input: a
+// stroke drawn or a command started meanwhile would be lost or run twice.
+class HoldInput : public QObject {
+ public:
+  explicit HoldInput(QWidget* owner) : window_(owner ? owner->window() : nullptr) {
+    if (window_) qApp->installEventFilter(this);
+  }
+  ~HoldInput() override {
+    if (window_) qApp->removeEventFilter(this);
+  }
+
+ protected:
+  bool eventFilter(QObject* receiver, QEvent* event) override {
+    switch (event->type()) {
+      case QEvent::MouseButtonPress:
+      case QEvent::MouseButtonRelease:
+      case QEvent::MouseButtonDblClick:
+      case QEvent::Wheel:
+      case QEvent::KeyPress:
+      case QEvent::KeyRelease:
+      case QEvent::ShortcutOverride:
+      case QEvent::Drop:
+      case QEvent::Close:
+        break;
+      default:
+        return false;
+    }
+    auto* widget = qobject_cast<QWidget*>(receiver);
+    if (!widget || widget->window() != window_) return false;
+    event->ignore();
+    return true;
+  }
+
+ private:
+  QWidget* window_;
+};
+
 }  // namespace
+
+bool AsideRunning() {
+  return running > 0;
+}
 
 bool RunAside(QWidget* owner, const QString& text, std::function<void()> work) {
   auto shared = std::make_shared<Shared>();
   // Detached: a cancelled decode may go on for a while, but nobody waits
   // for it; it holds only what it was given.
+  ++running;
   std::thread([shared, work = std::move(work)] {
     try {
       work();
@@ -33,8 +78,10 @@ bool RunAside(QWidget* owner, const QString& text, std::function<void()> work) {
       shared->error = std::current_exception();
     }
     shared->done = true;
+    --running;
   }).detach();
 
+  const HoldInput hold(owner);
   QProgressDialog box(owner);  // with Qt's own Cancel button, in the user's language
   box.setLabelText(text);
   box.setRange(0, 0);

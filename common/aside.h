@@ -15,4 +15,8 @@ namespace common {
 // it (hold results in a shared_ptr). An exception it throws is thrown here.
 bool RunAside(QWidget* owner, const QString& text, std::function<void()> work);
 
+// Some work is still running aside (it was cancelled): the program must not
+// run its exit-time destructors under it.
+bool AsideRunning();
+
 }  // namespace common

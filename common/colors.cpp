@@ -1,5 +1,7 @@
 #include "common/colors.h"
 
+#include "common/i18n.h"
+
 #include <array>
 
 namespace common {
@@ -40,15 +42,32 @@ struct NamedColour {
 };
 
 constexpr NamedColour kNames[] = {
-    {0xFFFFFF, "white"},       {0xC0FFFF, "light yellow"},  {0x00FFFF, "yellow"},
-    {0xC0C0C0, "silver"},      {0x8080FF, "light red"},     {0x0000FF, "red"},
-    {0x80FF80, "light green"}, {0x008000, "green"},         {0xFFFF80, "light cyan"},
-    {0xC0C000, "cyan"},        {0xFF80FF, "light magenta"}, {0x800080, "purple"},
-    {0x800000, "navy"},        {0x808000, "teal"},          {0xC0FFC0, "pale green"},
-    {0xFFFFC0, "pale cyan"},   {0xC00000, "blue"},          {0x008080, "olive"},
-    {0x004040, "dark olive"},  {0x000000, "black"},         {0x808080, "grey"},
-    {0x00FF00, "lime"},        {0xFF0000, "bright blue"},   {0xFFFF00, "aqua"},
-    {0xFF00FF, "magenta"},     {0x000080, "maroon"},
+    {0xFFFFFF, QT_TRANSLATE_NOOP("colours", "white")},
+    {0xC0FFFF, QT_TRANSLATE_NOOP("colours", "light yellow")},
+    {0x00FFFF, QT_TRANSLATE_NOOP("colours", "yellow")},
+    {0xC0C0C0, QT_TRANSLATE_NOOP("colours", "silver")},
+    {0x8080FF, QT_TRANSLATE_NOOP("colours", "light red")},
+    {0x0000FF, QT_TRANSLATE_NOOP("colours", "red")},
+    {0x80FF80, QT_TRANSLATE_NOOP("colours", "light green")},
+    {0x008000, QT_TRANSLATE_NOOP("colours", "green")},
+    {0xFFFF80, QT_TRANSLATE_NOOP("colours", "light cyan")},
+    {0xC0C000, QT_TRANSLATE_NOOP("colours", "cyan")},
+    {0xFF80FF, QT_TRANSLATE_NOOP("colours", "light magenta")},
+    {0x800080, QT_TRANSLATE_NOOP("colours", "purple")},
+    {0x800000, QT_TRANSLATE_NOOP("colours", "navy")},
+    {0x808000, QT_TRANSLATE_NOOP("colours", "teal")},
+    {0xC0FFC0, QT_TRANSLATE_NOOP("colours", "pale green")},
+    {0xFFFFC0, QT_TRANSLATE_NOOP("colours", "pale cyan")},
+    {0xC00000, QT_TRANSLATE_NOOP("colours", "blue")},
+    {0x008080, QT_TRANSLATE_NOOP("colours", "olive")},
+    {0x004040, QT_TRANSLATE_NOOP("colours", "dark olive")},
+    {0x000000, QT_TRANSLATE_NOOP("colours", "black")},
+    {0x808080, QT_TRANSLATE_NOOP("colours", "grey")},
+    {0x00FF00, QT_TRANSLATE_NOOP("colours", "lime")},
+    {0xFF0000, QT_TRANSLATE_NOOP("colours", "bright blue")},
+    {0xFFFF00, QT_TRANSLATE_NOOP("colours", "aqua")},
+    {0xFF00FF, QT_TRANSLATE_NOOP("colours", "magenta")},
+    {0x000080, QT_TRANSLATE_NOOP("colours", "maroon")},
 };
 
 }  // namespace
@@ -58,15 +77,17 @@ QRgb ResolveSystemColour(Colour colour) {
   return index < kSystemColours.size() ? kSystemColours[index] : qRgb(0, 0, 0);
 }
 
-std::string DescribeColour(Colour colour) {
+QString DescribeColour(Colour colour) {
   const QRgb pixel = ResolveColour(colour);
   const uint32_t bgr =
       static_cast<uint32_t>(ColourFromRgb(qRed(pixel), qGreen(pixel), qBlue(pixel)));
   for (const auto& named : kNames) {
-    if (named.rgb == bgr) return named.name;
+    if (named.rgb == bgr) return Tr("colours", named.name);
   }
-  return "red " + std::to_string(qRed(pixel)) + ", green " + std::to_string(qGreen(pixel)) +
-         ", blue " + std::to_string(qBlue(pixel));
+  return Tr("colours", "red %1, green %2, blue %3")
+      .arg(qRed(pixel))
+      .arg(qGreen(pixel))
+      .arg(qBlue(pixel));
 }
 
 }  // namespace common

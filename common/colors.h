@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QString>
+
 #include <QRgb>
 #include <cstdint>
 #include <string>
@@ -30,6 +32,6 @@ constexpr Colour ColourFromRgb(int red, int green, int blue) {
 
 // A short description a screen reader can speak: "light yellow", or
 // "red 12, green 200, blue 7" for a colour without a common name.
-std::string DescribeColour(Colour colour);
+QString DescribeColour(Colour colour);  // in the user's language
 
 }  // namespace common

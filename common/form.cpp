@@ -133,7 +133,7 @@ void Form::Build() {
     widget->setGeometry(PixelRect(control));
     if (!control.toolTip.empty()) widget->setToolTip(ToQString(control.toolTip));
     if (!control.accessibleName.empty() && !control.namedByColour)
-      widget->setAccessibleName(ToQString(control.accessibleName));
+      widget->setAccessibleName(Tr("controls", control.accessibleName.data()));
     if (control.tabIndex >= 0 && widget->focusPolicy() != Qt::NoFocus) {
       focusOrder.emplace_back(control.tabIndex, widget);
     } else if (control.kind != ControlKind::kLabel) {

@@ -1,5 +1,7 @@
 #include "common/picture_box.h"
 
+#include "common/i18n.h"
+
 #include <QMouseEvent>
 #include <QPainter>
 #include <QScrollBar>
@@ -110,7 +112,7 @@ void PictureBox::SetColourNamePrefix(std::string prefix) {
 
 void PictureBox::UpdateAccessibleName() {
   if (colourNamePrefix_.empty()) return;
-  setAccessibleName(QString::fromStdString(colourNamePrefix_ + DescribeColour(backColor_)));
+  setAccessibleName(Tr("controls", colourNamePrefix_.c_str()) + DescribeColour(backColor_));
 }
 
 void PictureBox::QueueUpdate() {
@@ -139,6 +141,11 @@ void PictureBox::paintEvent(QPaintEvent* event) {
   QFrame::paintEvent(event);
   QPainter painter(this);
   const QRect viewport = Viewport();
+  // The corner between two scroll bars belongs to no picture.
+  if (viewport != contentsRect()) {
+    painter.setClipRegion(QRegion(contentsRect()) - viewport);
+    painter.fillRect(contentsRect(), palette().color(QPalette::Window));
+  }
   painter.setClipRect(viewport);
   raster_.PaintOn(painter, viewport.topLeft(), QRect(origin_, viewport.size()),
                   ResolveColour(backColor_), palette().color(QPalette::Window).rgb());

@@ -13,6 +13,7 @@
 #include <cstdlib>
 
 #include "common/application.h"
+#include "common/aside.h"
 #include "common/i18n.h"
 
 namespace common {
@@ -143,7 +144,16 @@ CommandLine ParseCommandLine(const QStringList& arguments, const ProgramInfo& in
     if (!parser.unknownOptionNames().isEmpty())
       return fail(Tr("QCommandLineParser", "Unknown option '%1'.")
                       .arg(parser.unknownOptionNames().first()));
-    return fail(parser.errorText());
+    // The parser's other complaints name one option between quotes.
+    QString error = parser.errorText();
+    for (const char* pattern : {"Missing value after '%1'.", "Unexpected value after '%1'."}) {
+      const QString english = QString::fromLatin1(pattern);
+      const QString head = english.section(u'%', 0, 0), tail = english.section(u'1', 1);
+      if (error.startsWith(head) && error.endsWith(tail))
+        error = Tr("QCommandLineParser", pattern)
+                    .arg(error.mid(head.size(), error.size() - head.size() - tail.size()));
+    }
+    return fail(error);
   }
   if (parser.isSet(help)) {
     // Without a QCoreApplication the parser cannot name the program itself.
@@ -227,7 +237,12 @@ int RunProgram(int argc, char** argv, const ProgramInfo& info, const Compose& co
   InstallLanguage();
   ApplicationStarted(info);
   const std::unique_ptr<QWidget> window = compose(line);
-  return QApplication::exec();
+  const int status = QApplication::exec();
+  if (AsideRunning()) {
+    std::fflush(nullptr);
+    std::_Exit(status);  // a cancelled decode still runs: leave without tearing down under it
+  }
+  return status;
 }
 
 }  // namespace common

@@ -32,8 +32,9 @@ ReadResult Read(QImageReader& reader) {
   }
   // Qt refuses what is over its limit anyway; this says so in plain words.
   const QSize size = reader.size();
-  if (size.isValid() &&
-      qint64{size.width()} * size.height() * 4 > qint64{QImageReader::allocationLimit()} << 20) {
+  const int limit = QImageReader::allocationLimit();  // MiB; 0 for none
+  if (size.isValid() && limit > 0 &&
+      qint64{size.width()} * size.height() * 4 > qint64{limit} << 20) {
     result.error = common::Tr("paint", "is too large to open (%1 × %2 pixels)")
                        .arg(size.width())
                        .arg(size.height());
@@ -116,6 +117,18 @@ QStringList Losses(const QString& path, const QImage& picture, const ImageSource
   if (source.frames > 1)
     losses << common::Tr("paint", "all frames but the first (it has %1)").arg(source.frames);
   if (source.deep) losses << common::Tr("paint", "the colour depth beyond 8 bits per channel");
+  // These hold grey (PGM) or black and white (PBM, XBM) only.
+  if (format == "pbm" || format == "pgm" || format == "xbm") {
+    const auto colourful = [&picture] {
+      for (int y = 0; y < picture.height(); ++y) {
+        const auto* line = reinterpret_cast<const QRgb*>(picture.constScanLine(y));
+        for (int x = 0; x < picture.width(); ++x)
+          if (qRed(line[x]) != qGreen(line[x]) || qGreen(line[x]) != qBlue(line[x])) return true;
+      }
+      return false;
+    };
+    if (colourful()) losses << common::Tr("paint", "its colours");
+  }
   if (format != "png" && picture.hasAlphaChannel()) {
     const auto translucent = [&picture] {
       for (int y = 0; y < picture.height(); ++y) {

@@ -7,6 +7,7 @@
 #include <QElapsedTimer>
 #include <QFileInfo>
 #include <QGuiApplication>
+#include <QImageReader>
 #include <QMimeData>
 #include <QPainter>
 #include <memory>
@@ -157,19 +158,26 @@ QImage Sketchly::ClipboardImage() {
         common::kCritical);
     return {};
   }
-  // One encoded type, decoded aside: asked for a plain image, Qt would wait
-  // on each type in turn and decode on this thread.
-  for (const QString& type : formats) {
-    if (!type.startsWith(QStringLiteral("image/"))) continue;
+  // Encoded types Qt reads, PNG first, each asked for alone and decoded
+  // aside: asked for a plain image, Qt would wait on every type in turn and
+  // decode on this thread.
+  QStringList types;
+  for (const QByteArray& type : QImageReader::supportedMimeTypes())
+    if (formats.contains(QString::fromLatin1(type))) types << QString::fromLatin1(type);
+  if (types.removeAll(QStringLiteral("image/png"))) types.prepend(QStringLiteral("image/png"));
+  QString error;
+  for (const QString& type : types) {
     auto read = std::make_shared<ReadResult>();
     const QByteArray bytes = data->data(type);
     if (!common::RunAside(&form_, common::Tr("paint", "Pasting..."),
                           [read, bytes] { *read = ReadImageData(bytes); }))
       return {};
-    if (read->image.isNull())
-      Box(common::Tr("paint", "Could not paste the image: it %1.").arg(read->error),
-          common::kCritical);
-    return read->image;
+    if (!read->image.isNull()) return read->image;
+    error = read->error;
+  }
+  if (!error.isEmpty()) {
+    Box(common::Tr("paint", "Could not paste the image: it %1.").arg(error), common::kCritical);
+    return {};
   }
   return data && data->hasImage() ? qvariant_cast<QImage>(data->imageData()) : QImage();
 }
@@ -255,9 +263,12 @@ bool Sketchly::SaveDrawingAs() {
        SaveFilters().toStdString(), WritableName(file_).toStdString(), "png"});
   if (!chosen) return false;
   const QString path = QString::fromStdString(*chosen);
-  // Only what this picture holds can be lost here: the file it came from stays.
+  // Over the file it came from, what that file holds counts too; elsewhere
+  // only what the picture holds can be lost.
+  const bool sameFile = !file_.isEmpty() && QFileInfo(path) == QFileInfo(file_);
   const QStringList losses =
-      Writable(path) ? Losses(path, canvas_.Drawing(), ImageSource()) : QStringList();
+      Writable(path) ? Losses(path, canvas_.Drawing(), sameFile ? source_ : ImageSource())
+                     : QStringList();
   if (!losses.isEmpty() &&
       Box(common::Tr("paint", "Saving as \"%1\" would lose %2. Save it all the same?")
               .arg(path, losses.join(QStringLiteral(", "))),

@@ -84,6 +84,117 @@
     </message>
 </context>
 <context>
+    <name>colours</name>
+    <message>
+        <source>white</source>
+        <translation>weiß</translation>
+    </message>
+    <message>
+        <source>light yellow</source>
+        <translation>hellgelb</translation>
+    </message>
+    <message>
+        <source>yellow</source>
+        <translation>gelb</translation>
+    </message>
+    <message>
+        <source>silver</source>
+        <translation>silber</translation>
+    </message>
+    <message>
+        <source>light red</source>
+        <translation>hellrot</translation>
+    </message>
+    <message>
+        <source>red</source>
+        <translation>rot</translation>
+    </message>
+    <message>
+        <source>light green</source>
+        <translation>hellgrün</translation>
+    </message>
+    <message>
+        <source>green</source>
+        <translation>grün</translation>
+    </message>
+    <message>
+        <source>light cyan</source>
+        <translation>helltürkis</translation>
+    </message>
+    <message>
+        <source>cyan</source>
+        <translation>türkis</translation>
+    </message>
+    <message>
+        <source>light magenta</source>
+        <translation>hellmagenta</translation>
+    </message>
+    <message>
+        <source>purple</source>
+        <translation>violett</translation>
+    </message>
+    <message>
+        <source>navy</source>
+        <translation>marineblau</translation>
+    </message>
+    <message>
+        <source>teal</source>
+        <translation>blaugrün</translation>
+    </message>
+    <message>
+        <source>pale green</source>
+        <translation>blassgrün</translation>
+    </message>
+    <message>
+        <source>pale cyan</source>
+        <translation>blasstürkis</translation>
+    </message>
+    <message>
+        <source>blue</source>
+        <translation>blau</translation>
+    </message>
+    <message>
+        <source>olive</source>
+        <translation>oliv</translation>
+    </message>
+    <message>
+        <source>dark olive</source>
+        <translation>dunkeloliv</translation>
+    </message>
+    <message>
+        <source>black</source>
+        <translation>schwarz</translation>
+    </message>
+    <message>
+        <source>grey</source>
+        <translation>grau</translation>
+    </message>
+    <message>
+        <source>lime</source>
+        <translation>limettengrün</translation>
+    </message>
+    <message>
+        <source>bright blue</source>
+        <translation>leuchtend blau</translation>
+    </message>
+    <message>
+        <source>aqua</source>
+        <translation>aquamarin</translation>
+    </message>
+    <message>
+        <source>magenta</source>
+        <translation>magenta</translation>
+    </message>
+    <message>
+        <source>maroon</source>
+        <translation>kastanienbraun</translation>
+    </message>
+    <message>
+        <source>red %1, green %2, blue %3</source>
+        <translation>rot %1, grün %2, blau %3</translation>
+    </message>
+</context>
+<context>
     <name>common</name>
     <message>
         <source>Keyboard Shortcuts</source>
@@ -154,6 +265,61 @@
     <message>
         <source>A pocket calculator with one pending operation.</source>
         <translation>Ein Taschenrechner mit einer anstehenden Rechenart.</translation>
+    </message>
+</context>
+<context>
+    <name>controls</name>
+    <message>
+        <source>Canvas</source>
+        <translation>Leinwand</translation>
+    </message>
+    <message>
+        <source>Move tool</source>
+        <translation>Zeiger</translation>
+    </message>
+    <message>
+        <source>Freehand tool</source>
+        <translation>Freihandwerkzeug</translation>
+    </message>
+    <message>
+        <source>Line tool</source>
+        <translation>Linienwerkzeug</translation>
+    </message>
+    <message>
+        <source>Circle tool</source>
+        <translation>Kreiswerkzeug</translation>
+    </message>
+    <message>
+        <source>Eraser</source>
+        <translation>Radierer</translation>
+    </message>
+    <message>
+        <source>Rectangle tool</source>
+        <translation>Rechteckwerkzeug</translation>
+    </message>
+    <message>
+        <source>Clear canvas</source>
+        <translation>Leinwand leeren</translation>
+    </message>
+    <message>
+        <source>Filled rectangle tool</source>
+        <translation>Werkzeug gefülltes Rechteck</translation>
+    </message>
+    <message>
+        <source>Filled circle tool</source>
+        <translation>Werkzeug gefüllter Kreis</translation>
+    </message>
+    <message>
+        <source>Thick brush</source>
+        <translation>Dicker Pinsel</translation>
+    </message>
+    <message>
+        <source>Palette colour: </source>
+        <translation>Palettenfarbe: </translation>
+    </message>
+    <message>
+        <source>Current colour: </source>
+        <translation>Aktuelle Farbe: </translation>
     </message>
 </context>
 <context>
@@ -415,6 +581,10 @@
     <message>
         <source>A drawing program: ten tools, a palette of twenty colours, undo, the clipboard and image files at their own size.</source>
         <translation>Ein Zeichenprogramm: zehn Werkzeuge, eine Palette mit zwanzig Farben, Rückgängig, die Zwischenablage und Bilddateien in ihrer eigenen Größe.</translation>
+    </message>
+    <message>
+        <source>its colours</source>
+        <translation>seine Farben</translation>
     </message>
 </context>
 </TS>

@@ -84,6 +84,117 @@
     </message>
 </context>
 <context>
+    <name>colours</name>
+    <message>
+        <source>white</source>
+        <translation>blanc</translation>
+    </message>
+    <message>
+        <source>light yellow</source>
+        <translation>jaune clair</translation>
+    </message>
+    <message>
+        <source>yellow</source>
+        <translation>jaune</translation>
+    </message>
+    <message>
+        <source>silver</source>
+        <translation>argent</translation>
+    </message>
+    <message>
+        <source>light red</source>
+        <translation>rouge clair</translation>
+    </message>
+    <message>
+        <source>red</source>
+        <translation>rouge</translation>
+    </message>
+    <message>
+        <source>light green</source>
+        <translation>vert clair</translation>
+    </message>
+    <message>
+        <source>green</source>
+        <translation>vert</translation>
+    </message>
+    <message>
+        <source>light cyan</source>
+        <translation>cyan clair</translation>
+    </message>
+    <message>
+        <source>cyan</source>
+        <translation>cyan</translation>
+    </message>
+    <message>
+        <source>light magenta</source>
+        <translation>magenta clair</translation>
+    </message>
+    <message>
+        <source>purple</source>
+        <translation>violet</translation>
+    </message>
+    <message>
+        <source>navy</source>
+        <translation>bleu marine</translation>
+    </message>
+    <message>
+        <source>teal</source>
+        <translation>sarcelle</translation>
+    </message>
+    <message>
+        <source>pale green</source>
+        <translation>vert pâle</translation>
+    </message>
+    <message>
+        <source>pale cyan</source>
+        <translation>cyan pâle</translation>
+    </message>
+    <message>
+        <source>blue</source>
+        <translation>bleu</translation>
+    </message>
+    <message>
+        <source>olive</source>
+        <translation>olive</translation>
+    </message>
+    <message>
+        <source>dark olive</source>
+        <translation>olive foncé</translation>
+    </message>
+    <message>
+        <source>black</source>
+        <translation>noir</translation>
+    </message>
+    <message>
+        <source>grey</source>
+        <translation>gris</translation>
+    </message>
+    <message>
+        <source>lime</source>
+        <translation>citron vert</translation>
+    </message>
+    <message>
+        <source>bright blue</source>
+        <translation>bleu vif</translation>
+    </message>
+    <message>
+        <source>aqua</source>
+        <translation>aqua</translation>
+    </message>
+    <message>
+        <source>magenta</source>
+        <translation>magenta</translation>
+    </message>
+    <message>
+        <source>maroon</source>
+        <translation>bordeaux</translation>
+    </message>
+    <message>
+        <source>red %1, green %2, blue %3</source>
+        <translation>rouge %1, vert %2, bleu %3</translation>
+    </message>
+</context>
+<context>
     <name>common</name>
     <message>
         <source>Keyboard Shortcuts</source>
@@ -154,6 +265,61 @@
     <message>
         <source>A pocket calculator with one pending operation.</source>
         <translation>Une calculatrice de poche avec une opération en attente.</translation>
+    </message>
+</context>
+<context>
+    <name>controls</name>
+    <message>
+        <source>Canvas</source>
+        <translation>Toile</translation>
+    </message>
+    <message>
+        <source>Move tool</source>
+        <translation>Outil de déplacement</translation>
+    </message>
+    <message>
+        <source>Freehand tool</source>
+        <translation>Outil main levée</translation>
+    </message>
+    <message>
+        <source>Line tool</source>
+        <translation>Outil ligne</translation>
+    </message>
+    <message>
+        <source>Circle tool</source>
+        <translation>Outil cercle</translation>
+    </message>
+    <message>
+        <source>Eraser</source>
+        <translation>Gomme</translation>
+    </message>
+    <message>
+        <source>Rectangle tool</source>
+        <translation>Outil rectangle</translation>
+    </message>
+    <message>
+        <source>Clear canvas</source>
+        <translation>Effacer la toile</translation>
+    </message>
+    <message>
+        <source>Filled rectangle tool</source>
+        <translation>Outil rectangle plein</translation>
+    </message>
+    <message>
+        <source>Filled circle tool</source>
+        <translation>Outil cercle plein</translation>
+    </message>
+    <message>
+        <source>Thick brush</source>
+        <translation>Pinceau épais</translation>
+    </message>
+    <message>
+        <source>Palette colour: </source>
+        <translation>Couleur de la palette : </translation>
+    </message>
+    <message>
+        <source>Current colour: </source>
+        <translation>Couleur actuelle : </translation>
     </message>
 </context>
 <context>
@@ -415,6 +581,10 @@
     <message>
         <source>A drawing program: ten tools, a palette of twenty colours, undo, the clipboard and image files at their own size.</source>
         <translation>Un programme de dessin : dix outils, une palette de vingt couleurs, l’annulation, le presse-papiers et les fichiers image à leur propre taille.</translation>
+    </message>
+    <message>
+        <source>its colours</source>
+        <translation>ses couleurs</translation>
     </message>
 </context>
 </TS>

@@ -5,6 +5,7 @@
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QProgressDialog>
+#include <QPushButton>
 #include <QTest>
 #include <QTimer>
 #include <atomic>
@@ -96,14 +97,21 @@ TEST(RunAsideTest, EscapeStopsWaitingForSlowWork) {
       if (auto* box = qobject_cast<QProgressDialog*>(widget); box && box->isVisible())
         QTest::keyClick(box, Qt::Key_Escape);
   });
+  // Until its box shows, the window it waits for takes no clicks.
+  QPushButton owner;
+  owner.show();
+  int clicks = 0;
+  QObject::connect(&owner, &QPushButton::clicked, [&clicks] { ++clicks; });
+  QTimer::singleShot(100, [&owner] { QTest::mouseClick(&owner, Qt::LeftButton); });
   QElapsedTimer waited;
   waited.start();
-  EXPECT_FALSE(common::RunAside(nullptr, "Waiting...", [finished] {
+  EXPECT_FALSE(common::RunAside(&owner, "Waiting...", [finished] {
     std::this_thread::sleep_for(std::chrono::seconds(3));
     *finished = true;
   }));
   EXPECT_LT(waited.elapsed(), 2500);
   EXPECT_FALSE(*finished);
+  EXPECT_EQ(clicks, 0);
   EXPECT_TRUE(common::RunAside(nullptr, "Quick", [finished] { *finished = true; }));
   EXPECT_TRUE(*finished);
 }

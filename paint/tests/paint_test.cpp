@@ -641,8 +641,9 @@ TEST_F(PaintTest, PicturesOpenAtTheirOwnSizeAndSaveBackWhatTheyHold) {
       ",\x00\x00\x00\x00\x01\x00\x01\x00\x00\x02\x02\x44\x01\x00;";
   struct Case {
     const char* name;
-    QImage image;      // written by Qt; null: the GIF above
-    const char* loss;  // what Save says it would lose, or null: saved back as it was
+    QImage image;       // written by Qt; null: the GIF above
+    const char* loss;   // what Save says it would lose, or null: saved back as it was
+    bool draw = false;  // a red box drawn before saving
   };
   const Case cases[] = {
       {"half.png", make(100, 100, QImage::Format_ARGB32, QColor(255, 0, 0, 128)), nullptr},
@@ -651,11 +652,17 @@ TEST_F(PaintTest, PicturesOpenAtTheirOwnSizeAndSaveBackWhatTheyHold) {
       {"dot.png", make(1, 1, QImage::Format_RGB32, Qt::red), nullptr},
       {"deep.png", make(40, 30, QImage::Format_RGBA64, Qt::red), "8 bits"},
       {"still.gif", QImage(), "cannot be written"},
+      {"grey.pgm", make(60, 40, QImage::Format_Grayscale8, Qt::gray), "colours", true},
   };
+  // Offered Save As: take it, and the name it suggests; asked again there, refuse.
   std::vector<common::FileDialogRequest> asked;
   common::SetFileDialogHook([&](const common::FileDialogRequest& request) {
     asked.push_back(request);
-    return std::optional<std::string>();
+    return std::optional<std::string>(request.start);
+  });
+  common::SetMessageBoxHook([this](const common::MessageBoxRequest& request) {
+    boxes.push_back(request);
+    return request.prompt.starts_with("Saving over") ? common::kYesAnswer : common::kNoAnswer;
   });
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
@@ -677,19 +684,25 @@ TEST_F(PaintTest, PicturesOpenAtTheirOwnSizeAndSaveBackWhatTheyHold) {
     EXPECT_EQ(form->windowHandle()->title(),
               QString::fromUtf8(c.name) + QStringLiteral(" – Sketchly"));
     EXPECT_FALSE(sketchly->Modified());
+    if (c.draw) {
+      Swatch(kRedSwatch);
+      Tool(kFilledBox);
+      Click(5, 5);
+      Click(20, 20);
+    }
     boxes.clear();
     asked.clear();
-    boxAnswer = common::kYesAnswer;  // offered Save As: take it, then cancel the dialog
     sketchly->Save();
     ASSERT_EQ(file.open(QIODevice::ReadOnly), true);
     const QByteArray after = file.readAll();
     file.close();
     if (c.loss) {
-      ASSERT_EQ(boxes.size(), 1u);
-      EXPECT_NE(boxes[0].prompt.find(c.loss), std::string::npos) << boxes[0].prompt;
-      EXPECT_EQ(after, bytes) << "a file is never changed silently";
       ASSERT_EQ(asked.size(), 1u);
       EXPECT_TRUE(QString::fromStdString(asked[0].start).endsWith(QStringLiteral(".png")));
+      // Saved as the same name, it is asked again, and refused.
+      ASSERT_EQ(boxes.size(), asked[0].start == path.toStdString() ? 2u : 1u);
+      for (const auto& box : boxes) EXPECT_NE(box.prompt.find(c.loss), std::string::npos);
+      EXPECT_EQ(after, bytes) << "a file is never changed silently";
       continue;
     }
     EXPECT_TRUE(boxes.empty()) << boxes[0].prompt;
@@ -748,7 +761,7 @@ TEST_F(PaintTest, OpenRefusesWhatItCannotReadAndKeepsThePicture) {
     EXPECT_EQ(Drawing(), drawn);
     EXPECT_EQ(sketchly->History().Steps(), steps);
   }
-  QImageReader::setAllocationLimit(limit);
+  QImageReader::setAllocationLimit(0);  // no limit at all: nothing is too large
   // The drawing has changes: opening asks first, and Cancel keeps them.
   boxes.clear();
   boxAnswer = common::kCancelAnswer;
@@ -760,6 +773,7 @@ TEST_F(PaintTest, OpenRefusesWhatItCannotReadAndKeepsThePicture) {
   EXPECT_EQ(Canvas().InnerRect().size(), QSize(1000, 800));
   EXPECT_EQ(sketchly->CurrentFile(), big);
   EXPECT_FALSE(sketchly->Modified());
+  QImageReader::setAllocationLimit(limit);
 }
 
 TEST_F(PaintTest, ToolsDrawAtThePointerWhereverThePictureIsScrolled) {

@@ -545,12 +545,13 @@ class Suite:
 
     def case_paint_german(self):
         """Under German, the menus and Qt's own buttons speak German; the window's texts stay."""
-        paint, _ = self.paint(extra_env={"LANG": "de_DE.UTF-8", "LC_ALL": "de_DE.UTF-8"})
+        paint, _ = self.paint(extra_env={"LANG": "de_DE.UTF-8", "LC_ALL": "de_DE.UTF-8"},
+                              canvas="Leinwand")
         for name in ("Datei", "Bearbeiten", "Bild", "Hilfe"):
             paint.control("menu item", name)
         paint.control("push button", "Edit Colors...")
         paint.control("label", "Current Colour:")
-        paint.click(paint.control("push button", "Filled rectangle tool"))
+        paint.click(paint.control("push button", "Werkzeug gefülltes Rechteck"))
         self.x.click(*self.canvas_point(paint, 40, 30))
         self.x.click(*self.canvas_point(paint, 120, 90))
         self.x.focus(paint.window)
@@ -663,10 +664,10 @@ class Suite:
     BORDER = 2
     INNER = (CANVAS[0] + BORDER, CANVAS[1] + BORDER, CANVAS[2] - 2 * BORDER, CANVAS[3] - 2 * BORDER)
 
-    def paint(self, args=(), title="Sketchly", extra_env=None):
+    def paint(self, args=(), title="Sketchly", extra_env=None, canvas="Canvas"):
         paint = Program(self, self.args.paint, title, (490, 372), menu_bar=True, args=args,
                         extra_env=extra_env)
-        canvas = paint.control("frame", "Canvas", self.CANVAS)
+        canvas = paint.control("frame", canvas, self.CANVAS)
         return paint, canvas
 
     def canvas_point(self, paint, x, y):

@@ -83,7 +83,9 @@ Shown Show(const QLocale& locale) {
   shown.added
       << common::ParseCommandLine({QStringLiteral("paint"), QStringLiteral("--help")}, info).out
       << common::Tr("faults", common::FaultText(common::Fault::kOverflow))
-      << windows.calc.GetButton("Sq").toolTip() << windows.calc.GetButton("Sq").accessibleName();
+      << windows.calc.GetButton("Sq").toolTip() << windows.calc.GetButton("Sq").accessibleName()
+      << windows.paint.GetPicture("Picture1").accessibleName()
+      << windows.paint.GetPicture("Picture2", 1).accessibleName();
   QDialogButtonBox buttons(QDialogButtonBox::Save | QDialogButtonBox::Discard |
                            QDialogButtonBox::Cancel);
   for (QAbstractButton* button : buttons.buttons()) shown.added << button->text();
