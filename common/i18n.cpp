@@ -48,7 +48,7 @@ void InstallLanguage() {
 QString Tr(const char* context, const char* text) {
   for (auto* catalogue : {Loaded().own.get(), Loaded().qt.get()}) {
     if (!catalogue) continue;
-    const QString translated = catalogue->translate(context, text);
+    QString translated = catalogue->translate(context, text);
     if (!translated.isEmpty()) return translated;
   }
   return QString::fromUtf8(text);
