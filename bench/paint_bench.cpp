@@ -5,8 +5,10 @@
 #include <unistd.h>
 #include <QDir>
 #include <QFile>
+#include <chrono>
 #include <cstdio>
 #include <memory>
+#include <thread>
 
 #include "common/application.h"
 #include "common/i18n.h"
@@ -38,6 +40,9 @@ float Width(paint::Form1& form) {
 float Height(paint::Form1& form) {
   return form.GetPicture("Picture1").InnerHeight() * static_cast<float>(common::kTwipsPerPixel);
 }
+
+// The shortest pause between two commands a person gives.
+constexpr auto kPersonsPause = std::chrono::milliseconds(100);
 
 // A photo-sized picture, 4000x3000, written once for the cases that open it.
 const QString& BigFile() {
@@ -140,7 +145,8 @@ void BigScroll(benchmark::State& state) {
   }
 }
 
-// Undo of a clear of the big picture; redo (untimed) clears it again.
+// Undo of a clear of the big picture; redo (untimed) clears it again. A
+// person's pace between the two: undo copies the picture aside meanwhile.
 void BigUndoClear(benchmark::State& state) {
   auto form = Window(state, kClear);
   paint::Sketchly& sketchly = paint::Attach(*form);
@@ -149,8 +155,31 @@ void BigUndoClear(benchmark::State& state) {
   for (auto _ : state) {
     sketchly.Undo();
     state.PauseTiming();
+    std::this_thread::sleep_for(kPersonsPause);
     sketchly.Redo();
+    std::this_thread::sleep_for(kPersonsPause);
     state.ResumeTiming();
+  }
+}
+
+// The first eraser move a moment after that undo, on the picture undo gave
+// back. Untimed: the undo, the pause, and then the move taken back and the
+// picture cleared again.
+void BigMoveAfterUndo(benchmark::State& state) {
+  auto form = Window(state, kClear);
+  paint::Sketchly& sketchly = paint::Attach(*form);
+  sketchly.OpenAtStart(BigFile());
+  form->Command1_Click(kEraser);
+  for (auto _ : state) {
+    state.PauseTiming();
+    sketchly.Undo();
+    form->GetButton("Command1", kClear).click();
+    form->Command1_Click(kEraser);
+    form->Picture1_MouseDown(kLeft, 0, 0, 0);
+    sketchly.Undo();
+    std::this_thread::sleep_for(kPersonsPause);
+    state.ResumeTiming();
+    form->Run([&] { form->Picture1_MouseMove(kLeft, 0, 1500, 1500); });
   }
 }
 
@@ -293,7 +322,8 @@ BENCHMARK(BigOpen)->Apply(Ratios)->Unit(benchmark::kMillisecond);
 BENCHMARK(BigScroll)->Apply(Ratios);
 BENCHMARK(BigFreehandMove)->Apply(Ratios);
 BENCHMARK(BigEraserMove)->Apply(Ratios);
-BENCHMARK(BigUndoClear)->Apply(Ratios);
+BENCHMARK(BigUndoClear)->Apply(Ratios)->Iterations(20);
+BENCHMARK(BigMoveAfterUndo)->Apply(Ratios)->Iterations(20);
 BENCHMARK(BigSave)->Apply(Ratios)->Unit(benchmark::kMillisecond);
 BENCHMARK(LoadCatalogues)->Unit(benchmark::kMicrosecond);
 

@@ -76,6 +76,8 @@ class PictureBox : public QFrame {
   // it was, as far as the new picture reaches.
   void NewPicture();
   void SetPicture(const QImage& image);
+  // After SetPicture with an image kept elsewhere: see Raster::CopyAhead.
+  void CopyAhead() { raster_.CopyAhead(); }
   void SetPictureSize(int width, int height);
   bool HasAlpha() const { return raster_.HasAlpha(); }
   // The part of the picture in view (picture pixels), and scrolling it.

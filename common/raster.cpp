@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <climits>
 #include <cmath>
+#include <thread>
 
 namespace common {
 namespace {
@@ -82,6 +83,7 @@ void Raster::Adopt(QImage image) {
   pending_.reset();
   image.setDevicePixelRatio(1);
   image_ = std::move(image);
+  ahead_.reset();
   width_ = image_.width();
   height_ = image_.height();
   // Undo hands over pictures it still holds: the pixels are copied only
@@ -109,17 +111,45 @@ std::vector<int> Raster::Starts(int count, double ratio) {
   return starts;
 }
 
+void Raster::CopyAhead() {
+  // A small picture is copied in less than a millisecond when first drawn on.
+  constexpr qsizetype kWorthIt = qsizetype{8} << 20;
+  if (!shared_ || ahead_ || image_.isDetached() || image_.sizeInBytes() < kWorthIt) return;
+  ahead_ = std::make_shared<Ahead>();
+  // The source is held by others who only read it, and by this copy of it.
+  std::thread([ahead = ahead_, source = image_] {
+    QImage copy = source.copy();
+    const std::lock_guard<std::mutex> lock(ahead->mutex);
+    ahead->copy = std::move(copy);
+    ahead->done = true;
+    ahead->ready.notify_all();
+  }).detach();
+}
+
 void Raster::Prepare() {
   if (pending_) FlushPending();
   if (shared_) {
-    bits_ = image_.bits();  // detaches from the copies handed out
+    if (ahead_) {
+      std::unique_lock<std::mutex> lock(ahead_->mutex);
+      ahead_->ready.wait(lock, [this] { return ahead_->done; });
+      image_ = std::move(ahead_->copy);
+      lock.unlock();
+      ahead_.reset();
+    }
+    bits_ = image_.bits();  // detaches from the copies handed out, if still shared
     shared_ = false;
   }
 }
 
 void Raster::Fill(QRgb colour) {
   pending_.reset();  // everything is covered anyway
-  if (shared_) Prepare();
+  if (shared_) {
+    // Nothing of the shared pixels is kept: fresh ones, not a copy.
+    ahead_.reset();
+    image_ = QImage(image_.size(), image_.format());
+    bits_ = image_.bits();
+    shared_ = false;
+  }
   image_.fill(colour);
   MarkDirty(0, 0, width_ - 1, height_ - 1);
 }

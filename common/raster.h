@@ -3,7 +3,10 @@
 #include <QImage>
 #include <QPainter>
 #include <QRect>
+#include <condition_variable>
 #include <cstdint>
+#include <memory>
+#include <mutex>
 #include <optional>
 #include <vector>
 
@@ -26,6 +29,10 @@ class Raster {
   // A new size that keeps the top-left content and fills new area.
   void SetSize(int width, int height, QRgb fill);
   bool HasAlpha() const { return image_.hasAlphaChannel(); }
+  // The picture it was given is still held elsewhere (by undo): the copy
+  // the first drawing needs is made now, on a thread of its own, so that
+  // drawing finds it ready instead of making it.
+  void CopyAhead();
 
   int width() const { return width_; }
   int height() const { return height_; }
@@ -127,6 +134,13 @@ class Raster {
   QRect stale_;
   std::optional<Disk> pending_;
   bool shared_ = false;  // image_ has been handed out and must detach first
+  struct Ahead {
+    std::mutex mutex;
+    std::condition_variable ready;
+    QImage copy;
+    bool done = false;
+  };
+  std::shared_ptr<Ahead> ahead_;  // a copy of image_ being made for drawing
   int dirtyLeft_, dirtyTop_, dirtyRight_, dirtyBottom_;
   QRect gesture_;      // taken by repaints, not yet by TakeGestureDirty
   QRect repaintOnly_;  // taken by TakeGestureDirty, not yet by a repaint

@@ -66,6 +66,7 @@ void UndoHistory::Trim() {
 void UndoHistory::Exchange(Step& step) {
   if (step.whole) {
     canvas_.SetPicture(step.pixels);
+    canvas_.CopyAhead();  // the shadow keeps these pixels too
     std::swap(shadow_, step.pixels);
   } else {
     QImage replaced = shadow_.copy(QRect(step.at, step.pixels.size()));

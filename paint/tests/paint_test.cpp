@@ -828,14 +828,22 @@ TEST_F(PaintTest, ToolsDrawAtThePointerWhereverThePictureIsScrolled) {
   EXPECT_EQ(Canvas().InnerRect().size(), QSize(1000, 800));
   EXPECT_EQ(Pixel(origin.x(), origin.y()), 0xFF0000FF);
   // Image > Picture Size keeps the top left and fills new area with the canvas colour.
-  SetPictureSizeHook([](const QSize&) { return QSize(1200, 100); });
+  SetPictureSizeHook([](const QSize&) { return QSize(3000, 1000); });
   sketchly->PictureSize();
   SetPictureSizeHook(nullptr);
-  EXPECT_EQ(Canvas().InnerRect().size(), QSize(1200, 100));
-  EXPECT_EQ(Pixel(1100, 50), kWhite);
+  EXPECT_EQ(Canvas().InnerRect().size(), QSize(3000, 1000));
+  EXPECT_EQ(Pixel(2900, 50), kWhite);
   EXPECT_EQ(Pixel(10, 10), grey.pixel(10, 10));
   sketchly->Undo();
   EXPECT_EQ(Canvas().InnerRect().size(), QSize(1000, 800));
+  // A picture this large comes back from redo copied aside for the next stroke.
+  sketchly->Redo();
+  Canvas().ScrollTo({});
+  Drag(kFreehand, {45, 35}, {45, 35});
+  EXPECT_EQ(Pixel(45, 35), kBlack);
+  sketchly->Undo();
+  EXPECT_EQ(Pixel(45, 35), grey.pixel(45, 35));
+  EXPECT_EQ(Canvas().InnerRect().size(), QSize(3000, 1000));
 }
 
 TEST_F(PaintTest, ClosingAsksOnlyWhenTheDrawingIsUnsaved) {
