@@ -79,7 +79,6 @@ class PictureBox : public QFrame {
   // After SetPicture with an image kept elsewhere: see Raster::CopyAhead.
   void CopyAhead() { raster_.CopyAhead(); }
   void SetPictureSize(int width, int height);
-  bool HasAlpha() const { return raster_.HasAlpha(); }
   // The part of the picture in view (picture pixels), and scrolling it.
   QRect ViewRect() const;
   void ScrollTo(const QPoint& origin);

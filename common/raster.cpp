@@ -259,26 +259,17 @@ QRgb Raster::Pixel(int x, int y) {
   return reinterpret_cast<const QRgb*>(image_.constScanLine(y))[x];
 }
 
-QImage Raster::Logical() {
-  FlushPending();
-  shared_ = true;
-  return image_;
-}
-
 QImage Raster::Image() {
   FlushPending();
-  if (ratio_ == 1.0) return Logical();
+  if (ratio_ == 1.0) {
+    shared_ = true;  // handed out: the next drawing detaches
+    return image_;
+  }
   const std::vector<int> columns = Starts(width_, ratio_), rows = Starts(height_, ratio_);
   QImage device(std::max(columns[width_], 1), std::max(rows[height_], 1), image_.format());
   device.setDevicePixelRatio(ratio_);
-  for (int y = 0; y < height_; ++y) {
-    const auto* source = reinterpret_cast<const QRgb*>(image_.constScanLine(y));
-    auto* first = reinterpret_cast<QRgb*>(device.scanLine(rows[y]));
-    for (int x = 0; x < width_; ++x)
-      std::fill(first + columns[x], first + columns[x + 1], source[x]);
-    for (int row = rows[y] + 1; row < rows[y + 1]; ++row)
-      std::copy_n(first, device.width(), reinterpret_cast<QRgb*>(device.scanLine(row)));
-  }
+  WriteBlocks(device, QRect(0, 0, width_, height_), QPoint(), columns, rows,
+              [](const QRgb* pixel) { return *pixel; });
   return device;
 }
 
@@ -308,38 +299,44 @@ void Raster::PaintOn(QPainter& painter, const QPoint& at, const QRect& view, QRg
   painter.drawImage(at, view_);
 }
 
-// Each logical pixel of the rectangle (in picture coordinates, inside the
-// view) as its block of device pixels.
-void Raster::Enlarge(const QRect& rect) {
+// Each logical pixel of the rectangle (picture coordinates; the picture
+// pixel at origin goes to the target's first block) as its block of device
+// pixels, in the colour shown for it (given null outside the picture).
+template <class Shown>
+void Raster::WriteBlocks(QImage& target, const QRect& rect, const QPoint& origin,
+                         const std::vector<int>& columns, const std::vector<int>& rows,
+                         Shown shown) const {
   if (rect.isEmpty()) return;
-  const int firstColumn = rect.left() - viewRect_.left();
-  const int left = viewColumns_[firstColumn];
-  const int right = viewColumns_[firstColumn + rect.width()];
+  const int left = columns[rect.left() - origin.x()];
+  const int right = columns[rect.right() + 1 - origin.x()];
   for (int y = rect.top(); y <= rect.bottom(); ++y) {
-    const int v = y - viewRect_.top();
-    auto* first = reinterpret_cast<QRgb*>(view_.scanLine(viewRows_[v]));
+    const int v = y - origin.y();
+    auto* first = reinterpret_cast<QRgb*>(target.scanLine(rows[v]));
     const auto* source =
         y >= 0 && y < height_ ? reinterpret_cast<const QRgb*>(image_.constScanLine(y)) : nullptr;
     for (int x = rect.left(); x <= rect.right(); ++x) {
-      QRgb colour = outside_;
-      if (source && x >= 0 && x < width_) {
-        colour = source[x];
-        const int alpha = qAlpha(colour);
-        if (alpha < 255) {
-          const auto mix = [alpha](int over, int under) {
-            return (over * alpha + under * (255 - alpha) + 127) / 255;
-          };
-          colour =
-              qRgb(mix(qRed(colour), qRed(background_)), mix(qGreen(colour), qGreen(background_)),
-                   mix(qBlue(colour), qBlue(background_)));
-        }
-      }
-      const int c = x - viewRect_.left();
-      std::fill(first + viewColumns_[c], first + viewColumns_[c + 1], colour);
+      const QRgb colour = shown(source && x >= 0 && x < width_ ? source + x : nullptr);
+      const int c = x - origin.x();
+      std::fill(first + columns[c], first + columns[c + 1], colour);
     }
-    for (int row = viewRows_[v] + 1; row < viewRows_[v + 1]; ++row)
-      std::copy(first + left, first + right, reinterpret_cast<QRgb*>(view_.scanLine(row)) + left);
+    for (int row = rows[v] + 1; row < rows[v + 1]; ++row)
+      std::copy(first + left, first + right, reinterpret_cast<QRgb*>(target.scanLine(row)) + left);
   }
+}
+
+// The view's blocks: translucent pixels over the background, and the colour
+// outside the picture where there is none.
+void Raster::Enlarge(const QRect& rect) {
+  WriteBlocks(view_, rect, viewRect_.topLeft(), viewColumns_, viewRows_, [this](const QRgb* pixel) {
+    if (!pixel) return outside_;
+    const int alpha = qAlpha(*pixel);
+    if (alpha == 255) return *pixel;
+    const auto mix = [alpha](int over, int under) {
+      return (over * alpha + under * (255 - alpha) + 127) / 255;
+    };
+    return qRgb(mix(qRed(*pixel), qRed(background_)), mix(qGreen(*pixel), qGreen(background_)),
+                mix(qBlue(*pixel), qBlue(background_)));
+  });
 }
 
 QRect Raster::TakeDirty() {

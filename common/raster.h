@@ -71,8 +71,6 @@ class Raster {
   QRgb Pixel(int x, int y);
   // The whole picture's device pixels, each logical pixel a block.
   QImage Image();
-  // The logical pixels (cheap: shared until the next drawing).
-  QImage Logical();
   // Paints the part of the picture in view (logical rectangle, which may
   // reach past the picture) with its top left at a logical point: translucent
   // pixels over a background colour, and no picture in another colour.
@@ -107,6 +105,10 @@ class Raster {
   void Adopt(QImage image);
   // Writes the blocks of the view's device pixels for a logical rectangle.
   void Enlarge(const QRect& rect);
+  template <class Shown>
+  void WriteBlocks(QImage& target, const QRect& rect, const QPoint& origin,
+                   const std::vector<int>& columns, const std::vector<int>& rows,
+                   Shown shown) const;
   void Span(int64_t y, int64_t x1, int64_t x2, QRgb colour);
   void DrawCircle(int64_t cx, int64_t cy, int64_t radius, QRgb outline, std::optional<QRgb> fill);
   void MarkDirty(int x1, int y1, int x2, int y2) {

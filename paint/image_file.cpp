@@ -23,6 +23,16 @@ QByteArray FormatOf(const QString& path) {
   return format.isEmpty() ? QByteArray("png") : format;
 }
 
+// Whether any pixel of a 32-bit picture passes the test.
+template <class Test>
+bool AnyPixel(const QImage& picture, Test test) {
+  for (int y = 0; y < picture.height(); ++y) {
+    const auto* line = reinterpret_cast<const QRgb*>(picture.constScanLine(y));
+    if (std::any_of(line, line + picture.width(), test)) return true;
+  }
+  return false;
+}
+
 ReadResult Read(QImageReader& reader) {
   ReadResult result;
   reader.setAutoTransform(true);
@@ -118,28 +128,12 @@ QStringList Losses(const QString& path, const QImage& picture, const ImageSource
     losses << common::Tr("paint", "all frames but the first (it has %1)").arg(source.frames);
   if (source.deep) losses << common::Tr("paint", "the colour depth beyond 8 bits per channel");
   // These hold grey (PGM) or black and white (PBM, XBM) only.
-  if (format == "pbm" || format == "pgm" || format == "xbm") {
-    const auto colourful = [&picture] {
-      for (int y = 0; y < picture.height(); ++y) {
-        const auto* line = reinterpret_cast<const QRgb*>(picture.constScanLine(y));
-        for (int x = 0; x < picture.width(); ++x)
-          if (qRed(line[x]) != qGreen(line[x]) || qGreen(line[x]) != qBlue(line[x])) return true;
-      }
-      return false;
-    };
-    if (colourful()) losses << common::Tr("paint", "its colours");
-  }
-  if (format != "png" && picture.hasAlphaChannel()) {
-    const auto translucent = [&picture] {
-      for (int y = 0; y < picture.height(); ++y) {
-        const auto* line = reinterpret_cast<const QRgb*>(picture.constScanLine(y));
-        for (int x = 0; x < picture.width(); ++x)
-          if (qAlpha(line[x]) != 255) return true;
-      }
-      return false;
-    };
-    if (translucent()) losses << common::Tr("paint", "its transparency");
-  }
+  if ((format == "pbm" || format == "pgm" || format == "xbm") &&
+      AnyPixel(picture, [](QRgb p) { return qRed(p) != qGreen(p) || qGreen(p) != qBlue(p); }))
+    losses << common::Tr("paint", "its colours");
+  if (format != "png" && picture.hasAlphaChannel() &&
+      AnyPixel(picture, [](QRgb p) { return qAlpha(p) != 255; }))
+    losses << common::Tr("paint", "its transparency");
   return losses;
 }
 

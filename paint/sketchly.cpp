@@ -69,7 +69,9 @@ Sketchly::Sketchly(Form1& form)
          call.phase == common::HandlerCall::kBefore) ||
         (call.control == "Command1" && call.index == kClear))
       history_.Checkpoint();
-    if (call.phase != common::HandlerCall::kBefore) Refresh();
+    // Not after each move: the release that ends a stroke refreshes for it.
+    if (call.phase != common::HandlerCall::kBefore && call.event != common::Event::kMouseMove)
+      Refresh();
   });
   form.closing.Add([this](QCloseEvent& event) {
     if (!SettleUnsaved()) event.ignore();
@@ -246,8 +248,9 @@ bool Sketchly::OpenFile(const QString& path, bool settleFirst) {
 
 bool Sketchly::SaveDrawing() {
   if (file_.isEmpty()) return SaveDrawingAs();
-  const QStringList losses = Losses(file_, canvas_.Drawing(), source_);
-  if (losses.isEmpty()) return SaveTo(file_);
+  const QImage picture = canvas_.Drawing();
+  const QStringList losses = Losses(file_, picture, source_);
+  if (losses.isEmpty()) return SaveTo(file_, picture);
   const int answer =
       Box(common::Tr("paint",
                      "Saving over \"%1\" would lose %2. The file was not changed. Save the "
@@ -266,19 +269,19 @@ bool Sketchly::SaveDrawingAs() {
   // Over the file it came from, what that file holds counts too; elsewhere
   // only what the picture holds can be lost.
   const bool sameFile = !file_.isEmpty() && QFileInfo(path) == QFileInfo(file_);
+  const QImage picture = canvas_.Drawing();
   const QStringList losses =
-      Writable(path) ? Losses(path, canvas_.Drawing(), sameFile ? source_ : ImageSource())
-                     : QStringList();
+      Writable(path) ? Losses(path, picture, sameFile ? source_ : ImageSource()) : QStringList();
   if (!losses.isEmpty() &&
       Box(common::Tr("paint", "Saving as \"%1\" would lose %2. Save it all the same?")
               .arg(path, losses.join(QStringLiteral(", "))),
           common::kYesNo | common::kQuestion) != common::kYesAnswer)
     return false;
-  return SaveTo(path);
+  return SaveTo(path, picture);
 }
 
-bool Sketchly::SaveTo(const QString& path) {
-  const QString error = WriteImage(path, canvas_.Drawing());
+bool Sketchly::SaveTo(const QString& path, const QImage& picture) {
+  const QString error = WriteImage(path, picture);
   if (!error.isEmpty()) {
     Box(common::Tr("paint", "Could not save \"%1\": %2").arg(path, error), common::kCritical);
     return false;

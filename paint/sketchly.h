@@ -53,7 +53,7 @@ class Sketchly : public QObject {
   bool OpenFile(const QString& path, bool settleFirst = false);
   bool SaveDrawing();
   bool SaveDrawingAs();
-  bool SaveTo(const QString& path);
+  bool SaveTo(const QString& path, const QImage& picture);
   // True when the drawing may go: saved, discarded or never changed.
   bool SettleUnsaved();
   // A fresh document in the canvas: its file, what that held, no history.
