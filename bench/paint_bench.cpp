@@ -5,6 +5,7 @@
 #include <unistd.h>
 #include <QDir>
 #include <QFile>
+#include <QTimer>
 #include <chrono>
 #include <cstdio>
 #include <memory>
@@ -14,6 +15,7 @@
 #include "common/i18n.h"
 #include "paint/form1.h"
 #include "paint/image_file.h"
+#include "paint/recovery.h"
 #include "paint/sketchly.h"
 #include "paint/tools.h"
 
@@ -192,6 +194,98 @@ void BigSave(benchmark::State& state) {
   QFile::remove(path);
 }
 
+// A photo-like picture: no two rows alike, as a clear's undo step keeps.
+QImage PhotoLike(int width, int height, int seed) {
+  QImage image(width, height, QImage::Format_RGB32);
+  for (int y = 0; y < height; ++y) {
+    auto* line = reinterpret_cast<QRgb*>(image.scanLine(y));
+    for (int x = 0; x < width; ++x)
+      line[x] = qRgb((x + seed) & 255, (y * 3 + seed) & 255, ((x ^ y) * 7 + seed) & 255);
+  }
+  return image;
+}
+
+// Twenty whole-picture steps in a row on a picture of the argument's width
+// (4000x3000 or 8000x6000), each replacing a photo-like picture: the time a
+// step costs the window, the memory the history holds once packing is done,
+// what it keeps packed, and undo of the newest step (at hand) and of an older
+// one (unpacked).
+void WholeSteps(benchmark::State& state) {
+  const int width = static_cast<int>(state.range(0)), height = width * 3 / 4;
+  const QImage photos[] = {PhotoLike(width, height, 0), PhotoLike(width, height, 99)};
+  double residentGrowth = 0, packed = 0, settle = 0, undoNewest = 0, undoPacked = 0;
+  for (auto _ : state) {
+    state.PauseTiming();
+    auto form = std::make_unique<paint::Form1>();
+    form->Start();
+    common::PictureBox& canvas = form->GetPicture("Picture1");
+    canvas.SetPicture(photos[1]);
+    paint::UndoHistory history(canvas);
+    QApplication::processEvents();
+    const double before = ResidentMiB();
+    state.ResumeTiming();
+    for (int step = 0; step < 20; ++step) {
+      state.PauseTiming();
+      canvas.PutRegion(QPoint(), photos[step % 2]);
+      state.ResumeTiming();
+      history.Checkpoint();
+    }
+    state.PauseTiming();
+    auto started = std::chrono::steady_clock::now();
+    history.Settle();
+    settle = std::chrono::duration<double>(std::chrono::steady_clock::now() - started).count();
+    residentGrowth = ResidentMiB() - before;
+    packed = static_cast<double>(history.PackedBytes()) / (1 << 20);
+    started = std::chrono::steady_clock::now();
+    history.Undo();
+    undoNewest = std::chrono::duration<double>(std::chrono::steady_clock::now() - started).count();
+    started = std::chrono::steady_clock::now();
+    history.Undo();
+    undoPacked = std::chrono::duration<double>(std::chrono::steady_clock::now() - started).count();
+    state.ResumeTiming();
+  }
+  state.counters["MiB"] = residentGrowth;
+  state.counters["packedMiB"] = packed;
+  state.counters["packAsideS"] = settle;
+  state.counters["undoNewestMs"] = undoNewest * 1000;
+  state.counters["undoPackedMs"] = undoPacked * 1000;
+}
+
+// A recovery copy of the 4000x3000 picture after a stroke: the wall time
+// until it is written aside, and (counter) the longest stretch the window's
+// thread was busy meanwhile.
+void RecoveryCopy(benchmark::State& state) {
+  auto form = Window(state, kBrush, true);
+  paint::Form1& window = *form;
+  paint::Sketchly& sketchly = *window.findChild<paint::Sketchly*>();
+  qputenv("XDG_STATE_HOME", QDir::temp().filePath(QStringLiteral("paint_bench_state")).toUtf8());
+  paint::Recovery& recovery = paint::AttachRecovery(window, sketchly);
+  double longest = 0;
+  int stroke = 0;
+  for (auto _ : state) {
+    state.PauseTiming();
+    window.Run([&] {
+      window.Picture1_MouseDown(kLeft, 0, 1500.0F * (stroke % 100), 1500);
+      window.Picture1_MouseUp(kLeft, 0, 1500.0F * (stroke % 100), 1500);
+    });
+    ++stroke;
+    QTimer tick;
+    auto last = std::chrono::steady_clock::now();
+    QObject::connect(&tick, &QTimer::timeout, [&] {
+      const auto now = std::chrono::steady_clock::now();
+      longest = std::max(longest, std::chrono::duration<double>(now - last).count());
+      last = now;
+    });
+    tick.start(1);
+    state.ResumeTiming();
+    last = std::chrono::steady_clock::now();
+    recovery.WriteNow();
+  }
+  state.counters["longestBusyMs"] = longest * 1000;
+  QFile::remove(recovery.CopyPath());
+  qunsetenv("XDG_STATE_HOME");
+}
+
 void LineAcross(benchmark::State& state) {
   auto form = Window(state, kLine);
   paint::Form1& window = *form;
@@ -325,6 +419,13 @@ BENCHMARK(BigEraserMove)->Apply(Ratios);
 BENCHMARK(BigUndoClear)->Apply(Ratios)->Iterations(20);
 BENCHMARK(BigMoveAfterUndo)->Apply(Ratios)->Iterations(20);
 BENCHMARK(BigSave)->Apply(Ratios)->Unit(benchmark::kMillisecond);
+BENCHMARK(WholeSteps)
+    ->Arg(4000)
+    ->Arg(8000)
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(1)
+    ->Repetitions(3);
+BENCHMARK(RecoveryCopy)->Apply(Ratios)->Unit(benchmark::kMillisecond)->Iterations(5);
 BENCHMARK(LoadCatalogues)->Unit(benchmark::kMicrosecond);
 
 }  // namespace

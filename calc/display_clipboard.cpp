@@ -5,9 +5,11 @@
 #include <QAction>
 #include <QApplication>
 #include <QClipboard>
+#include <QMimeData>
 
 #include "calc/entry.h"
 #include "calc/form1.h"
+#include "common/clipboard.h"
 #include "common/dialogs.h"
 #include "common/runtime_error.h"
 
@@ -67,8 +69,12 @@ void DisplayClipboard::Copy() {
 
 void DisplayClipboard::Paste() {
   if (QApplication::activeModalWidget()) return;
+  // Asked for its formats first: an owner that does not answer costs one
+  // wait, not one per kind of text.
+  const QMimeData* data = common::ClipboardOffer(&form_, form_.Caption());
+  if (!data) return;
   const std::optional<std::string> number =
-      PastedNumber(QApplication::clipboard()->text(), common::LocaleNumberFormat());
+      PastedNumber(data->hasText() ? data->text() : QString(), common::LocaleNumberFormat());
   if (!number) {
     common::Beep();
     return;

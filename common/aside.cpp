@@ -3,12 +3,16 @@
 #include <QApplication>
 #include <QEvent>
 #include <QEventLoop>
+#include <QKeyEvent>
 #include <QProgressDialog>
 #include <QTimer>
 #include <atomic>
 #include <exception>
 #include <memory>
 #include <thread>
+
+#include "common/dialogs.h"
+#include "common/i18n.h"
 
 namespace common {
 namespace {
@@ -23,27 +27,42 @@ struct Shared {
 
 std::atomic<int> running{0};
 
-// Until the box appears (it is modal), the owner's window takes no input: a
-// stroke drawn or a command started meanwhile would be lost or run twice.
+// While the work runs, the owner's window takes no input and no command:
+// a stroke drawn or a command started meanwhile would act on a document that
+// is about to change, or run twice. Escape cancels; a request to close the
+// window is passed on as a question.
 class HoldInput : public QObject {
  public:
-  explicit HoldInput(QWidget* owner) : window_(owner ? owner->window() : nullptr) {
+  HoldInput(QWidget* owner, std::function<void()> cancel, std::function<void()> close)
+      : window_(owner ? owner->window() : nullptr),
+        cancel_(std::move(cancel)),
+        close_(std::move(close)) {
     if (window_) qApp->installEventFilter(this);
   }
   ~HoldInput() override {
     if (window_) qApp->removeEventFilter(this);
   }
+  void SetBox(QWidget* box) { box_ = box; }
 
  protected:
   bool eventFilter(QObject* receiver, QEvent* event) override {
     switch (event->type()) {
+      case QEvent::Shortcut:
+      case QEvent::ShortcutOverride:
+        // A menu's shortcut goes to its action, not to a widget of the
+        // window; the box's own (Escape) goes on.
+        if (!receiver->isWidgetType()) {
+          if (!Within(receiver, window_) || (box_ && Within(receiver, box_))) return false;
+          event->ignore();
+          return true;
+        }
+        break;
       case QEvent::MouseButtonPress:
       case QEvent::MouseButtonRelease:
       case QEvent::MouseButtonDblClick:
       case QEvent::Wheel:
       case QEvent::KeyPress:
       case QEvent::KeyRelease:
-      case QEvent::ShortcutOverride:
       case QEvent::Drop:
       case QEvent::Close:
         break;
@@ -52,18 +71,37 @@ class HoldInput : public QObject {
     }
     auto* widget = qobject_cast<QWidget*>(receiver);
     if (!widget || widget->window() != window_) return false;
+    if (event->type() == QEvent::KeyPress &&
+        static_cast<QKeyEvent*>(event)->key() == Qt::Key_Escape)
+      cancel_();
+    if (event->type() == QEvent::Close && widget == window_) close_();
     event->ignore();
     return true;
   }
 
  private:
+  static bool Within(const QObject* object, const QObject* ancestor) {
+    for (; object; object = object->parent())
+      if (object == ancestor) return true;
+    return false;
+  }
+
   QWidget* window_;
+  QWidget* box_ = nullptr;
+  std::function<void()> cancel_;
+  std::function<void()> close_;
 };
+
+int waiting = 0;  // waits in progress, on the user-interface thread
 
 }  // namespace
 
 bool AsideRunning() {
   return running > 0;
+}
+
+bool AsideWaiting() {
+  return waiting > 0;
 }
 
 bool RunAside(QWidget* owner, const QString& text, std::function<void()> work) {
@@ -81,25 +119,50 @@ bool RunAside(QWidget* owner, const QString& text, std::function<void()> work) {
     --running;
   }).detach();
 
-  const HoldInput hold(owner);
+  QEventLoop loop;
+  bool cancelled = false, closeAsked = false, asking = false, closeAfter = false;
+  const auto cancel = [&] {
+    cancelled = true;
+    loop.quit();
+  };
+  HoldInput hold(owner, cancel, [&] { closeAsked = true; });
+  ++waiting;
+  QWidget* window = owner ? owner->window() : nullptr;
+  const QString caption = window ? window->windowTitle().remove(QStringLiteral("[*]")) : QString();
+  // Not modal: a request to close the window must reach the question below;
+  // the hold keeps the window's input meanwhile.
   QProgressDialog box(owner);  // with Qt's own Cancel button, in the user's language
+  box.setWindowTitle(caption);
   box.setLabelText(text);
   box.setRange(0, 0);
-  box.setWindowModality(Qt::WindowModal);
+  box.setWindowModality(Qt::NonModal);
+  hold.SetBox(&box);
   box.setMinimumDuration(kBoxAfterMs);
-  QEventLoop loop;
   QTimer poll;
   QObject::connect(&poll, &QTimer::timeout, &loop, [&] {
     if (shared->done) loop.quit();
+    if (!closeAsked || asking) return;
+    asking = true;
+    const QString question =
+        Tr("common", "This is not finished: %1 Stop it and close the window?").arg(text);
+    if (MsgBox(window, question.toStdString(), kYesNo | kQuestion, caption.toStdString()) ==
+        kYesAnswer) {
+      closeAfter = true;
+      cancel();
+    }
+    closeAsked = asking = false;
   });
-  QObject::connect(&box, &QProgressDialog::canceled, &loop, &QEventLoop::quit);
-  QObject::connect(&box, &QDialog::rejected, &loop, &QEventLoop::quit);  // Escape
-  box.setValue(0);  // starts the clock of the delayed box
+  QObject::connect(&box, &QProgressDialog::canceled, &loop, cancel);
+  QObject::connect(&box, &QDialog::rejected, &loop, cancel);  // Escape
+  box.setValue(0);                                            // starts the clock of the delayed box
   poll.start(kPollMs);
   QApplication::setOverrideCursor(Qt::BusyCursor);
   if (!shared->done) loop.exec();
   QApplication::restoreOverrideCursor();
-  if (!shared->done) return false;
+  --waiting;
+  if (closeAfter && window)
+    QMetaObject::invokeMethod(window, &QWidget::close, Qt::QueuedConnection);
+  if (cancelled || !shared->done) return false;
   if (shared->error) std::rethrow_exception(shared->error);
   return true;
 }

@@ -5,9 +5,11 @@
 #include <QFileDialog>
 #include <QGridLayout>
 #include <QMessageBox>
+#include <QPushButton>
 #include <QSpacerItem>
 #include <algorithm>
 
+#include "common/i18n.h"
 #include "common/text.h"
 
 namespace common {
@@ -58,6 +60,7 @@ int MsgBox(QWidget* owner, std::string_view prompt, int buttons, std::string_vie
                   : icon == kQuestion ? QMessageBox::Question
                                       : QMessageBox::NoIcon,
                   ToQString(title), ToQString(prompt), QMessageBox::Ok, owner);
+  QPushButton* recover = nullptr;
   if ((buttons & 15) == kSaveDiscardCancel) {
     box.setStandardButtons(QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel);
     box.setDefaultButton(QMessageBox::Save);
@@ -65,6 +68,11 @@ int MsgBox(QWidget* owner, std::string_view prompt, int buttons, std::string_vie
   } else if ((buttons & 15) == kYesNo) {
     box.setStandardButtons(QMessageBox::Yes | QMessageBox::No);
     box.setEscapeButton(QMessageBox::No);
+  } else if ((buttons & 15) == kRecoverDiscard) {
+    box.setStandardButtons(QMessageBox::Discard);
+    recover = box.addButton(Tr("common", "&Recover"), QMessageBox::AcceptRole);
+    box.setDefaultButton(recover);
+    box.setEscapeButton(QMessageBox::Discard);
   }
   if (!explanation.empty()) box.setInformativeText(ToQString(explanation));
   // QMessageBox sizes itself to its text alone, which can leave its title cut
@@ -77,7 +85,9 @@ int MsgBox(QWidget* owner, std::string_view prompt, int buttons, std::string_vie
     grid->addItem(new QSpacerItem(width, 0, QSizePolicy::Fixed), grid->rowCount(), 0, 1,
                   grid->columnCount());
   }
-  switch (box.exec()) {
+  const int answer = box.exec();
+  if (recover && box.clickedButton() == recover) return kRecoverAnswer;
+  switch (answer) {
     case QMessageBox::Save:
       return kSaveAnswer;
     case QMessageBox::Discard:

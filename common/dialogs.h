@@ -16,6 +16,7 @@ namespace common {
 inline constexpr int kOkOnly = 0;
 inline constexpr int kSaveDiscardCancel = 3;
 inline constexpr int kYesNo = 4;
+inline constexpr int kRecoverDiscard = 5;
 inline constexpr int kCritical = 16;
 inline constexpr int kQuestion = 32;
 inline constexpr int kOkAnswer = 1;
@@ -24,6 +25,7 @@ inline constexpr int kSaveAnswer = 6;
 inline constexpr int kDiscardAnswer = 7;
 inline constexpr int kYesAnswer = 6;
 inline constexpr int kNoAnswer = 7;
+inline constexpr int kRecoverAnswer = 6;
 
 struct MessageBoxRequest {
   QWidget* owner;

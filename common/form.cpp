@@ -1,5 +1,7 @@
 #include "common/form.h"
 
+#include "common/aside.h"
+
 #include <QApplication>
 #include <QCloseEvent>
 #include <QDragEnterEvent>
@@ -182,6 +184,8 @@ CommonDialog& Form::GetDialog(std::string_view name) {
 }
 
 void Form::Run(const std::function<void()>& handler) {
+  // Work running aside is about to change the document: nothing else may.
+  if (AsideWaiting()) return;
   try {
     handler();
   } catch (const RuntimeError& error) {

@@ -95,6 +95,8 @@ class PictureBox : public QFrame {
   // The picture in logical pixels, and all of the drawing in it.
   QRect InnerRect() const { return QRect(0, 0, InnerWidth(), InnerHeight()); }
   QImage Drawing() { return Region(InnerRect()); }
+  // The same without a copy; the next drawing makes one.
+  QImage Picture() { return raster_.Picture(); }
   // Renders at this device pixel ratio from now on, keeping the drawing,
   // instead of following the screen's.
   void SetDeviceRatio(double ratio);

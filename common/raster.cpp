@@ -260,11 +260,8 @@ QRgb Raster::Pixel(int x, int y) {
 }
 
 QImage Raster::Image() {
+  if (ratio_ == 1.0) return Picture();
   FlushPending();
-  if (ratio_ == 1.0) {
-    shared_ = true;  // handed out: the next drawing detaches
-    return image_;
-  }
   const std::vector<int> columns = Starts(width_, ratio_), rows = Starts(height_, ratio_);
   QImage device(std::max(columns[width_], 1), std::max(rows[height_], 1), image_.format());
   device.setDevicePixelRatio(ratio_);

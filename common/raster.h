@@ -71,6 +71,13 @@ class Raster {
   QRgb Pixel(int x, int y);
   // The whole picture's device pixels, each logical pixel a block.
   QImage Image();
+  // The picture at logical resolution, shared: the next drawing copies it
+  // (see CopyAhead).
+  QImage Picture() {
+    FlushPending();
+    shared_ = true;
+    return image_;
+  }
   // Paints the part of the picture in view (logical rectangle, which may
   // reach past the picture) with its top left at a logical point: translucent
   // pixels over a background colour, and no picture in another colour.

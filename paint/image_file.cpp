@@ -10,6 +10,7 @@
 #include <algorithm>
 
 #include "common/i18n.h"
+#include "paint/picture_limits.h"
 
 namespace paint {
 namespace {
@@ -33,6 +34,29 @@ bool AnyPixel(const QImage& picture, Test test) {
   return false;
 }
 
+}  // namespace
+
+QString TooLarge(const QSize& size) {
+  return common::Tr("paint", "is too large to open (%1 × %2 pixels; at most %3 a side)")
+      .arg(size.width())
+      .arg(size.height())
+      .arg(kMaxPictureSide);
+}
+
+namespace {
+
+// The sides a format's writer takes at most; Qt's ICO writer shrinks a
+// larger picture without a word.
+struct SideLimit {
+  const char* format;
+  const char* name;
+  int side;
+};
+constexpr SideLimit kSideLimits[] = {
+    {"png", "PNG", 1000000}, {"jpg", "JPEG", 65535}, {"jpeg", "JPEG", 65535},
+    {"webp", "WebP", 16383}, {"ico", "ICO", 256},    {"cur", "CUR", 256},
+};
+
 ReadResult Read(QImageReader& reader) {
   ReadResult result;
   reader.setAutoTransform(true);
@@ -40,14 +64,17 @@ ReadResult Read(QImageReader& reader) {
     result.error = common::Tr("paint", "is not an image file");
     return result;
   }
-  // Qt refuses what is over its limit anyway; this says so in plain words.
+  // One largest picture for every command: what can be made can be opened.
+  // Qt's own limit is raised to that once, deep (16-bit) pictures included.
+  static const bool raised = [] {
+    QImageReader::setAllocationLimit(
+        static_cast<int>((qint64{kMaxPictureSide} * kMaxPictureSide * 8 >> 20) + 1));
+    return true;
+  }();
+  (void)raised;
   const QSize size = reader.size();
-  const int limit = QImageReader::allocationLimit();  // MiB; 0 for none
-  if (size.isValid() && limit > 0 &&
-      qint64{size.width()} * size.height() * 4 > qint64{limit} << 20) {
-    result.error = common::Tr("paint", "is too large to open (%1 × %2 pixels)")
-                       .arg(size.width())
-                       .arg(size.height());
+  if (size.isValid() && !WithinLimit(size)) {
+    result.error = TooLarge(size);
     return result;
   }
   result.source.format = reader.format().toLower();
@@ -55,6 +82,11 @@ ReadResult Read(QImageReader& reader) {
   result.image = reader.read();
   if (result.image.isNull()) {
     result.error = common::Tr("paint", "is damaged or cut short (%1)").arg(reader.errorString());
+    return result;
+  }
+  if (!WithinLimit(result.image.size())) {
+    result.error = TooLarge(result.image.size());
+    result.image = QImage();
     return result;
   }
   result.source.deep =
@@ -98,8 +130,25 @@ bool Writable(const QString& path) {
   return QImageWriter::supportedImageFormats().contains(FormatOf(path));
 }
 
+QString SizeProblem(const QString& path, const QSize& size) {
+  const QByteArray format = FormatOf(path);
+  for (const SideLimit& limit : kSideLimits) {
+    if (format != limit.format) continue;
+    if (size.width() > limit.side)
+      return common::Tr("paint", "%1 pictures can be at most %2 pixels wide")
+          .arg(QString::fromLatin1(limit.name))
+          .arg(limit.side);
+    if (size.height() > limit.side)
+      return common::Tr("paint", "%1 pictures can be at most %2 pixels high")
+          .arg(QString::fromLatin1(limit.name))
+          .arg(limit.side);
+  }
+  return {};
+}
+
 QString WriteImage(const QString& path, const QImage& image) {
   const QByteArray format = FormatOf(path);
+  if (const QString problem = SizeProblem(path, image.size()); !problem.isEmpty()) return problem;
   if (!Writable(path))
     return common::Tr("paint",
                       "\"%1\" is not an image type that can be written (use .png, .bmp or "

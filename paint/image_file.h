@@ -32,6 +32,15 @@ ReadResult ReadImageData(const QByteArray& data);
 // written. Returns the reason of a failure, or an empty string.
 QString WriteImage(const QString& path, const QImage& image);
 
+// Why a picture of this size cannot be opened or pasted: larger than the
+// largest picture there may be.
+QString TooLarge(const QSize& size);
+
+// Why a picture of this size cannot be written in the format the name's
+// suffix names ("PNG pictures can be at most 1000000 pixels wide"), or an
+// empty string.
+QString SizeProblem(const QString& path, const QSize& size);
+
 // Qt can write the format that the name's suffix names.
 bool Writable(const QString& path);
 

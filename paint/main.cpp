@@ -2,6 +2,7 @@
 
 #include "common/program.h"
 #include "paint/form1.h"
+#include "paint/recovery.h"
 #include "paint/sketchly.h"
 
 int main(int argc, char** argv) {
@@ -11,8 +12,11 @@ int main(int argc, char** argv) {
   return common::RunProgram(argc, argv, info, [](const common::CommandLine& line) {
     auto form = std::make_unique<paint::Form1>();
     paint::Sketchly& sketchly = paint::Attach(*form);
+    paint::Recovery& recovery = paint::AttachRecovery(*form, sketchly);
     form->Start();
-    if (!line.file.isEmpty()) sketchly.OpenAtStart(line.file);
+    const bool recovered = recovery.OfferLeftDrawing();
+    // After a recovered drawing, the file given asks before it replaces it.
+    if (!line.file.isEmpty()) sketchly.OpenAtStart(line.file, recovered);
     return form;
   });
 }

@@ -4,12 +4,11 @@
 #include <functional>
 #include <optional>
 
+#include "paint/picture_limits.h"
+
 class QWidget;
 
 namespace paint {
-
-// The largest width and height a picture may be given, in pixels.
-inline constexpr int kMaxPictureSide = 10000;
 
 // Asks for a picture's new width and height in pixels (1 to kMaxPictureSide
 // each; the fields take nothing else). Nothing when cancelled. Tests answer

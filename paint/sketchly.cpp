@@ -4,19 +4,21 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QCloseEvent>
-#include <QElapsedTimer>
 #include <QFileInfo>
 #include <QGuiApplication>
 #include <QImageReader>
 #include <QMimeData>
 #include <QPainter>
 #include <memory>
+#include <new>
 
 #include "common/aside.h"
+#include "common/clipboard.h"
 #include "common/help.h"
 #include "common/i18n.h"
 #include "common/menu.h"
 #include "common/text.h"
+#include "paint/image_ops.h"
 #include "paint/picture_size.h"
 #include "paint/tools.h"
 
@@ -54,9 +56,6 @@ constexpr MenuItem<Sketchly> kMenu[] = {
     {QT_TRANSLATE_NOOP("menus", "&Help"), QT_TRANSLATE_NOOP("menus", "About &Qt"),
      QKeySequence::UnknownKey, "", &Sketchly::ShowAboutQt},
 };
-
-// An owner that does not answer has had this long once the formats are in.
-constexpr qint64 kClipboardPatienceMs = 4000;
 
 }  // namespace
 
@@ -149,17 +148,9 @@ void Sketchly::Copy() {
 }
 
 QImage Sketchly::ClipboardImage() {
-  QClipboard* clipboard = QGuiApplication::clipboard();
-  QElapsedTimer waited;
-  waited.start();
-  const QMimeData* data = clipboard->mimeData();
-  const QStringList formats = data ? data->formats() : QStringList();
-  if (formats.isEmpty() && waited.elapsed() >= kClipboardPatienceMs) {
-    Box(common::Tr("paint",
-                   "The program that holds the clipboard does not answer. Nothing was pasted."),
-        common::kCritical);
-    return {};
-  }
+  const QMimeData* data = common::ClipboardOffer(&form_, form_.Caption());
+  if (!data) return {};
+  const QStringList formats = data->formats();
   // Encoded types Qt reads, PNG first, each asked for alone and decoded
   // aside: asked for a plain image, Qt would wait on every type in turn and
   // decode on this thread.
@@ -177,11 +168,15 @@ QImage Sketchly::ClipboardImage() {
     if (!read->image.isNull()) return read->image;
     error = read->error;
   }
-  if (!error.isEmpty()) {
-    Box(common::Tr("paint", "Could not paste the image: it %1.").arg(error), common::kCritical);
-    return {};
+  if (error.isEmpty() && data->hasImage()) {
+    // Our own clipboard hands over the image itself, undecoded.
+    const auto image = qvariant_cast<QImage>(data->imageData());
+    if (image.isNull() || WithinLimit(image.size())) return image;
+    error = TooLarge(image.size());
   }
-  return data && data->hasImage() ? qvariant_cast<QImage>(data->imageData()) : QImage();
+  if (!error.isEmpty())
+    Box(common::Tr("paint", "Could not paste the image: it %1.").arg(error), common::kCritical);
+  return {};
 }
 
 void Sketchly::Paste() {
@@ -190,22 +185,54 @@ void Sketchly::Paste() {
   const QPoint at = canvas_.ViewRect().topLeft();
   const QSize room(std::max(canvas_.InnerWidth(), at.x() + image.width()),
                    std::max(canvas_.InnerHeight(), at.y() + image.height()));
+  const bool larger = room != canvas_.InnerRect().size();
+  if (larger && !WithinLimit(room)) {
+    Box(common::Tr("paint",
+                   "The pasted image would make the picture larger than %1 × %1 pixels, the "
+                   "largest there can be. Nothing was pasted.")
+            .arg(kMaxPictureSide),
+        common::kCritical);
+    return;
+  }
   const bool enlarge =
-      room != canvas_.InnerRect().size() &&
-      Box(common::Tr("paint",
-                     "The pasted image is larger than the picture. Enlarge the picture to "
-                     "fit it?"),
-          common::kYesNo | common::kQuestion) == common::kYesAnswer;
+      larger && Box(common::Tr("paint",
+                               "The pasted image is larger than the picture. Enlarge the picture "
+                               "to fit it?"),
+                    common::kYesNo | common::kQuestion) == common::kYesAnswer;
+  std::optional<QImage> enlarged;
+  if (enlarge && !(enlarged = ResizedAside(room))) return;
   AsOneStep([&] {
-    if (enlarge) canvas_.SetPictureSize(room.width(), room.height());
+    if (enlarged) canvas_.SetPicture(*enlarged);
     DrawAt(image, at);
   });
+}
+
+std::optional<QImage> Sketchly::ResizedAside(const QSize& size) {
+  auto result = std::make_shared<QImage>();
+  const QImage picture = canvas_.Picture();
+  const QRgb fill = common::ResolveColour(canvas_.BackColor());
+  if (!common::RunAside(
+          &form_, common::Tr("paint", "Changing the picture size..."),
+          [result, picture, size, fill] { *result = Resized(picture, size, fill); })) {
+    canvas_.CopyAhead();  // the picture stays, shared with the work that was cut short
+    return std::nullopt;
+  }
+  if (result->isNull()) throw std::bad_alloc();
+  return *result;
 }
 
 void Sketchly::PictureSize() {
   const auto size = AskPictureSize(&form_, canvas_.InnerRect().size());
   if (!size || *size == canvas_.InnerRect().size()) return;
-  AsOneStep([&] { canvas_.SetPictureSize(size->width(), size->height()); });
+  const std::optional<QImage> resized = ResizedAside(*size);
+  if (resized) AsOneStep([&] { canvas_.SetPicture(*resized); });
+}
+
+void Sketchly::Restore(const QImage& picture, const QString& file, const ImageSource& source) {
+  canvas_.SetPicture(picture);
+  Begin(file, source);
+  savedState_ = 0;  // no state of this history: it was never saved
+  Refresh();
 }
 
 void Sketchly::Begin(const QString& file, const ImageSource& source) {
@@ -215,6 +242,7 @@ void Sketchly::Begin(const QString& file, const ImageSource& source) {
   source_ = source;
   savedState_ = history_.State();
   Refresh();
+  settled();
 }
 
 void Sketchly::New() {
@@ -248,6 +276,7 @@ bool Sketchly::OpenFile(const QString& path, bool settleFirst) {
 
 bool Sketchly::SaveDrawing() {
   if (file_.isEmpty()) return SaveDrawingAs();
+  if (!SizeFits(file_)) return false;
   const QImage picture = canvas_.Drawing();
   const QStringList losses = Losses(file_, picture, source_);
   if (losses.isEmpty()) return SaveTo(file_, picture);
@@ -266,6 +295,7 @@ bool Sketchly::SaveDrawingAs() {
        SaveFilters().toStdString(), WritableName(file_).toStdString(), "png"});
   if (!chosen) return false;
   const QString path = QString::fromStdString(*chosen);
+  if (!SizeFits(path)) return false;
   // Over the file it came from, what that file holds counts too; elsewhere
   // only what the picture holds can be lost.
   const bool sameFile = !file_.isEmpty() && QFileInfo(path) == QFileInfo(file_);
@@ -280,6 +310,13 @@ bool Sketchly::SaveDrawingAs() {
   return SaveTo(path, picture);
 }
 
+bool Sketchly::SizeFits(const QString& path) {
+  const QString problem = SizeProblem(path, canvas_.InnerRect().size());
+  if (problem.isEmpty()) return true;
+  Box(common::Tr("paint", "Could not save \"%1\": %2.").arg(path, problem), common::kCritical);
+  return false;
+}
+
 bool Sketchly::SaveTo(const QString& path, const QImage& picture) {
   const QString error = WriteImage(path, picture);
   if (!error.isEmpty()) {
@@ -290,6 +327,7 @@ bool Sketchly::SaveTo(const QString& path, const QImage& picture) {
   file_ = path;
   savedState_ = history_.State();
   Refresh();
+  settled();
   return true;
 }
 

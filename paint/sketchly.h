@@ -4,8 +4,10 @@
 #include <QString>
 #include <cstdint>
 #include <functional>
+#include <optional>
 #include <vector>
 
+#include "common/listeners.h"
 #include "paint/form1.h"
 #include "paint/image_file.h"
 #include "paint/undo_history.h"
@@ -25,7 +27,9 @@ class Sketchly : public QObject {
 
   // Opens an image given at start. An unreadable one is reported and the
   // drawing stays new; false then.
-  bool OpenAtStart(const QString& path) { return OpenFile(path); }
+  bool OpenAtStart(const QString& path, bool settleFirst = false) {
+    return OpenFile(path, settleFirst);
+  }
 
   // The menu commands.
   void New();
@@ -42,9 +46,18 @@ class Sketchly : public QObject {
   void ShowAbout();
   void ShowAboutQt();
 
+  // Takes a picture back as the document, with the file it would be saved
+  // to and what that file held, as changes not yet saved (a recovered
+  // drawing).
+  void Restore(const QImage& picture, const QString& file, const ImageSource& source);
+  // The document has no unsaved changes any more: new, opened or saved.
+  common::Listeners<> settled;
+
   // Changed since it was opened or saved (or since it was new).
   bool Modified() { return history_.State() != savedState_; }
   const QString& CurrentFile() const { return file_; }
+  const ImageSource& Source() const { return source_; }
+  Form1& Form() { return form_; }
   UndoHistory& History() { return history_; }
 
  private:
@@ -54,6 +67,10 @@ class Sketchly : public QObject {
   bool SaveDrawing();
   bool SaveDrawingAs();
   bool SaveTo(const QString& path, const QImage& picture);
+  // Says so when the picture is too large for the path's format.
+  bool SizeFits(const QString& path);
+  // The picture at a new size, made aside; nothing when cancelled.
+  std::optional<QImage> ResizedAside(const QSize& size);
   // True when the drawing may go: saved, discarded or never changed.
   bool SettleUnsaved();
   // A fresh document in the canvas: its file, what that held, no history.

@@ -2,6 +2,8 @@
 
 #include <QPainter>
 
+#include "paint/packed_pixels.h"
+
 namespace paint {
 namespace {
 
@@ -11,54 +13,138 @@ void Put(QImage& into, const QPoint& at, const QImage& pixels) {
   painter.drawImage(at, pixels);
 }
 
+// Packings not yet finished beyond the next step to undo: past this many,
+// a new step waits, so raw pictures cannot pile up faster than they pack.
+constexpr int kPackingsInFlight = 2;
+
 }  // namespace
 
-UndoHistory::UndoHistory(common::PictureBox& canvas, size_t cap) : canvas_(canvas), cap_(cap) {
+UndoHistory::UndoHistory(common::PictureBox& canvas, size_t cap, size_t diskCap)
+    : canvas_(canvas), cap_(cap), diskCap_(diskCap) {
   canvas_.TakeGestureDirty();
-  shadow_ = canvas_.Drawing();
+  shadow_->image = canvas_.Drawing();
 }
 
-size_t UndoHistory::Cost(const Step& step) {
-  return static_cast<size_t>(step.pixels.sizeInBytes()) + sizeof(Step) + 64;
+UndoHistory::~UndoHistory() = default;
+
+void UndoHistory::ChangeShadow(const std::function<void(QImage&)>& change) {
+  const std::lock_guard<std::mutex> lock(shadow_->mutex);
+  change(shadow_->image);
+  ++shadow_->version;
 }
 
 void UndoHistory::Checkpoint() {
   const QRect changed = canvas_.TakeGestureDirty();
+  QImage& shadow = shadow_->image;  // only this thread writes it
   // A picture of another size is a step over the whole picture.
-  const bool resized = shadow_.size() != canvas_.InnerRect().size();
-  const QRect rect = resized ? shadow_.rect() : changed & shadow_.rect();
+  const bool resized = shadow.size() != canvas_.InnerRect().size();
+  const QRect rect = resized ? shadow.rect() : changed & shadow.rect();
   if (rect.isEmpty() && !resized) return;
-  QImage now = resized ? canvas_.Drawing() : canvas_.Region(rect);
-  const bool whole = rect == shadow_.rect();
-  Step step{rect.topLeft(), whole ? shadow_ : shadow_.copy(rect), 0, state_, whole};
+  const bool whole = rect == shadow.rect();
+  // The whole picture is shared with the canvas, not copied: the canvas
+  // copies it aside before it next draws.
+  QImage now = whole ? canvas_.Picture() : canvas_.Region(rect);
+  if (whole) canvas_.CopyAhead();
+  Step step{rect.topLeft(), rect.size(), shadow.format(), whole ? shadow : shadow.copy(rect),
+            nullptr,        0,           state_,          whole};
   if (step.pixels == now) return;  // drawn over with the same colours
-  if (whole) {
-    shadow_ = std::move(now);  // the old one lives on in the step, uncopied
-  } else {
-    Put(shadow_, rect.topLeft(), now);
-  }
-  for (const Step& dropped : redo_) bytes_ -= Cost(dropped);
+  ChangeShadow([&](QImage& image) {
+    if (whole) {
+      image = std::move(now);  // the old one lives on in the step, uncopied
+    } else {
+      Put(image, rect.topLeft(), now);
+    }
+  });
   redo_.clear();
   step.state = state_ = ++lastState_;
-  bytes_ += Cost(step);
   undo_.push_back(std::move(step));
-  Trim();
+  Balance();
 }
 
 void UndoHistory::Reset() {
   canvas_.TakeGestureDirty();
-  shadow_ = canvas_.Drawing();
+  const QImage picture = canvas_.Picture();
+  canvas_.CopyAhead();
+  ChangeShadow([&](QImage& image) { image = picture; });
   undo_.clear();
   redo_.clear();
-  bytes_ = 0;
   state_ = ++lastState_;
 }
 
+size_t UndoHistory::Bytes() const {
+  size_t bytes = 0;
+  for (const auto* list : {&undo_, &redo_})
+    for (const Step& step : *list) {
+      bytes += sizeof(Step) + static_cast<size_t>(step.pixels.sizeInBytes());
+      if (step.packed && step.packed->done && step.packed->stash && step.packed->stash->InMemory())
+        bytes += static_cast<size_t>(step.packed->stash->Size());
+    }
+  return bytes;
+}
+
+size_t UndoHistory::PackedBytes() const {
+  size_t bytes = 0;
+  for (const auto* list : {&undo_, &redo_})
+    for (const Step& step : *list)
+      if (step.packed && step.packed->done && step.packed->stash)
+        bytes += static_cast<size_t>(step.packed->stash->Size());
+  return bytes;
+}
+
+// Small steps count by their memory, large ones by what they keep packed
+// (their raw size until packed).
+bool UndoHistory::OverBudget() const {
+  size_t memory = 0, packed = 0;
+  for (const auto* list : {&undo_, &redo_})
+    for (const Step& step : *list) {
+      const auto raw = static_cast<size_t>(RawBytes(step));
+      if (!Large(step)) {
+        memory += raw + sizeof(Step);
+      } else if (step.packed && step.packed->done && step.packed->stash) {
+        packed += static_cast<size_t>(step.packed->stash->Size());
+      } else {
+        packed += raw;
+      }
+    }
+  return memory > cap_ || packed > diskCap_;
+}
+
 void UndoHistory::Trim() {
-  while (bytes_ > cap_ && !undo_.empty()) {
-    bytes_ -= Cost(undo_.front());
-    undo_.pop_front();
+  while (undo_.size() > kKeptSteps && OverBudget()) undo_.pop_front();
+}
+
+void UndoHistory::Balance() {
+  int inFlight = 0;
+  for (auto* list : {&undo_, &redo_}) {
+    for (size_t i = list->size(); i-- > 0;) {
+      Step& step = (*list)[i];
+      if (!Large(step) || step.pixels.isNull()) continue;
+      if (!step.packed) {
+        auto packing = std::make_shared<Packing>();
+        step.packed = packing;
+        QObject* listener = listener_.get();
+        worker_.Post([this, packing, pixels = step.pixels, listener] {
+          const QByteArray bytes = PackPixels(pixels);
+          if (!bytes.isEmpty()) packing->stash = Stash::Keep(bytes);
+          packing->done = true;
+          packing->done.notify_all();
+          QMetaObject::invokeMethod(
+              listener, [this] { Balance(); }, Qt::QueuedConnection);
+        });
+      }
+      if (i + 1 == list->size()) continue;  // the next to travel stays at hand
+      if (!step.packed->done && ++inFlight > kPackingsInFlight) step.packed->done.wait(false);
+      if (step.packed->done && step.packed->stash) step.pixels = QImage();
+    }
   }
+  Trim();
+}
+
+void UndoHistory::Settle() {
+  for (auto* list : {&undo_, &redo_})
+    for (Step& step : *list)
+      if (step.packed) step.packed->done.wait(false);
+  Balance();
 }
 
 // Writes the step's pixels to the canvas and keeps the ones they replace; a
@@ -67,13 +153,16 @@ void UndoHistory::Exchange(Step& step) {
   if (step.whole) {
     canvas_.SetPicture(step.pixels);
     canvas_.CopyAhead();  // the shadow keeps these pixels too
-    std::swap(shadow_, step.pixels);
+    ChangeShadow([&](QImage& image) { std::swap(image, step.pixels); });
   } else {
-    QImage replaced = shadow_.copy(QRect(step.at, step.pixels.size()));
+    QImage replaced = shadow_->image.copy(QRect(step.at, step.pixels.size()));
     canvas_.PutRegion(step.at, step.pixels);
-    Put(shadow_, step.at, step.pixels);
+    ChangeShadow([&](QImage& image) { Put(image, step.at, step.pixels); });
     step.pixels = std::move(replaced);
   }
+  step.size = step.pixels.size();
+  step.format = step.pixels.format();
+  step.packed.reset();         // what it packed is the other side now
   canvas_.TakeGestureDirty();  // putting back is no drawing
 }
 
@@ -90,11 +179,22 @@ bool UndoHistory::Redo() {
 bool UndoHistory::Travel(std::deque<Step>& from, std::deque<Step>& to, uint64_t Step::*lands) {
   Checkpoint();
   if (from.empty()) return false;
-  Step step = std::move(from.back());
+  Step& next = from.back();
+  if (next.pixels.isNull()) {
+    next.pixels = UnpackPixels(next.packed->stash->Take(), next.size, next.format);
+    if (next.pixels.isNull()) {
+      // The cache file could not be read back: that step and the ones before
+      // it cannot be taken back any more.
+      from.clear();
+      return false;
+    }
+  }
+  Step step = std::move(next);
   from.pop_back();
   Exchange(step);
   state_ = step.*lands;
   to.push_back(std::move(step));
+  Balance();
   return true;
 }
 

@@ -1,13 +1,28 @@
 #pragma once
 
 #include <QImage>
+#include <QObject>
+#include <atomic>
 #include <cstddef>
 #include <cstdint>
 #include <deque>
+#include <memory>
+#include <mutex>
 
 #include "common/picture_box.h"
+#include "paint/stash.h"
+#include "paint/worker.h"
 
 namespace paint {
+
+// The canvas as of the last checkpoint, which other threads (the recovery
+// copy) may read between two changes: every change happens under the lock
+// and counts up the version.
+struct Shadow {
+  std::mutex mutex;
+  QImage image;
+  uint64_t version = 0;
+};
 
 // Undo and redo of a canvas. A step is what changed between two checkpoints
 // (a press on the canvas, before and after a clear, a paste or a new size):
@@ -15,11 +30,24 @@ namespace paint {
 // picture when its size changed. A copy of the canvas as of the last
 // checkpoint supplies the pixels from before a step, so a checkpoint costs
 // in proportion to what the step changed.
+//
+// The last kKeptSteps steps are always kept, whatever their size. A large
+// step is packed aside (packed_pixels.h) into the user's cache folder, and
+// once packed holds no memory of the program's unless it is the next to undo
+// or redo; older steps are dropped only while small ones hold more than
+// `cap` bytes of memory or packed ones more than `diskCap` bytes.
 class UndoHistory {
  public:
   static constexpr size_t kDefaultCap = size_t{48} << 20;  // some 140 whole canvases
+  static constexpr size_t kDefaultDiskCap = size_t{4} << 30;
+  static constexpr size_t kKeptSteps = 10;
+  static constexpr qsizetype kPackAbove = qsizetype{4} << 20;
 
-  explicit UndoHistory(common::PictureBox& canvas, size_t cap = kDefaultCap);
+  explicit UndoHistory(common::PictureBox& canvas, size_t cap = kDefaultCap,
+                       size_t diskCap = kDefaultDiskCap);
+  ~UndoHistory();
+  UndoHistory(const UndoHistory&) = delete;
+  UndoHistory& operator=(const UndoHistory&) = delete;
 
   // Ends the step in progress; an empty one is dropped. A new step drops
   // what could be redone.
@@ -37,29 +65,52 @@ class UndoHistory {
   // What Undo and Redo would do now, without ending the step in progress.
   bool CanUndo() { return !undo_.empty() || canvas_.Drawn(); }
   bool CanRedo() { return !redo_.empty() && !canvas_.Drawn(); }
-  size_t Bytes() const { return bytes_; }
+  // Memory the steps hold, and what packed steps keep in the cache folder.
+  size_t Bytes() const;
+  size_t PackedBytes() const;
+  // Waits for the packing in progress and lets go of what it packed.
+  void Settle();
+  const std::shared_ptr<Shadow>& Picture() const { return shadow_; }
 
  private:
+  struct Packing {
+    std::atomic<bool> done{false};
+    std::shared_ptr<Stash> stash;  // null if packing failed
+  };
   struct Step {
     QPoint at;
-    QImage pixels;   // the rectangle as it is on the other side of the step
+    QSize size;
+    QImage::Format format;
+    QImage pixels;  // the rectangle as it is on the other side; null while only packed
+    std::shared_ptr<Packing> packed;
     uint64_t state;  // after the step
     uint64_t before;
     bool whole;  // the whole picture, whose size may differ
   };
-  static size_t Cost(const Step& step);
+  static qsizetype RawBytes(const Step& step) {
+    return qsizetype{step.size.width()} * step.size.height() * 4;
+  }
+  static bool Large(const Step& step) { return RawBytes(step) > kPackAbove; }
   void Exchange(Step& step);
   bool Travel(std::deque<Step>& from, std::deque<Step>& to, uint64_t Step::*lands);
+  // Packs large steps aside and frees the raw pixels of those packed.
+  void Balance();
   void Trim();
+  bool OverBudget() const;
+  void ChangeShadow(const std::function<void(QImage&)>& change);
 
   common::PictureBox& canvas_;
   size_t cap_;
-  QImage shadow_;  // the canvas at the last checkpoint
+  size_t diskCap_;
+  std::shared_ptr<Shadow> shadow_ = std::make_shared<Shadow>();
   std::deque<Step> undo_;
   std::deque<Step> redo_;
-  size_t bytes_ = 0;
   uint64_t state_ = 0;
   uint64_t lastState_ = 0;
+  // Hears that a packing has finished, on the user-interface thread. The
+  // worker goes first (it is the last member), so nothing reports to it late.
+  std::unique_ptr<QObject> listener_ = std::make_unique<QObject>();
+  Worker worker_;
 };
 
 }  // namespace paint

@@ -1,4 +1,5 @@
-<?xml version='1.0' encoding='utf-8'?>
+<?xml version="1.0" encoding="utf-8"?>
+<!DOCTYPE TS>
 <TS version="2.1" language="de" sourcelanguage="en">
 <context>
     <name>calc</name>
@@ -225,7 +226,7 @@
         <translation>keine Verbindung zu einer Anzeige möglich</translation>
     </message>
     <message>
-        <source>Qt's own options work too, such as -platform NAME, -display DISPLAY,
+        <source>Qt&apos;s own options work too, such as -platform NAME, -display DISPLAY,
 -style NAME and -reverse.</source>
         <translation>Auch Qts eigene Optionen wirken, etwa -platform NAME, -display ANZEIGE,
 -style NAME und -reverse.</translation>
@@ -247,11 +248,11 @@
         <translation>Die beim Start zu öffnende Datei.</translation>
     </message>
     <message>
-        <source>Try '%1 --help' for more information.</source>
+        <source>Try &apos;%1 --help&apos; for more information.</source>
         <translation>Mehr dazu mit „%1 --help“.</translation>
     </message>
     <message>
-        <source>unexpected argument '%1'.</source>
+        <source>unexpected argument &apos;%1&apos;.</source>
         <translation>unerwartetes Argument „%1“.</translation>
     </message>
     <message>
@@ -265,6 +266,18 @@
     <message>
         <source>A pocket calculator with one pending operation.</source>
         <translation>Ein Taschenrechner mit einer anstehenden Rechenart.</translation>
+    </message>
+    <message>
+        <source>This is not finished: %1 Stop it and close the window?</source>
+        <translation>Das ist noch nicht fertig: %1 Abbrechen und das Fenster schließen?</translation>
+    </message>
+    <message>
+        <source>The program that holds the clipboard does not answer. Nothing was pasted.</source>
+        <translation>Das Programm, dem die Zwischenablage gehört, antwortet nicht. Es wurde nichts eingefügt.</translation>
+    </message>
+    <message>
+        <source>&amp;Recover</source>
+        <translation>&amp;Wiederherstellen</translation>
     </message>
 </context>
 <context>
@@ -451,10 +464,6 @@
         <translation>ist keine Bilddatei</translation>
     </message>
     <message>
-        <source>is too large to open (%1 × %2 pixels)</source>
-        <translation>ist zu groß zum Öffnen (%1 × %2 Pixel)</translation>
-    </message>
-    <message>
         <source>is damaged or cut short (%1)</source>
         <translation>ist beschädigt oder abgeschnitten (%1)</translation>
     </message>
@@ -475,7 +484,7 @@
         <translation>kann nicht gelesen werden (%1)</translation>
     </message>
     <message>
-        <source>"%1" is not an image type that can be written (use .png, .bmp or .jpg)</source>
+        <source>&quot;%1&quot; is not an image type that can be written (use .png, .bmp or .jpg)</source>
         <translation>„%1“ ist kein Bildtyp, der geschrieben werden kann (.png, .bmp oder .jpg verwenden)</translation>
     </message>
     <message>
@@ -515,10 +524,6 @@
         <translation>&amp;Höhe:</translation>
     </message>
     <message>
-        <source>The program that holds the clipboard does not answer. Nothing was pasted.</source>
-        <translation>Das Programm, dem die Zwischenablage gehört, antwortet nicht. Es wurde nichts eingefügt.</translation>
-    </message>
-    <message>
         <source>Pasting...</source>
         <translation>Einfügen...</translation>
     </message>
@@ -539,11 +544,11 @@
         <translation>%1 wird geöffnet...</translation>
     </message>
     <message>
-        <source>Could not open "%1": it %2.</source>
+        <source>Could not open &quot;%1&quot;: it %2.</source>
         <translation>„%1“ konnte nicht geöffnet werden: Die Datei %2.</translation>
     </message>
     <message>
-        <source>Saving over "%1" would lose %2. The file was not changed. Save the picture under another name?</source>
+        <source>Saving over &quot;%1&quot; would lose %2. The file was not changed. Save the picture under another name?</source>
         <translation>Beim Speichern über „%1“ ginge verloren: %2. Die Datei wurde nicht verändert. Das Bild unter einem anderen Namen speichern?</translation>
     </message>
     <message>
@@ -551,11 +556,11 @@
         <translation>Zeichnung speichern</translation>
     </message>
     <message>
-        <source>Saving as "%1" would lose %2. Save it all the same?</source>
+        <source>Saving as &quot;%1&quot; would lose %2. Save it all the same?</source>
         <translation>Beim Speichern als „%1“ ginge verloren: %2. Trotzdem speichern?</translation>
     </message>
     <message>
-        <source>Could not save "%1": %2</source>
+        <source>Could not save &quot;%1&quot;: %2</source>
         <translation>„%1“ konnte nicht gespeichert werden: %2</translation>
     </message>
     <message>
@@ -585,6 +590,38 @@
     <message>
         <source>its colours</source>
         <translation>seine Farben</translation>
+    </message>
+    <message>
+        <source>is too large to open (%1 × %2 pixels; at most %3 a side)</source>
+        <translation>ist zu groß zum Öffnen (%1 × %2 Pixel; höchstens %3 je Seite)</translation>
+    </message>
+    <message>
+        <source>%1 pictures can be at most %2 pixels wide</source>
+        <translation>%1-Bilder können höchstens %2 Pixel breit sein</translation>
+    </message>
+    <message>
+        <source>%1 pictures can be at most %2 pixels high</source>
+        <translation>%1-Bilder können höchstens %2 Pixel hoch sein</translation>
+    </message>
+    <message>
+        <source>Sketchly was not closed properly. Recover the unsaved drawing from %1?</source>
+        <translation>Sketchly wurde nicht ordnungsgemäß beendet. Die nicht gespeicherte Zeichnung von %1 wiederherstellen?</translation>
+    </message>
+    <message>
+        <source>Sketchly was not closed properly. Recover the unsaved changes to &quot;%1&quot; from %2?</source>
+        <translation>Sketchly wurde nicht ordnungsgemäß beendet. Die nicht gespeicherten Änderungen an „%1“ von %2 wiederherstellen?</translation>
+    </message>
+    <message>
+        <source>The pasted image would make the picture larger than %1 × %1 pixels, the largest there can be. Nothing was pasted.</source>
+        <translation>Das eingefügte Bild würde das Bild größer als %1 × %1 Pixel machen, größer als jedes mögliche Bild. Es wurde nichts eingefügt.</translation>
+    </message>
+    <message>
+        <source>Changing the picture size...</source>
+        <translation>Bildgröße wird geändert …</translation>
+    </message>
+    <message>
+        <source>Could not save &quot;%1&quot;: %2.</source>
+        <translation>„%1“ konnte nicht gespeichert werden: %2.</translation>
     </message>
 </context>
 </TS>

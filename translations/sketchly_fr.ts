@@ -1,4 +1,5 @@
-<?xml version='1.0' encoding='utf-8'?>
+<?xml version="1.0" encoding="utf-8"?>
+<!DOCTYPE TS>
 <TS version="2.1" language="fr" sourcelanguage="en">
 <context>
     <name>calc</name>
@@ -225,7 +226,7 @@
         <translation>impossible de se connecter à un affichage</translation>
     </message>
     <message>
-        <source>Qt's own options work too, such as -platform NAME, -display DISPLAY,
+        <source>Qt&apos;s own options work too, such as -platform NAME, -display DISPLAY,
 -style NAME and -reverse.</source>
         <translation>Les options propres à Qt fonctionnent aussi, comme -platform NOM, -display AFFICHAGE,
 -style NOM et -reverse.</translation>
@@ -247,11 +248,11 @@
         <translation>Le fichier à ouvrir au démarrage.</translation>
     </message>
     <message>
-        <source>Try '%1 --help' for more information.</source>
+        <source>Try &apos;%1 --help&apos; for more information.</source>
         <translation>Essayez « %1 --help » pour plus d’informations.</translation>
     </message>
     <message>
-        <source>unexpected argument '%1'.</source>
+        <source>unexpected argument &apos;%1&apos;.</source>
         <translation>argument inattendu « %1 ».</translation>
     </message>
     <message>
@@ -265,6 +266,18 @@
     <message>
         <source>A pocket calculator with one pending operation.</source>
         <translation>Une calculatrice de poche avec une opération en attente.</translation>
+    </message>
+    <message>
+        <source>This is not finished: %1 Stop it and close the window?</source>
+        <translation>Ce n’est pas terminé : %1 L’interrompre et fermer la fenêtre ?</translation>
+    </message>
+    <message>
+        <source>The program that holds the clipboard does not answer. Nothing was pasted.</source>
+        <translation>Le programme qui détient le presse-papiers ne répond pas. Rien n’a été collé.</translation>
+    </message>
+    <message>
+        <source>&amp;Recover</source>
+        <translation>&amp;Récupérer</translation>
     </message>
 </context>
 <context>
@@ -451,10 +464,6 @@
         <translation>n’est pas un fichier image</translation>
     </message>
     <message>
-        <source>is too large to open (%1 × %2 pixels)</source>
-        <translation>est trop grand pour être ouvert (%1 × %2 pixels)</translation>
-    </message>
-    <message>
         <source>is damaged or cut short (%1)</source>
         <translation>est endommagé ou tronqué (%1)</translation>
     </message>
@@ -475,7 +484,7 @@
         <translation>ne peut pas être lu (%1)</translation>
     </message>
     <message>
-        <source>"%1" is not an image type that can be written (use .png, .bmp or .jpg)</source>
+        <source>&quot;%1&quot; is not an image type that can be written (use .png, .bmp or .jpg)</source>
         <translation>« %1 » n’est pas un type d’image qui peut être écrit (utilisez .png, .bmp ou .jpg)</translation>
     </message>
     <message>
@@ -515,10 +524,6 @@
         <translation>&amp;Hauteur :</translation>
     </message>
     <message>
-        <source>The program that holds the clipboard does not answer. Nothing was pasted.</source>
-        <translation>Le programme qui détient le presse-papiers ne répond pas. Rien n’a été collé.</translation>
-    </message>
-    <message>
         <source>Pasting...</source>
         <translation>Collage...</translation>
     </message>
@@ -539,11 +544,11 @@
         <translation>Ouverture de %1...</translation>
     </message>
     <message>
-        <source>Could not open "%1": it %2.</source>
+        <source>Could not open &quot;%1&quot;: it %2.</source>
         <translation>Impossible d’ouvrir « %1 » : le fichier %2.</translation>
     </message>
     <message>
-        <source>Saving over "%1" would lose %2. The file was not changed. Save the picture under another name?</source>
+        <source>Saving over &quot;%1&quot; would lose %2. The file was not changed. Save the picture under another name?</source>
         <translation>Enregistrer sur « %1 » ferait perdre : %2. Le fichier n’a pas été modifié. Enregistrer l’image sous un autre nom ?</translation>
     </message>
     <message>
@@ -551,11 +556,11 @@
         <translation>Enregistrer le dessin</translation>
     </message>
     <message>
-        <source>Saving as "%1" would lose %2. Save it all the same?</source>
+        <source>Saving as &quot;%1&quot; would lose %2. Save it all the same?</source>
         <translation>Enregistrer sous « %1 » ferait perdre : %2. Enregistrer quand même ?</translation>
     </message>
     <message>
-        <source>Could not save "%1": %2</source>
+        <source>Could not save &quot;%1&quot;: %2</source>
         <translation>Impossible d’enregistrer « %1 » : %2</translation>
     </message>
     <message>
@@ -585,6 +590,38 @@
     <message>
         <source>its colours</source>
         <translation>ses couleurs</translation>
+    </message>
+    <message>
+        <source>is too large to open (%1 × %2 pixels; at most %3 a side)</source>
+        <translation>est trop grand pour être ouvert (%1 × %2 pixels ; au plus %3 par côté)</translation>
+    </message>
+    <message>
+        <source>%1 pictures can be at most %2 pixels wide</source>
+        <translation>Les images %1 font au plus %2 pixels de large</translation>
+    </message>
+    <message>
+        <source>%1 pictures can be at most %2 pixels high</source>
+        <translation>Les images %1 font au plus %2 pixels de haut</translation>
+    </message>
+    <message>
+        <source>Sketchly was not closed properly. Recover the unsaved drawing from %1?</source>
+        <translation>Sketchly n’a pas été fermé correctement. Récupérer le dessin non enregistré de %1 ?</translation>
+    </message>
+    <message>
+        <source>Sketchly was not closed properly. Recover the unsaved changes to &quot;%1&quot; from %2?</source>
+        <translation>Sketchly n’a pas été fermé correctement. Récupérer les modifications non enregistrées de « %1 » de %2 ?</translation>
+    </message>
+    <message>
+        <source>The pasted image would make the picture larger than %1 × %1 pixels, the largest there can be. Nothing was pasted.</source>
+        <translation>L’image collée rendrait l’image plus grande que %1 × %1 pixels, la plus grande possible. Rien n’a été collé.</translation>
+    </message>
+    <message>
+        <source>Changing the picture size...</source>
+        <translation>Modification de la taille de l’image…</translation>
+    </message>
+    <message>
+        <source>Could not save &quot;%1&quot;: %2.</source>
+        <translation>Impossible d’enregistrer « %1 » : %2.</translation>
     </message>
 </context>
 </TS>

@@ -416,7 +416,8 @@ def twips_box(left, top, width, height):
 class Program:
     """One run of a program: its process, its AT-SPI application and window."""
 
-    def __init__(self, suite, path, title, size, menu_bar=False, extra_env=None, args=()):
+    def __init__(self, suite, path, title, size, menu_bar=False, extra_env=None, args=(),
+                 first=None):
         self.suite = suite
         self.title = title
         log = open(os.path.join(suite.out, os.path.basename(path) + "-" + suite.case + ".log"), "wb")
@@ -428,6 +429,8 @@ class Program:
         at, x = suite.at, suite.x
         self.app = wait_for(lambda: self.alive() and at.application(self.proc.pid),
                             f"{path} on the accessibility bus")
+        if first:
+            first(self)  # a question at start, answered before the window is looked at
         self.frame = wait_for(lambda: self.alive() and at.find(self.app, "filler", title),
                               f"the window {title!r} over AT-SPI")
         self.window = wait_for(lambda: self.alive() and x.windows(title),
@@ -664,9 +667,9 @@ class Suite:
     BORDER = 2
     INNER = (CANVAS[0] + BORDER, CANVAS[1] + BORDER, CANVAS[2] - 2 * BORDER, CANVAS[3] - 2 * BORDER)
 
-    def paint(self, args=(), title="Sketchly", extra_env=None, canvas="Canvas"):
+    def paint(self, args=(), title="Sketchly", extra_env=None, canvas="Canvas", first=None):
         paint = Program(self, self.args.paint, title, (490, 372), menu_bar=True, args=args,
-                        extra_env=extra_env)
+                        extra_env=extra_env, first=first)
         canvas = paint.control("frame", canvas, self.CANVAS)
         return paint, canvas
 
@@ -915,6 +918,49 @@ class Suite:
         paint.stop()
 
 
+    def case_paint_recovery(self):
+        """A drawing killed before it was saved is offered back at the next start, pixel for
+        pixel."""
+        state = os.path.join(self.out, "state")
+        shutil.rmtree(state, ignore_errors=True)  # what an earlier run left
+        env = {"XDG_STATE_HOME": state}
+        copies = os.path.join(state, "sketchly")
+        paint, canvas = self.paint(extra_env=env)
+        WHITE, BLACK = (255, 255, 255), (0, 0, 0)
+        a, b = (60, 40), (200, 150)
+
+        def box(shot):
+            return [f"{x},{y} is {c}" for x, y, c in self.canvas_pixels(shot, paint)
+                    if c != (BLACK if a[0] <= x <= b[0] and a[1] <= y <= b[1] else WHITE)]
+
+        paint.click(paint.control("push button", "Filled rectangle tool"))
+        self.x.click(*self.canvas_point(paint, *a))
+        self.x.click(*self.canvas_point(paint, *b))
+        self.wait_pixels(paint, box, "a black box")
+        started = time.monotonic()
+        wait_for(lambda: os.path.isdir(copies)
+                 and [n for n in os.listdir(copies) if n.endswith(".recovery")],
+                 "a recovery copy in the state folder", timeout=10)
+        print(f"     the copy was written {time.monotonic() - started:.1f} s after the stroke",
+              flush=True)
+        os.kill(paint.proc.pid, signal.SIGKILL)
+        paint.proc.wait(timeout=WAIT)
+
+        def recover(program):
+            question = wait_for(lambda: program.alive() and self.at.find(
+                program.app, None, None,
+                lambda acc: "was not closed properly" in (acc.name or "")),
+                "the question to recover the drawing")
+            self.check("Recover the unsaved drawing from" in question.name,
+                       f"the question reads {question.name!r}")
+            button = wait_for(lambda: self.at.find(program.app, "push button", "Recover"),
+                              "a Recover button")
+            button.queryAction().doAction(0)
+
+        paint, canvas = self.paint(extra_env=env, first=recover)
+        self.wait_pixels(paint, box, "the recovered black box")
+        paint.stop()
+
 CASES = [
     "calc_sum",
     "calc_typing",
@@ -927,6 +973,7 @@ CASES = [
     "paint_colour_dialog",
     "paint_undo_clipboard",
     "paint_german",
+    "paint_recovery",
 ]
 
 
