@@ -255,9 +255,10 @@ void WholeSteps(benchmark::State& state) {
 // until it is written aside, and (counter) the longest stretch the window's
 // thread was busy meanwhile.
 void RecoveryCopy(benchmark::State& state) {
-  auto form = Window(state, kBrush, true);
+  auto form = Window(state, kBrush);
   paint::Form1& window = *form;
-  paint::Sketchly& sketchly = *window.findChild<paint::Sketchly*>();
+  paint::Sketchly& sketchly = paint::Attach(window);
+  sketchly.OpenAtStart(BigFile());
   qputenv("XDG_STATE_HOME", QDir::temp().filePath(QStringLiteral("paint_bench_state")).toUtf8());
   paint::Recovery& recovery = paint::AttachRecovery(window, sketchly);
   double longest = 0;

@@ -20,12 +20,13 @@ const QMimeData* ClipboardOffer(QWidget* owner, std::string_view caption) {
   QElapsedTimer waited;
   waited.start();
   const QMimeData* data = QGuiApplication::clipboard()->mimeData();
-  if (data && !data->formats().isEmpty()) return data;
-  if (waited.elapsed() >= kPatienceMs)
-    MsgBox(owner,
-           Tr("common", "The program that holds the clipboard does not answer. Nothing was pasted.")
-               .toStdString(),
-           kCritical, caption);
+  const bool offers = data && !data->formats().isEmpty();
+  // Nothing offered, at once: an empty clipboard, which the caller refuses.
+  if (offers || waited.elapsed() < kPatienceMs) return data;
+  MsgBox(owner,
+         Tr("common", "The program that holds the clipboard does not answer. Nothing was pasted.")
+             .toStdString(),
+         kCritical, caption);
   return nullptr;
 }
 

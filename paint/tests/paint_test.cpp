@@ -949,6 +949,17 @@ TEST_F(PaintTest, AnUnsavedDrawingIsKeptAsideAndOfferedBackOnceItsProgramIsGone)
   // Once the program is gone without closing, its copy no longer has a live
   // lock: the next start offers it, pixel for pixel, under its file's name.
   const QString orphan = QFileInfo(recovery.CopyPath()).dir().filePath("gone.recovery");
+  QFile cut(orphan);  // a copy cut short by the crash itself: dropped unasked
+  ASSERT_TRUE(cut.open(QIODevice::WriteOnly) && cut.write("SKRC") == 4);
+  cut.close();
+  EXPECT_FALSE(std::get<2>(start()));
+  EXPECT_TRUE(boxes.empty());
+  EXPECT_FALSE(QFile::exists(orphan));
+  ASSERT_TRUE(QFile::copy(recovery.CopyPath(), orphan));
+  boxAnswer = common::kDiscardAnswer;  // asked, and gone
+  EXPECT_FALSE(std::get<2>(start()));
+  EXPECT_EQ(boxes.size(), 1u);
+  EXPECT_FALSE(QFile::exists(orphan));
   ASSERT_TRUE(QFile::copy(recovery.CopyPath(), orphan));
   boxAnswer = common::kRecoverAnswer;
   auto [other, document, taken] = start();
@@ -961,6 +972,7 @@ TEST_F(PaintTest, AnUnsavedDrawingIsKeptAsideAndOfferedBackOnceItsProgramIsGone)
   EXPECT_EQ(document->CurrentFile(), saved);
   EXPECT_TRUE(document->Modified());
   EXPECT_FALSE(QFile::exists(orphan)) << "taken, and so never offered twice";
+  EXPECT_FALSE(std::get<2>(start())) << "the taker's own copy, locked while it runs";
 
   // Saved, the copy goes.
   sketchly->Save();

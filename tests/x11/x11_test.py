@@ -891,6 +891,11 @@ class Suite:
         self.x.key("ctrl+v")
         self.wait_pixels(paint, box(True), "the box pasted from the clipboard")
         # A clipboard owner that never answers: Paste gives up within seconds, saying so.
+        self.paste_from_silent_owner(paint, "Sketchly")
+        paint.stop()
+
+    def paste_from_silent_owner(self, program, title):
+        """Ctrl+V while the clipboard's owner never answers: a box within 6.5 s."""
         xlib = ctypes.CDLL("libX11.so.6")
         xlib.XOpenDisplay.restype = ctypes.c_void_p
         xlib.XOpenDisplay.argtypes = [ctypes.c_char_p]
@@ -907,15 +912,20 @@ class Suite:
         owner = xlib.XCreateSimpleWindow(silent, xlib.XDefaultRootWindow(silent), 0, 0, 1, 1, 0, 0, 0)
         xlib.XSetSelectionOwner(silent, xlib.XInternAtom(silent, b"CLIPBOARD", 0), owner, 0)
         xlib.XFlush(silent)
-        self.x.focus(paint.window)
+        self.x.focus(program.window)
         started = time.monotonic()
         self.x.key("ctrl+v")
-        paint.dialog("alert", "Sketchly")
+        program.dialog("alert", title)
         waited = time.monotonic() - started
         self.check(waited < 6.5, f"Paste waited {waited:.1f} s on a clipboard owner that does not answer")
         print(f"     paste gave up after {waited:.1f} s", flush=True)
         xlib.XCloseDisplay(silent)
-        paint.stop()
+
+    def case_calc_silent_clipboard(self):
+        """calc's Paste gives up on a clipboard owner that never answers, as paint's does."""
+        calc, display = self.calc()
+        self.paste_from_silent_owner(calc, "Calculator")
+        calc.stop()
 
 
     def case_paint_recovery(self):
@@ -963,6 +973,7 @@ class Suite:
 
 CASES = [
     "calc_sum",
+    "calc_silent_clipboard",
     "calc_typing",
     "calc_divide_by_zero",
     "calc_runtime_error",

@@ -1,0 +1,64 @@
+// Pure functions over pictures: no window.
+#include <gtest/gtest.h>
+
+#include <QImage>
+
+#include "paint/image_ops.h"
+#include "paint/packed_pixels.h"
+#include "paint/stash.h"
+
+namespace paint {
+namespace {
+
+QImage Pattern(int width, int height, QImage::Format format) {
+  QImage image(width, height, format);
+  for (int y = 0; y < height; ++y)
+    for (int x = 0; x < width; ++x)
+      image.setPixel(x, y,
+                     qRgba(x * 37 + y, y * 11, (x ^ y) * 5,
+                           format == QImage::Format_ARGB32 ? (x * 29) & 255 : 255));
+  return image;
+}
+
+TEST(PicturesTest, PackedPicturesComeBackExactlyAndDamageIsRefused) {
+  const struct {
+    const char* name;
+    int width, height;
+    QImage::Format format;
+  } rows[] = {
+      {"one pixel", 1, 1, QImage::Format_RGB32},
+      {"odd width", 333, 7, QImage::Format_RGB32},
+      {"transparency", 64, 48, QImage::Format_ARGB32},
+      {"one column", 1, 300, QImage::Format_ARGB32},
+  };
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.name);
+    const QImage picture = Pattern(row.width, row.height, row.format);
+    const QByteArray packed = PackPixels(picture);
+    ASSERT_FALSE(packed.isEmpty());
+    EXPECT_EQ(UnpackPixels(packed, picture.size(), row.format), picture);
+    // Kept in the cache folder, the bytes come back as they went.
+    EXPECT_EQ(Stash::Keep(packed)->Take(), packed);
+    EXPECT_TRUE(UnpackPixels(packed, QSize(row.width + 1, row.height), row.format).isNull())
+        << "another size";
+    EXPECT_TRUE(UnpackPixels(packed.left(packed.size() / 2), picture.size(), row.format).isNull())
+        << "cut short";
+  }
+}
+
+TEST(PicturesTest, ResizedKeepsTheTopLeftAndFillsTheRest) {
+  const QImage picture = Pattern(5, 4, QImage::Format_ARGB32);
+  const QRgb fill = qRgb(1, 2, 3);
+  for (const QSize size : {QSize(8, 6), QSize(3, 2), QSize(3, 9), QSize(5, 4)}) {
+    const QImage resized = Resized(picture, size, fill);
+    ASSERT_EQ(resized.size(), size);
+    EXPECT_EQ(resized.format(), picture.format());
+    for (int y = 0; y < size.height(); ++y)
+      for (int x = 0; x < size.width(); ++x)
+        ASSERT_EQ(resized.pixel(x, y), picture.rect().contains(x, y) ? picture.pixel(x, y) : fill)
+            << size.width() << "x" << size.height() << " at " << x << "," << y;
+  }
+}
+
+}  // namespace
+}  // namespace paint
