@@ -2,6 +2,7 @@
 
 #include <zstd.h>
 
+#include <algorithm>
 #include <vector>
 
 namespace paint {
@@ -15,6 +16,7 @@ constexpr int kBytesPerPixel = 4;
 struct PixelPacker::Stream {
   ZSTD_CCtx* context = ZSTD_createCCtx();
   std::vector<uchar> row;
+  std::vector<uchar> above;  // the row before, as it was given
   std::vector<char> out = std::vector<char>(ZSTD_CStreamOutSize());
   QByteArray packed;
   bool failed = context == nullptr;
@@ -39,6 +41,7 @@ struct PixelPacker::Stream {
 
 PixelPacker::PixelPacker(int width) : stream_(std::make_unique<Stream>()) {
   stream_->row.resize(static_cast<size_t>(std::max(width, 0)) * kBytesPerPixel);
+  stream_->above.resize(stream_->row.size());
   if (!stream_->failed) ZSTD_CCtx_setParameter(stream_->context, ZSTD_c_compressionLevel, kLevel);
 }
 
@@ -46,11 +49,11 @@ PixelPacker::~PixelPacker() = default;
 
 void PixelPacker::AddRows(const uchar* first, qsizetype stride, int rows) {
   std::vector<uchar>& row = stream_->row;
+  std::vector<uchar>& above = stream_->above;
   for (int y = 0; y < rows && !stream_->failed; ++y) {
     const uchar* source = first + y * stride;
-    for (size_t i = 0; i < row.size(); ++i)
-      row[i] =
-          static_cast<uchar>(source[i] - (i >= kBytesPerPixel ? source[i - kBytesPerPixel] : 0));
+    for (size_t i = 0; i < row.size(); ++i) row[i] = static_cast<uchar>(source[i] - above[i]);
+    std::copy_n(source, row.size(), above.begin());
     stream_->Feed(row.data(), row.size(), ZSTD_e_continue);
   }
 }
@@ -75,10 +78,10 @@ QImage UnpackPixels(const QByteArray& packed, const QSize& size, QImage::Format 
       ZSTD_decompress(image.bits(), bytes, packed.constData(), static_cast<size_t>(packed.size()));
   if (ZSTD_isError(got) || got != bytes) return {};
   const size_t rowBytes = static_cast<size_t>(size.width()) * kBytesPerPixel;
-  for (int y = 0; y < size.height(); ++y) {
+  for (int y = 1; y < size.height(); ++y) {
     uchar* row = image.scanLine(y);
-    for (size_t i = kBytesPerPixel; i < rowBytes; ++i)
-      row[i] = static_cast<uchar>(row[i] + row[i - kBytesPerPixel]);
+    const uchar* above = image.constScanLine(y - 1);
+    for (size_t i = 0; i < rowBytes; ++i) row[i] = static_cast<uchar>(row[i] + above[i]);
   }
   return image;
 }

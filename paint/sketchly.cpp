@@ -143,6 +143,23 @@ void Sketchly::DrawAt(const QImage& image, const QPoint& at) {
   canvas_.PutRegion(target.topLeft(), under);
 }
 
+void Sketchly::Travel(bool undo) {
+  history_.Checkpoint();  // a stroke in progress is the step to take back
+  if (const auto unpack = history_.PackedNext(undo)) {
+    auto pixels = std::make_shared<QImage>();
+    if (!common::RunAside(
+            &form_, undo ? common::Tr("paint", "Undoing...") : common::Tr("paint", "Redoing..."),
+            [pixels, unpack] { *pixels = unpack(); }))
+      return;
+    history_.Unpacked(undo, *pixels);
+  }
+  if (undo) {
+    history_.Undo();
+  } else {
+    history_.Redo();
+  }
+}
+
 void Sketchly::Copy() {
   QGuiApplication::clipboard()->setImage(canvas_.Drawing());
 }

@@ -37,8 +37,8 @@ class Sketchly : public QObject {
   void Save() { SaveDrawing(); }
   void SaveAs() { SaveDrawingAs(); }
   void Quit() { form_.close(); }
-  void Undo() { history_.Undo(); }
-  void Redo() { history_.Redo(); }
+  void Undo() { Travel(true); }
+  void Redo() { Travel(false); }
   void Copy();
   void Paste();
   void PictureSize();
@@ -64,6 +64,8 @@ class Sketchly : public QObject {
   // Replaces the document with the file's picture, after asking about
   // unsaved changes if asked to.
   bool OpenFile(const QString& path, bool settleFirst = false);
+  // Undo or redo, a large packed step unpacked aside first.
+  void Travel(bool undo);
   bool SaveDrawing();
   bool SaveDrawingAs();
   bool SaveTo(const QString& path, const QImage& picture);

@@ -119,6 +119,7 @@ void UndoHistory::Balance() {
     for (size_t i = list->size(); i-- > 0;) {
       Step& step = (*list)[i];
       if (!Large(step) || step.pixels.isNull()) continue;
+      if (i + 1 == list->size()) continue;  // the next to travel stays at hand
       if (!step.packed) {
         auto packing = std::make_shared<Packing>();
         step.packed = packing;
@@ -132,12 +133,25 @@ void UndoHistory::Balance() {
               listener, [this] { Balance(); }, Qt::QueuedConnection);
         });
       }
-      if (i + 1 == list->size()) continue;  // the next to travel stays at hand
       if (!step.packed->done && ++inFlight > kPackingsInFlight) step.packed->done.wait(false);
       if (step.packed->done && step.packed->stash) step.pixels = QImage();
     }
   }
   Trim();
+}
+
+std::function<QImage()> UndoHistory::PackedNext(bool undo) {
+  const std::deque<Step>& list = undo ? undo_ : redo_;
+  if (list.empty() || !list.back().pixels.isNull()) return {};
+  return [packed = list.back().packed, size = list.back().size, format = list.back().format] {
+    return UnpackPixels(packed->stash->Take(), size, format);
+  };
+}
+
+void UndoHistory::Unpacked(bool undo, const QImage& pixels) {
+  std::deque<Step>& list = undo ? undo_ : redo_;
+  if (!list.empty() && list.back().pixels.isNull() && pixels.size() == list.back().size)
+    list.back().pixels = pixels;
 }
 
 void UndoHistory::Settle() {
@@ -181,7 +195,7 @@ bool UndoHistory::Travel(std::deque<Step>& from, std::deque<Step>& to, uint64_t 
   if (from.empty()) return false;
   Step& next = from.back();
   if (next.pixels.isNull()) {
-    next.pixels = UnpackPixels(next.packed->stash->Take(), next.size, next.format);
+    next.pixels = PackedNext(&from == &undo_)();
     if (next.pixels.isNull()) {
       // The cache file could not be read back: that step and the ones before
       // it cannot be taken back any more.

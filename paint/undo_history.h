@@ -6,6 +6,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <deque>
+#include <functional>
 #include <memory>
 #include <mutex>
 
@@ -68,6 +69,12 @@ class UndoHistory {
   // Memory the steps hold, and what packed steps keep in the cache folder.
   size_t Bytes() const;
   size_t PackedBytes() const;
+  // When the next undo (or redo) has only packed pixels, which take a while
+  // to unpack on a large picture: the work that unpacks them, safe on any
+  // thread, whose result Unpacked hands back before Undo or Redo. Empty
+  // when nothing needs unpacking.
+  std::function<QImage()> PackedNext(bool undo);
+  void Unpacked(bool undo, const QImage& pixels);
   // Waits for the packing in progress and lets go of what it packed.
   void Settle();
   const std::shared_ptr<Shadow>& Picture() const { return shadow_; }

@@ -623,5 +623,13 @@
         <source>Could not save &quot;%1&quot;: %2.</source>
         <translation>„%1“ konnte nicht gespeichert werden: %2.</translation>
     </message>
+    <message>
+        <source>Undoing...</source>
+        <translation>Wird rückgängig gemacht …</translation>
+    </message>
+    <message>
+        <source>Redoing...</source>
+        <translation>Wird wiederhergestellt …</translation>
+    </message>
 </context>
 </TS>

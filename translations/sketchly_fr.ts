@@ -623,5 +623,13 @@
         <source>Could not save &quot;%1&quot;: %2.</source>
         <translation>Impossible d’enregistrer « %1 » : %2.</translation>
     </message>
+    <message>
+        <source>Undoing...</source>
+        <translation>Annulation…</translation>
+    </message>
+    <message>
+        <source>Redoing...</source>
+        <translation>Rétablissement…</translation>
+    </message>
 </context>
 </TS>
