@@ -47,8 +47,22 @@ void ShowDisplayText(common::Label& display) {
 QString ShownText(const common::Label& display) {
   const QFontMetrics metrics = display.fontMetrics();
   const int room = TextRoom(display).width();
-  if (metrics.horizontalAdvance(display.text()) <= room) return display.text();
-  return metrics.elidedText(display.text(), Qt::ElideLeft, room);
+  const QString text = display.text();
+  if (metrics.horizontalAdvance(text) <= room) return text;
+  // A number being typed shows its last digits. A result (with its sign or
+  // leading blank) must keep its sign, its leading digits and its exponent,
+  // or it would read many times too large: digits go from the end of its
+  // mantissa instead.
+  const qsizetype point = text.indexOf(u'.');
+  if (!text.startsWith(u' ') && !text.startsWith(u'-')) {
+    return metrics.elidedText(text, Qt::ElideLeft, room);
+  }
+  if (point < 0) return metrics.elidedText(text, Qt::ElideLeft, room);  // digits all count
+  const qsizetype exponent = text.indexOf(u'E');
+  const QString tail = QChar(0x2026) + (exponent < 0 ? QString() : text.mid(exponent));
+  QString head = exponent < 0 ? text : text.left(exponent);
+  while (head.size() > point + 2 && metrics.horizontalAdvance(head + tail) > room) head.chop(1);
+  return head + tail;
 }
 
 }  // namespace calc

@@ -1,5 +1,7 @@
 #include "calc/help_menu.h"
 
+#include <utility>
+
 #include <QApplication>
 #include <QMenu>
 #include <QMenuBar>
@@ -39,10 +41,15 @@ void HelpMenu::ShowShortcuts() {
     rows.append(
         {action->text().remove(u'&'), action->shortcut().toString(QKeySequence::NativeText)});
   rows.append(common::ShortcutRows<HelpMenu>(kMenu).mid(0, 1));
+  bool digits = false;
   for (const Key& key : Keys()) {
-    const QString name = key.spokenName.empty() ? common::ToQString(key.control.caption)
-                                                : common::Tr("calc", key.spokenName.data());
-    rows.append({name, common::Tr("calc", key.typedAs.data())});
+    if (key.spokenName.empty()) {  // a digit: the ten are one line
+      if (!std::exchange(digits, true))
+        rows.append({common::Tr("calc", "Digits"), QStringLiteral("0\u20139")});
+      continue;
+    }
+    rows.append(
+        {common::Tr("calc", key.spokenName.data()), common::Tr("calc", key.typedAs.data())});
   }
   rows.append({common::Tr("calc", "Take back the last digit"),
                QKeySequence(Qt::Key_Backspace).toString(QKeySequence::NativeText)});

@@ -4,10 +4,14 @@
 #include <QColorDialog>
 #include <QFileDialog>
 #include <QGridLayout>
+#include <QHeaderView>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QScreen>
 #include <QSpacerItem>
+#include <QTreeView>
 #include <algorithm>
+#include <utility>
 
 #include "common/i18n.h"
 #include "common/text.h"
@@ -38,17 +42,24 @@ std::function<void()>& BeepHook() {
 // Room for the window manager's icon and buttons beside a title: about four
 // title-bar buttons, in the title's own height.
 constexpr double kTitleBarRoomInLines = 6.5;
+constexpr double kTitleFontScale = 1.2;
 // An explanation reads best in lines of about this many characters.
 constexpr int kExplanationColumns = 45;
-
-// The width a box needs for its title bar, in pixels.
-int TitleBarWidth(const QWidget& box) {
-  const QFontMetrics metrics = box.fontMetrics();
-  return metrics.horizontalAdvance(box.windowTitle()) +
-         static_cast<int>(kTitleBarRoomInLines * metrics.height());
-}
+// A file dialog's size, in average characters and lines.
+constexpr int kFileDialogColumns = 120;
+constexpr int kFileDialogLines = 32;
 
 }  // namespace
+
+int TitleBarWidth(const QWidget& window) {
+  // Window managers draw titles larger and bolder than the window's text.
+  QFont font = window.font();
+  font.setBold(true);
+  font.setPointSizeF(font.pointSizeF() * kTitleFontScale);
+  const QFontMetrics metrics(font);
+  return metrics.horizontalAdvance(window.windowTitle()) +
+         static_cast<int>(kTitleBarRoomInLines * metrics.height());
+}
 
 int MsgBox(QWidget* owner, std::string_view prompt, int buttons, std::string_view title,
            std::string_view explanation) {
@@ -74,6 +85,17 @@ int MsgBox(QWidget* owner, std::string_view prompt, int buttons, std::string_vie
     box.setDefaultButton(recover);
     box.setEscapeButton(QMessageBox::Discard);
   }
+  // Questions answer to access keys in every language: Qt's own button
+  // texts have none in English.
+  const std::pair<QMessageBox::StandardButton, const char*> keyed[] = {
+      {QMessageBox::Save, QT_TRANSLATE_NOOP("common", "&Save")},
+      {QMessageBox::Discard, QT_TRANSLATE_NOOP("common", "&Discard")},
+      {QMessageBox::Cancel, QT_TRANSLATE_NOOP("common", "&Cancel")},
+      {QMessageBox::Yes, QT_TRANSLATE_NOOP("common", "&Yes")},
+      {QMessageBox::No, QT_TRANSLATE_NOOP("common", "&No")},
+  };
+  for (const auto& [which, text] : keyed)
+    if (QAbstractButton* button = box.button(which)) button->setText(Tr("common", text));
   if (!explanation.empty()) box.setInformativeText(ToQString(explanation));
   // QMessageBox sizes itself to its text alone, which can leave its title cut
   // short and an explanation in a narrow column; a spacer across the bottom
@@ -111,6 +133,18 @@ std::optional<std::string> ChooseFile(const FileDialogRequest& request) {
   dialog.setAcceptMode(open ? QFileDialog::AcceptOpen : QFileDialog::AcceptSave);
   dialog.setFileMode(open ? QFileDialog::ExistingFile : QFileDialog::AnyFile);
   dialog.setDefaultSuffix(ToQString(request.defaultSuffix));
+  // Room for every column in any language: name, size, type and date.
+  const QFontMetrics metrics = dialog.fontMetrics();
+  dialog.resize(
+      QSize(metrics.averageCharWidth() * kFileDialogColumns, metrics.height() * kFileDialogLines)
+          .boundedTo(dialog.screen()->availableSize()));
+  if (auto* details = dialog.findChild<QTreeView*>()) {
+    QHeaderView* header = details->header();
+    for (int column = 1; column < header->count(); ++column)
+      header->setSectionResizeMode(column, QHeaderView::ResizeToContents);
+    header->setSectionResizeMode(0, QHeaderView::Stretch);
+    header->setStretchLastSection(false);
+  }
   if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
   return dialog.selectedFiles().front().toStdString();
 }

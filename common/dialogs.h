@@ -35,6 +35,9 @@ struct MessageBoxRequest {
   std::string explanation;
 };
 
+// The width a window needs for its whole title in the title bar, in pixels.
+int TitleBarWidth(const QWidget& window);
+
 // Shows a modal message box and returns the answer; an explanation, if any,
 // stands in plain words below the prompt. The box is at least as wide as its
 // title bar needs. Tests put a hook in its place (an empty hook restores the

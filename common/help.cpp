@@ -7,8 +7,10 @@
 #include <QHeaderView>
 #include <QIcon>
 #include <QMessageBox>
+#include <QScreen>
 #include <QTableWidget>
 #include <QVBoxLayout>
+#include <algorithm>
 
 #include "common/i18n.h"
 
@@ -30,12 +32,20 @@ void ShowShortcuts(QWidget* owner, const QList<ShortcutRow>& rows) {
   }
   table->resizeColumnsToContents();
   table->horizontalHeader()->setStretchLastSection(true);
+  // Every row in view, as far as the screen allows: a list to scroll hides
+  // the commands it is there to show.
+  const int frame = 2 * table->frameWidth();
+  const int screenHeight = owner ? owner->screen()->availableGeometry().height() : 600;
+  table->setMinimumSize(table->horizontalHeader()->length() + frame,
+                        std::min(table->horizontalHeader()->sizeHint().height() +
+                                     table->verticalHeader()->length() + frame,
+                                 screenHeight * 3 / 4));
   auto* buttons = new QDialogButtonBox(QDialogButtonBox::Close, dialog);
   QObject::connect(buttons, &QDialogButtonBox::rejected, dialog, &QDialog::close);
   auto* column = new QVBoxLayout(dialog);
   column->addWidget(table);
   column->addWidget(buttons);
-  dialog->resize(dialog->sizeHint().expandedTo(QSize(420, 360)));
+  dialog->resize(dialog->sizeHint().expandedTo(QSize(420, 0)));
   dialog->show();
 }
 

@@ -126,7 +126,7 @@ CommandLine ParseCommandLine(const QStringList& arguments, const ProgramInfo& in
   }
   QString usage = Tr("common", "Usage: %1 [options]").arg(command);
   if (info.fileArgument) {
-    const QString name = QString::fromLatin1(info.fileArgument);
+    const QString name = Tr("common", info.fileArgument);
     parser.addPositionalArgument(name, Tr("common", "The file to open at start."),
                                  QStringLiteral("[%1]").arg(name));
     usage += QStringLiteral(" [%1]").arg(name);
@@ -138,15 +138,18 @@ CommandLine ParseCommandLine(const QStringList& arguments, const ProgramInfo& in
                Tr("common", "Try '%1 --help' for more information.").arg(command) + u'\n';
     return line;
   };
-  // Qt's own words for these, from its catalogue: the parser asks for them
-  // only once an application object exists.
+  // Qt's own words for these, from our catalogue where it has them (with
+  // the language's quotation marks, as in our other messages), else from
+  // Qt's: the parser asks for them only once an application object exists.
   if (!parser.parse(arguments)) {
     if (!parser.unknownOptionNames().isEmpty())
       return fail(Tr("QCommandLineParser", "Unknown option '%1'.")
                       .arg(parser.unknownOptionNames().first()));
     // The parser's other complaints name one option between quotes.
     QString error = parser.errorText();
-    for (const char* pattern : {"Missing value after '%1'.", "Unexpected value after '%1'."}) {
+    for (const char* pattern :
+         {QT_TRANSLATE_NOOP("QCommandLineParser", "Missing value after '%1'."),
+          QT_TRANSLATE_NOOP("QCommandLineParser", "Unexpected value after '%1'.")}) {
       const QString english = QString::fromLatin1(pattern);
       const QString head = english.section(u'%', 0, 0), tail = english.section(u'1', 1);
       if (error.startsWith(head) && error.endsWith(tail))

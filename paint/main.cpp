@@ -8,7 +8,8 @@
 int main(int argc, char** argv) {
   const common::ProgramInfo info{
       "paint", "io.github.sketchly.Paint",
-      QT_TRANSLATE_NOOP("common", "Sketchly: draw lines, shapes and freehand strokes."), "FILE"};
+      QT_TRANSLATE_NOOP("common", "Sketchly: draw lines, shapes and freehand strokes."),
+      QT_TRANSLATE_NOOP("common", "FILE")};
   return common::RunProgram(argc, argv, info, [](const common::CommandLine& line) {
     auto form = std::make_unique<paint::Form1>();
     paint::Sketchly& sketchly = paint::Attach(*form);

@@ -4,7 +4,9 @@
 #include <QDialogButtonBox>
 #include <QFormLayout>
 #include <QSpinBox>
+#include <QTimer>
 
+#include "common/dialogs.h"
 #include "common/i18n.h"
 
 namespace paint {
@@ -38,6 +40,12 @@ std::optional<QSize> AskPictureSize(QWidget* owner, const QSize& current) {
   form->addRow(buttons);
   QObject::connect(buttons, &QDialogButtonBox::accepted, &dialog, &QDialog::accept);
   QObject::connect(buttons, &QDialogButtonBox::rejected, &dialog, &QDialog::reject);
+  dialog.setMinimumWidth(common::TitleBarWidth(dialog));
+  // The first field selected: what is typed replaces it.
+  QTimer::singleShot(0, width, [width] {
+    width->setFocus();
+    width->selectAll();
+  });
   if (dialog.exec() != QDialog::Accepted) return std::nullopt;
   return QSize(width->value(), height->value());
 }

@@ -2,6 +2,21 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="de" sourcelanguage="en">
 <context>
+    <name>QCommandLineParser</name>
+    <message>
+        <source>Unknown option &apos;%1&apos;.</source>
+        <translation>Unbekannte Option „%1“.</translation>
+    </message>
+    <message>
+        <source>Missing value after &apos;%1&apos;.</source>
+        <translation>Fehlender Wert nach „%1“.</translation>
+    </message>
+    <message>
+        <source>Unexpected value after &apos;%1&apos;.</source>
+        <translation>Unerwarteter Wert nach „%1“.</translation>
+    </message>
+</context>
+<context>
     <name>calc</name>
     <message>
         <source>&amp;Copy</source>
@@ -82,6 +97,10 @@
     <message>
         <source>Take back the last digit</source>
         <translation>Letzte Ziffer zurücknehmen</translation>
+    </message>
+    <message>
+        <source>Digits</source>
+        <translation>Ziffern</translation>
     </message>
 </context>
 <context>
@@ -278,6 +297,30 @@
     <message>
         <source>&amp;Recover</source>
         <translation>&amp;Wiederherstellen</translation>
+    </message>
+    <message>
+        <source>&amp;Save</source>
+        <translation>&amp;Speichern</translation>
+    </message>
+    <message>
+        <source>&amp;Discard</source>
+        <translation>&amp;Verwerfen</translation>
+    </message>
+    <message>
+        <source>&amp;Cancel</source>
+        <translation>&amp;Abbrechen</translation>
+    </message>
+    <message>
+        <source>&amp;Yes</source>
+        <translation>&amp;Ja</translation>
+    </message>
+    <message>
+        <source>&amp;No</source>
+        <translation>&amp;Nein</translation>
+    </message>
+    <message>
+        <source>FILE</source>
+        <translation>DATEI</translation>
     </message>
 </context>
 <context>

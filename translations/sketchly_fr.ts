@@ -2,6 +2,21 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="fr" sourcelanguage="en">
 <context>
+    <name>QCommandLineParser</name>
+    <message>
+        <source>Unknown option &apos;%1&apos;.</source>
+        <translation>Option inconnue « %1 ».</translation>
+    </message>
+    <message>
+        <source>Missing value after &apos;%1&apos;.</source>
+        <translation>Valeur manquante après « %1 ».</translation>
+    </message>
+    <message>
+        <source>Unexpected value after &apos;%1&apos;.</source>
+        <translation>Valeur inattendue après « %1 ».</translation>
+    </message>
+</context>
+<context>
     <name>calc</name>
     <message>
         <source>&amp;Copy</source>
@@ -82,6 +97,10 @@
     <message>
         <source>Take back the last digit</source>
         <translation>Effacer le dernier chiffre</translation>
+    </message>
+    <message>
+        <source>Digits</source>
+        <translation>Chiffres</translation>
     </message>
 </context>
 <context>
@@ -228,8 +247,8 @@
     <message>
         <source>Qt&apos;s own options work too, such as -platform NAME, -display DISPLAY,
 -style NAME and -reverse.</source>
-        <translation>Les options propres à Qt fonctionnent aussi, comme -platform NOM, -display AFFICHAGE,
--style NOM et -reverse.</translation>
+        <translation>Les options propres à Qt fonctionnent aussi, comme -platform NOM,
+-display AFFICHAGE, -style NOM et -reverse.</translation>
     </message>
     <message>
         <source>Show this help and exit.</source>
@@ -278,6 +297,30 @@
     <message>
         <source>&amp;Recover</source>
         <translation>&amp;Récupérer</translation>
+    </message>
+    <message>
+        <source>&amp;Save</source>
+        <translation>&amp;Enregistrer</translation>
+    </message>
+    <message>
+        <source>&amp;Discard</source>
+        <translation>&amp;Abandonner</translation>
+    </message>
+    <message>
+        <source>&amp;Cancel</source>
+        <translation>A&amp;nnuler</translation>
+    </message>
+    <message>
+        <source>&amp;Yes</source>
+        <translation>&amp;Oui</translation>
+    </message>
+    <message>
+        <source>&amp;No</source>
+        <translation>&amp;Non</translation>
+    </message>
+    <message>
+        <source>FILE</source>
+        <translation>FICHIER</translation>
     </message>
 </context>
 <context>

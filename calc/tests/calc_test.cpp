@@ -1,5 +1,13 @@
 #include <gtest/gtest.h>
 
+#include <QTableWidget>
+
+#include <QMenuBar>
+
+#include <QMenu>
+
+#include <QHeaderView>
+
 #include <QAction>
 #include <QClipboard>
 #include <QDialog>
@@ -287,10 +295,48 @@ TEST_F(CalcTest, CaptionsAndNumbersStayInsideTheirEdges) {
     EXPECT_LE(QFontMetricsF(font).horizontalAdvance(root.text()), root.CaptionRoom() * scale)
         << "scale " << scale;
   }
-  Press("1 2 3 4 5 6 7 8 9 0 1 2 3 4 5 6 7 8 9 0 1 2 3 4 5 6 7 8 9 0");
-  const QString shown = ShownText(form->GetLabel("Display"));
-  EXPECT_TRUE(shown.startsWith(QChar(0x2026)) && shown.endsWith("7890")) << shown.toStdString();
-  EXPECT_EQ(form->GetLabel("Display").text().size(), 30);
+  // Too wide: typing shows its last digits, a result its sign, leading
+  // digits and exponent; the display's own text stays whole.
+  const struct {
+    const char* keys;
+    const char* starts;
+    const char* ends;
+    qsizetype size;
+  } wide[] = {
+      {"1 2 3 4 5 6 7 8 9 0 1 2 3 4 5 6 7 8 9 0 1 2 3 4 5 6 7 8 9 0", "\u2026", "7890", 30},
+      {"7 x^2 x^2 x^2 x^2 x^2 x^2 x^2 x^2", " 2.21", "\u2026E+216", 22},
+      {"0 - 7 x^2 x^2 x^2 x^2 x^2 x^2 x^2 x^2 =", "-2.21", "\u2026E+216", 22},
+  };
+  for (const auto& row : wide) {
+    Fresh();
+    Press(row.keys);
+    const QString shown = ShownText(form->GetLabel("Display"));
+    EXPECT_TRUE(shown.startsWith(QString::fromUtf8(row.starts)) &&
+                shown.endsWith(QString::fromUtf8(row.ends)))
+        << row.keys << ": " << shown.toStdString();
+    EXPECT_EQ(form->GetLabel("Display").text().size(), row.size) << row.keys;
+  }
+}
+
+TEST_F(CalcTest, KeyboardShortcutsShowEveryRowAndTheDigitsAsOne) {
+  QAction* shortcuts = nullptr;
+  for (QAction* menu : form->MenuBar()->actions())
+    for (QAction* action : menu->menu()->actions())
+      if (action->text() == "&Keyboard Shortcuts") shortcuts = action;
+  ASSERT_NE(shortcuts, nullptr);
+  shortcuts->trigger();
+  auto* dialog = form->findChild<QDialog*>(QStringLiteral("shortcuts"));
+  ASSERT_NE(dialog, nullptr);
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(dialog));
+  const auto* table = dialog->findChild<QTableWidget*>();
+  EXPECT_GE(table->viewport()->height(), table->verticalHeader()->length()) << "every row shows";
+  QStringList lines;
+  for (int row = 0; row < table->rowCount(); ++row)
+    lines << table->item(row, 0)->text() + QStringLiteral(": ") + table->item(row, 1)->text();
+  EXPECT_TRUE(lines.contains(QString::fromUtf8("Digits: 0\u20139")))
+      << lines.join(u'|').toStdString();
+  EXPECT_FALSE(lines.contains(QStringLiteral("7: 7")));
+  delete dialog;
 }
 
 struct Failure {

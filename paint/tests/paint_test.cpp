@@ -6,6 +6,7 @@
 #include <QDialog>
 #include <QDropEvent>
 #include <QFile>
+#include <QHeaderView>
 #include <QImageReader>
 #include <QMenu>
 #include <QMimeData>
@@ -25,6 +26,7 @@
 #include <vector>
 
 #include "common/aside.h"
+#include "common/i18n.h"
 #include "common/numbers.h"
 #include "paint/form1.h"
 #include "paint/form1_layout.h"
@@ -815,6 +817,8 @@ TEST_F(PaintTest, MenusUseStandardKeysAndLeaveAltEToTheColourButton) {
   auto* dialog = form->findChild<QDialog*>(QStringLiteral("shortcuts"));
   ASSERT_NE(dialog, nullptr);
   const QTableWidget* table = dialog->findChild<QTableWidget*>();
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(dialog));
+  EXPECT_GE(table->viewport()->height(), table->verticalHeader()->length()) << "every row shows";
   QStringList lines;
   for (int row = 0; row < table->rowCount(); ++row)
     lines << table->item(row, 0)->text() + QStringLiteral(": ") + table->item(row, 1)->text();
@@ -901,6 +905,24 @@ TEST_F(PaintTest, NothingActsOnTheDocumentWhileWorkRunsAside) {
     EXPECT_EQ(Drawing(), drawn);
     EXPECT_EQ(form->isVisible(), !row.closes);
   }
+}
+
+TEST_F(PaintTest, PictureSizeTypedOverTheSelectedWidthAndATitleThatFits) {
+  SetPictureSizeHook(nullptr);
+  int titleRoom = 0, width = 0;
+  QTimer::singleShot(0, [&] {
+    auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+    ASSERT_NE(dialog, nullptr);
+    QTest::qWait(50);  // the first field takes the focus and its text is selected
+    titleRoom = common::TitleBarWidth(*dialog);
+    width = dialog->width();
+    QTest::keyClicks(QApplication::focusWidget(), QStringLiteral("600"));
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+  });
+  const auto size = AskPictureSize(form.get(), QSize(375, 215));
+  ASSERT_TRUE(size.has_value());
+  EXPECT_EQ(*size, QSize(600, 215)) << "typing replaces the width";
+  EXPECT_GE(width, titleRoom);
 }
 
 TEST(ImageFileTest, EveryFormatWritesTheLargestPictureOrSaysWhyNot) {

@@ -3,18 +3,23 @@
 // speaks the language, and the menus' access keys stay distinct.
 #include <gtest/gtest.h>
 
+#include <QAbstractButton>
+#include <QApplication>
 #include <QDialogButtonBox>
 #include <QDir>
 #include <QMenu>
 #include <QMenuBar>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QTest>
+#include <QTimer>
 #include <memory>
 #include <string>
 
 #include "calc/additions.h"
 #include "calc/form1.h"
 #include "calc/form1_layout.h"
+#include "common/dialogs.h"
 #include "common/i18n.h"
 #include "common/program.h"
 #include "common/runtime_error.h"
@@ -100,6 +105,42 @@ Shown Show(const QLocale& locale) {
   return shown;
 }
 
+// The buttons of a real question box with these buttons.
+QStringList BoxButtons(int buttons) {
+  QStringList texts;
+  QTimer::singleShot(0, [&texts] {
+    auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+    if (!box) return;
+    for (QAbstractButton* button : box->buttons()) texts << button->text();
+    box->reject();
+  });
+  common::MsgBox(nullptr, "?", buttons | common::kQuestion, "?");
+  return texts;
+}
+
+TEST(LanguagesTest, QuestionsHaveDistinctAccessKeysInEveryLanguage) {
+  QStringList languages{QStringLiteral("C")};
+  for (const QString& catalogue :
+       QDir(QStringLiteral(":/i18n")).entryList({QStringLiteral("sketchly_*.qm")}))
+    languages << catalogue.mid(9).chopped(3);
+  for (const QString& language : languages) {
+    common::UseLanguage(QLocale(language));
+    for (const int buttons :
+         {common::kSaveDiscardCancel, common::kYesNo, common::kRecoverDiscard}) {
+      const QStringList texts = BoxButtons(buttons);
+      EXPECT_GE(texts.size(), 2) << language.toStdString();
+      QList<QChar> keys;
+      for (const QString& text : texts) {
+        const QChar key = AccessKey(text);
+        EXPECT_FALSE(key.isNull()) << language.toStdString() << ": " << text.toStdString();
+        EXPECT_FALSE(keys.contains(key)) << language.toStdString() << ": " << text.toStdString();
+        keys << key;
+      }
+    }
+  }
+  common::UseLanguage(QLocale::c());
+}
+
 TEST(LanguagesTest, DescribedTextsStayAddedTextsSpeakTheLanguageAccessKeysDiffer) {
   const Shown english = Show(QLocale::c());
   const QStringList catalogues = QDir(QStringLiteral(":/i18n")).entryList({"sketchly_*.qm"});
@@ -116,6 +157,21 @@ TEST(LanguagesTest, DescribedTextsStayAddedTextsSpeakTheLanguageAccessKeysDiffer
           << english.menus[i].toStdString();
     for (qsizetype i = 0; i < shown.added.size(); ++i)
       EXPECT_NE(shown.added[i], english.added[i]) << english.added[i].toStdString();
+    // --help within 80 columns, its placeholder in the language, and one
+    // kind of quotation marks in every complaint (counted by their opening mark).
+    const common::ProgramInfo info{"paint", "",
+                                   "Sketchly: draw lines, shapes and freehand strokes.", "FILE"};
+    const QString help =
+        common::ParseCommandLine({QStringLiteral("paint"), QStringLiteral("--help")}, info).out;
+    for (const QString& line : help.split(u'\n')) EXPECT_LE(line.size(), 80) << line.toStdString();
+    EXPECT_FALSE(help.contains(QStringLiteral("FILE"))) << help.toStdString();
+    QString quotes;
+    for (const QStringList& arguments :
+         {QStringList{"paint", "--bogus"}, QStringList{"paint", "a", "b"},
+          QStringList{"paint", "-display"}})
+      for (const QChar c : common::ParseCommandLine(arguments, info).err)
+        if (QStringLiteral("'\"\u201E\u00AB\u2018").contains(c) && !quotes.contains(c)) quotes += c;
+    EXPECT_EQ(quotes.size(), 1) << quotes.toStdString();
     // Menu titles: one access key each, and never E (Alt+E is "&Edit Colors...").
     common::UseLanguage(locale);
     Windows windows;
