@@ -68,6 +68,16 @@ QMenuBar& Form::AddMenuBar() {
   return *menuBar_;
 }
 
+QStatusBar& Form::AddStatusBar() {
+  if (!statusBar_) {
+    statusBar_ = new QStatusBar(this);
+    statusBar_->setFont(QApplication::font());
+    statusBar_->setSizeGripEnabled(false);  // the window has a fixed size
+    column_->addWidget(statusBar_);
+  }
+  return *statusBar_;
+}
+
 void Form::Build() {
   std::vector<std::pair<int, QWidget*>> focusOrder;
   for (const ControlSpec& control : layout_.controls) {

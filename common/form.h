@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QMenuBar>
+#include <QStatusBar>
 #include <QWidget>
 #include <cstdint>
 #include <functional>
@@ -61,6 +62,9 @@ class Form : public QWidget {
   // Null until AddMenuBar makes it, above the client area.
   QMenuBar* MenuBar() { return menuBar_; }
   QMenuBar& AddMenuBar();
+  // Null until AddStatusBar makes it, below the client area.
+  QStatusBar* StatusBar() { return statusBar_; }
+  QStatusBar& AddStatusBar();
 
   // Runs one handler, or any command of the program's. A RuntimeError it
   // raises is reported in a message box titled with the window's caption;
@@ -134,6 +138,7 @@ class Form : public QWidget {
   QVBoxLayout* column_;
   QWidget* client_;
   QMenuBar* menuBar_ = nullptr;
+  QStatusBar* statusBar_ = nullptr;
 };
 
 }  // namespace common

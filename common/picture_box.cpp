@@ -2,6 +2,7 @@
 
 #include "common/i18n.h"
 
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QScrollBar>
@@ -127,10 +128,20 @@ void PictureBox::QueueUpdate() {
         // which at fractional scales can leave out the first device row or
         // column of a block the raster wrote: a pixel's margin covers it.
         const QRect dirty = raster_.TakeDirty();
-        if (!dirty.isEmpty())
+        if (dirty.isEmpty()) return;
+        if (zoom_ == 1.0) {
           update(
               dirty.translated(-origin_).adjusted(-1, -1, 1, 1).translated(Viewport().topLeft()) &
               Viewport());
+        } else {
+          const QRectF zoomed(dirty.x() * zoom_, dirty.y() * zoom_, dirty.width() * zoom_,
+                              dirty.height() * zoom_);
+          update(zoomed.toAlignedRect()
+                     .translated(-origin_)
+                     .adjusted(-1, -1, 1, 1)
+                     .translated(Viewport().topLeft()) &
+                 Viewport());
+        }
       },
       Qt::QueuedConnection);
 }
@@ -147,8 +158,14 @@ void PictureBox::paintEvent(QPaintEvent* event) {
     painter.fillRect(contentsRect(), palette().color(QPalette::Window));
   }
   painter.setClipRect(viewport);
-  raster_.PaintOn(painter, viewport.topLeft(), QRect(origin_, viewport.size()),
-                  ResolveColour(backColor_), palette().color(QPalette::Window).rgb());
+  const QRgb outside = palette().color(QPalette::Window).rgb();
+  if (zoom_ == 1.0) {
+    raster_.PaintOn(painter, viewport.topLeft(), QRect(origin_, viewport.size()),
+                    ResolveColour(backColor_), outside);
+  } else {
+    raster_.PaintZoomed(painter, viewport.topLeft(), origin_, viewport.size(), zoom_,
+                        ResolveColour(backColor_), outside);
+  }
 }
 
 void PictureBox::SetBounds(const QRect& bounds) {
@@ -201,7 +218,12 @@ QRect PictureBox::Viewport() const {
 }
 
 QRect PictureBox::ViewRect() const {
-  return QRect(origin_, Viewport().size()) & InnerRect();
+  const QSize view = Viewport().size();
+  const QPoint first(static_cast<int>(std::floor(origin_.x() / zoom_)),
+                     static_cast<int>(std::floor(origin_.y() / zoom_)));
+  const QPoint last(static_cast<int>(std::ceil((origin_.x() + view.width()) / zoom_)) - 1,
+                    static_cast<int>(std::ceil((origin_.y() + view.height()) / zoom_)) - 1);
+  return QRect(first, last) & InnerRect();
 }
 
 // Scroll bars only while the picture is larger than the inner area; each
@@ -209,9 +231,10 @@ QRect PictureBox::ViewRect() const {
 void PictureBox::LayoutView() {
   const QRect inner = contentsRect();
   const int extent = style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, this);
-  bool across = raster_.width() > inner.width(), down = raster_.height() > inner.height();
-  down = down || (across && raster_.height() > inner.height() - extent);
-  across = across || (down && raster_.width() > inner.width() - extent);
+  const QSize zoomed = ZoomedSize();
+  bool across = zoomed.width() > inner.width(), down = zoomed.height() > inner.height();
+  down = down || (across && zoomed.height() > inner.height() - extent);
+  across = across || (down && zoomed.width() > inner.width() - extent);
   if ((across || down) && !across_) {
     across_ = new QScrollBar(Qt::Horizontal, this);
     down_ = new QScrollBar(Qt::Vertical, this);
@@ -233,8 +256,9 @@ void PictureBox::LayoutView() {
 
 void PictureBox::ScrollTo(const QPoint& origin) {
   const QSize view = Viewport().size();
-  const QPoint furthest(std::max(raster_.width() - view.width(), 0),
-                        std::max(raster_.height() - view.height(), 0));
+  const QSize zoomed = ZoomedSize();
+  const QPoint furthest(std::max(zoomed.width() - view.width(), 0),
+                        std::max(zoomed.height() - view.height(), 0));
   const QPoint clamped(std::clamp(origin.x(), 0, furthest.x()),
                        std::clamp(origin.y(), 0, furthest.y()));
   if (across_) {
@@ -251,7 +275,81 @@ void PictureBox::ScrollTo(const QPoint& origin) {
   update();
 }
 
+QSize PictureBox::ZoomedSize() const {
+  return QSize(static_cast<int>(std::ceil(raster_.width() * zoom_ - 1e-9)),
+               static_cast<int>(std::ceil(raster_.height() * zoom_ - 1e-9)));
+}
+
+void PictureBox::SetZoom(double zoom, std::optional<QPointF> anchor) {
+  zoom = std::clamp(zoom, kMinZoom, kMaxZoom);
+  const QRect viewport = Viewport();
+  // The picture point under the anchor (the view's centre by default) stays there.
+  const QPointF at = anchor ? *anchor - QPointF(viewport.topLeft())
+                            : QPointF(viewport.width() / 2.0, viewport.height() / 2.0);
+  const QPointF point = (QPointF(origin_) + at) / zoom_;
+  zoom_ = zoom;
+  LayoutView();
+  ScrollTo((point * zoom_ - at).toPoint());
+  update();
+  zoomChanged();
+}
+
+double PictureBox::FitZoom() const {
+  const QSize inner = contentsRect().size();
+  if (raster_.width() <= 0 || raster_.height() <= 0) return 1.0;
+  return std::clamp(std::min(static_cast<double>(inner.width()) / raster_.width(),
+                             static_cast<double>(inner.height()) / raster_.height()),
+                    kMinZoom, kMaxZoom);
+}
+
+void PictureBox::keyPressEvent(QKeyEvent* event) {
+  // Moving about the picture: a small step, most of a view, or to an edge.
+  const QSize view = Viewport().size(), zoomed = ZoomedSize();
+  const int step = kKeyStep;
+  const bool control = event->modifiers() & Qt::ControlModifier;
+  QPoint to = origin_;
+  switch (event->key()) {
+    case Qt::Key_Left:
+      to.rx() -= step;
+      break;
+    case Qt::Key_Right:
+      to.rx() += step;
+      break;
+    case Qt::Key_Up:
+      to.ry() -= step;
+      break;
+    case Qt::Key_Down:
+      to.ry() += step;
+      break;
+    case Qt::Key_PageUp:
+      to.ry() -= view.height() * 9 / 10;
+      break;
+    case Qt::Key_PageDown:
+      to.ry() += view.height() * 9 / 10;
+      break;
+    case Qt::Key_Home:
+      to = control ? QPoint() : QPoint(0, origin_.y());
+      break;
+    case Qt::Key_End:
+      to = control ? QPoint(zoomed.width(), zoomed.height()) : QPoint(zoomed.width(), origin_.y());
+      break;
+    default:
+      QFrame::keyPressEvent(event);
+      return;
+  }
+  ScrollTo(to);
+  event->accept();
+}
+
 void PictureBox::wheelEvent(QWheelEvent* event) {
+  if (event->modifiers() & Qt::ControlModifier) {  // zooms about the pointer
+    const int notches = event->angleDelta().y() / QWheelEvent::DefaultDeltasPerStep;
+    double zoom = zoom_;
+    for (int i = 0; i < std::abs(notches); ++i) zoom = NextZoom(zoom, notches > 0);
+    if (zoom != zoom_) SetZoom(zoom, event->position());
+    event->accept();
+    return;
+  }
   // A notch scrolls three lines of twenty pixels.
   QPoint step = event->angleDelta() / 2;
   if (event->modifiers() & Qt::ShiftModifier) step = QPoint(step.y(), step.x());
@@ -260,7 +358,7 @@ void PictureBox::wheelEvent(QWheelEvent* event) {
 }
 
 void PictureBox::Deliver(const MouseListeners& listeners, QMouseEvent* event, int16_t button) {
-  const QPointF at = event->position() - QPointF(Viewport().topLeft()) + QPointF(origin_);
+  const QPointF at = (event->position() - QPointF(Viewport().topLeft()) + QPointF(origin_)) / zoom_;
   const auto x = static_cast<float>(at.x() * kTwipsPerPixel);
   const auto y = static_cast<float>(at.y() * kTwipsPerPixel);
   listeners(button, ShiftOf(event->modifiers()), x, y);

@@ -3,12 +3,14 @@
 #include <QFrame>
 #include <cmath>
 #include <cstdint>
+#include <optional>
 #include <string>
 
 #include "common/colors.h"
 #include "common/layout.h"
 #include "common/listeners.h"
 #include "common/raster.h"
+#include "common/zoom.h"
 
 class QScrollBar;
 
@@ -79,9 +81,19 @@ class PictureBox : public QFrame {
   // After SetPicture with an image kept elsewhere: see Raster::CopyAhead.
   void CopyAhead() { raster_.CopyAhead(); }
   void SetPictureSize(int width, int height);
-  // The part of the picture in view (picture pixels), and scrolling it.
+  // The part of the picture in view (picture pixels), and scrolling it: the
+  // origin is the view's top left in zoomed pixels (picture pixels at 1).
   QRect ViewRect() const;
   void ScrollTo(const QPoint& origin);
+  QPoint Origin() const { return origin_; }
+  // The view's zoom (1 shows each picture pixel as one logical pixel). A new
+  // zoom keeps the picture point under the anchor (a point of the box; the
+  // view's centre without one) where it is.
+  double Zoom() const { return zoom_; }
+  void SetZoom(double zoom, std::optional<QPointF> anchor = std::nullopt);
+  // The largest zoom at which the whole picture is in view.
+  double FitZoom() const;
+  Listeners<> zoomChanged;
   // For undo and the clipboard, at logical resolution: the pixels of a
   // rectangle, written back exactly at any pixel ratio, and the rectangle
   // changed since the last call to TakeGestureDirty.
@@ -127,6 +139,7 @@ class PictureBox : public QFrame {
   void mouseMoveEvent(QMouseEvent* event) override;
   void mouseReleaseEvent(QMouseEvent* event) override;
   void wheelEvent(QWheelEvent* event) override;
+  void keyPressEvent(QKeyEvent* event) override;
 
  private:
   static constexpr double kFarRadius = 1e6;  // pixels; larger ones cover any screen anyway
@@ -173,6 +186,9 @@ class PictureBox : public QFrame {
   // Where the picture is shown: the inner area less the scroll bars.
   QRect Viewport() const;
   void LayoutView();
+  // The picture's size at the zoom, in logical pixels.
+  QSize ZoomedSize() const;
+  static constexpr int kKeyStep = 20;  // pixels an arrow key scrolls
 
   Raster raster_;
   PixelOf columnOf_;
@@ -193,7 +209,8 @@ class PictureBox : public QFrame {
   int16_t heldButton_ = 0;  // the button of that press
   std::string colourNamePrefix_;
   bool ownPicture_ = false;  // given one, not sized by the inner area
-  QPoint origin_;            // picture pixel at the viewport's top left
+  QPoint origin_;            // zoomed pixel at the viewport's top left
+  double zoom_ = 1.0;
   QScrollBar* across_ = nullptr;
   QScrollBar* down_ = nullptr;
 };

@@ -274,6 +274,7 @@ void Raster::PaintOn(QPainter& painter, const QPoint& at, const QRect& view, QRg
                      QRgb outside) {
   FlushPending();
   TakeDirty();
+  zoomedKey_ = ZoomedKey();  // a zoomed view is worked out anew when it is next used
   const QRect picture(0, 0, width_, height_);
   if (ratio_ == 1.0 && !HasAlpha() && picture.contains(view)) {
     painter.drawImage(at, image_, view);  // nothing to enlarge or compose
@@ -321,19 +322,110 @@ void Raster::WriteBlocks(QImage& target, const QRect& rect, const QPoint& origin
   }
 }
 
+namespace {
+
+// A translucent pixel as it shows over the background.
+QRgb Over(QRgb pixel, QRgb background) {
+  const int alpha = qAlpha(pixel);
+  if (alpha == 255) return pixel;
+  const auto mix = [alpha](int over, int under) {
+    return (over * alpha + under * (255 - alpha) + 127) / 255;
+  };
+  return qRgb(mix(qRed(pixel), qRed(background)), mix(qGreen(pixel), qGreen(background)),
+              mix(qBlue(pixel), qBlue(background)));
+}
+
+// Where each of `count` device pixels from a zoomed device position starts
+// in picture pixels (one more entry: where the last one ends).
+std::vector<int> Bounds(double from, int count, double scale) {
+  std::vector<int> bounds(static_cast<size_t>(count) + 1);
+  for (int i = 0; i <= count; ++i)
+    bounds[i] = static_cast<int>(std::floor((from + i) / scale + 1e-9));
+  return bounds;
+}
+
+}  // namespace
+
 // The view's blocks: translucent pixels over the background, and the colour
 // outside the picture where there is none.
 void Raster::Enlarge(const QRect& rect) {
-  WriteBlocks(view_, rect, viewRect_.topLeft(), viewColumns_, viewRows_, [this](const QRgb* pixel) {
-    if (!pixel) return outside_;
-    const int alpha = qAlpha(*pixel);
-    if (alpha == 255) return *pixel;
-    const auto mix = [alpha](int over, int under) {
-      return (over * alpha + under * (255 - alpha) + 127) / 255;
+  WriteBlocks(view_, rect, viewRect_.topLeft(), viewColumns_, viewRows_,
+              [this](const QRgb* pixel) { return pixel ? Over(*pixel, background_) : outside_; });
+}
+
+void Raster::PaintZoomed(QPainter& painter, const QPoint& at, const QPoint& origin,
+                         const QSize& size, double zoom, QRgb background, QRgb outside) {
+  FlushPending();
+  TakeDirty();
+  const ZoomedKey key{origin, size, zoom, ratio_, background, outside, width_, height_};
+  const double scale = zoom * ratio_;
+  const int columns = std::max(static_cast<int>(std::ceil(size.width() * ratio_ - 1e-9)), 1);
+  const int rows = std::max(static_cast<int>(std::ceil(size.height() * ratio_ - 1e-9)), 1);
+  QRect redo(0, 0, columns, rows);
+  if (!(key == zoomedKey_)) {
+    zoomedKey_ = key;
+    zoomed_ = QImage(columns, rows, QImage::Format_RGB32);
+    zoomed_.setDevicePixelRatio(ratio_);
+    zoomedColumns_ = Bounds(origin.x() * ratio_, columns, scale);
+    zoomedRows_ = Bounds(origin.y() * ratio_, rows, scale);
+  } else if (stale_.isEmpty()) {
+    redo = QRect();
+  } else {
+    // The device pixels that show a changed picture pixel.
+    const auto first = [](const std::vector<int>& bounds, int picture) {
+      return static_cast<int>(std::upper_bound(bounds.begin(), bounds.end(), picture) -
+                              bounds.begin()) -
+             1;
     };
-    return qRgb(mix(qRed(*pixel), qRed(background_)), mix(qGreen(*pixel), qGreen(background_)),
-                mix(qBlue(*pixel), qBlue(background_)));
-  });
+    const int left = std::max(first(zoomedColumns_, stale_.left()), 0);
+    const int top = std::max(first(zoomedRows_, stale_.top()), 0);
+    const int right = std::min(first(zoomedColumns_, stale_.right()), columns - 1);
+    const int bottom = std::min(first(zoomedRows_, stale_.bottom()), rows - 1);
+    redo = QRect(QPoint(left, top), QPoint(right, bottom));
+  }
+  stale_ = QRect();
+  viewRect_ = QRect();  // the unzoomed view is painted anew when it is next used
+  if (!redo.isEmpty()) PaintZoomedRows(redo);
+  painter.drawImage(at, zoomed_);
+}
+
+void Raster::PaintZoomedRows(const QRect& device) {
+  const QRgb background = zoomedKey_.background, outside = zoomedKey_.outside;
+  for (int y = device.top(); y <= device.bottom(); ++y) {
+    auto* line = reinterpret_cast<QRgb*>(zoomed_.scanLine(y));
+    const int top = zoomedRows_[y], bottom = std::max(zoomedRows_[y + 1], top + 1);
+    // A block row like the one above (zoomed in): a copy.
+    if (y > device.top() && zoomedRows_[y - 1] == top) {
+      const auto* above = reinterpret_cast<const QRgb*>(zoomed_.constScanLine(y - 1));
+      std::copy(above + device.left(), above + device.right() + 1, line + device.left());
+      continue;
+    }
+    for (int x = device.left(); x <= device.right(); ++x) {
+      const int left = zoomedColumns_[x], right = std::max(zoomedColumns_[x + 1], left + 1);
+      if (left < 0 || top < 0 || left >= width_ || top >= height_) {
+        line[x] = outside;
+        continue;
+      }
+      const int last = std::min(right, width_), lastRow = std::min(bottom, height_);
+      if (last - left == 1 && lastRow - top == 1) {
+        line[x] = Over(reinterpret_cast<const QRgb*>(image_.constScanLine(top))[left], background);
+        continue;
+      }
+      int red = 0, green = 0, blue = 0;
+      for (int row = top; row < lastRow; ++row) {
+        const auto* source = reinterpret_cast<const QRgb*>(image_.constScanLine(row));
+        for (int column = left; column < last; ++column) {
+          const QRgb shown = Over(source[column], background);
+          red += qRed(shown);
+          green += qGreen(shown);
+          blue += qBlue(shown);
+        }
+      }
+      const int count = (last - left) * (lastRow - top);
+      line[x] =
+          qRgb((red + count / 2) / count, (green + count / 2) / count, (blue + count / 2) / count);
+    }
+  }
 }
 
 QRect Raster::TakeDirty() {

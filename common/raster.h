@@ -84,6 +84,15 @@ class Raster {
   void PaintOn(QPainter& painter, const QPoint& at, const QRect& view, QRgb background,
                QRgb outside);
 
+  // The same at a zoom other than 1: `origin` is the view's top left in
+  // zoomed logical pixels and `size` its logical size. Zoomed in, each
+  // picture pixel is a block of device pixels; zoomed out, each device pixel
+  // is the average of the picture pixels under it, on a grid fixed to the
+  // picture, so that scrolling does not shimmer. Only what changed since the
+  // last paint is worked out again.
+  void PaintZoomed(QPainter& painter, const QPoint& at, const QPoint& origin, const QSize& size,
+                   double zoom, QRgb background, QRgb outside);
+
   // The logical rectangle changed since the last TakeDirty.
   QRect TakeDirty();
 
@@ -141,6 +150,20 @@ class Raster {
   QRgb background_ = 0, outside_ = 0;
   std::vector<int> viewColumns_, viewRows_;
   QRect stale_;
+  // The zoomed view as last painted: what it was painted for, and where
+  // each device column and row starts in picture pixels.
+  struct ZoomedKey {
+    QPoint origin;
+    QSize size;
+    double zoom = 0, ratio = 0;
+    QRgb background = 0, outside = 0;
+    int width = -1, height = -1;
+    bool operator==(const ZoomedKey&) const = default;
+  };
+  QImage zoomed_;
+  ZoomedKey zoomedKey_;
+  std::vector<int> zoomedColumns_, zoomedRows_;
+  void PaintZoomedRows(const QRect& device);
   std::optional<Disk> pending_;
   bool shared_ = false;  // image_ has been handed out and must detach first
   struct Ahead {

@@ -7,8 +7,11 @@
 #include <QFileInfo>
 #include <QGuiApplication>
 #include <QImageReader>
+#include <QLabel>
+#include <QLocale>
 #include <QMimeData>
 #include <QPainter>
+#include <QStatusBar>
 #include <memory>
 #include <new>
 
@@ -18,6 +21,7 @@
 #include "common/i18n.h"
 #include "common/menu.h"
 #include "common/text.h"
+#include "common/zoom.h"
 #include "paint/image_ops.h"
 #include "paint/picture_size.h"
 #include "paint/tools.h"
@@ -47,6 +51,14 @@ constexpr MenuItem<Sketchly> kMenu[] = {
      "", &Sketchly::Copy},
     {QT_TRANSLATE_NOOP("menus", "E&dit"), QT_TRANSLATE_NOOP("menus", "&Paste"), QKeySequence::Paste,
      "", &Sketchly::Paste},
+    {QT_TRANSLATE_NOOP("menus", "&View"), QT_TRANSLATE_NOOP("menus", "Zoom &In"),
+     QKeySequence::ZoomIn, "Ctrl+=", &Sketchly::ZoomIn},
+    {QT_TRANSLATE_NOOP("menus", "&View"), QT_TRANSLATE_NOOP("menus", "Zoom &Out"),
+     QKeySequence::ZoomOut, "", &Sketchly::ZoomOut},
+    {QT_TRANSLATE_NOOP("menus", "&View"), QT_TRANSLATE_NOOP("menus", "&Actual Size"),
+     QKeySequence::UnknownKey, "Ctrl+0", &Sketchly::ActualSize},
+    {QT_TRANSLATE_NOOP("menus", "&View"), QT_TRANSLATE_NOOP("menus", "&Fit in Window"),
+     QKeySequence::UnknownKey, "", &Sketchly::FitInWindow},
     {QT_TRANSLATE_NOOP("menus", "&Image"), QT_TRANSLATE_NOOP("menus", "Picture &Size..."),
      QKeySequence::UnknownKey, "", &Sketchly::PictureSize},
     {QT_TRANSLATE_NOOP("menus", "&Help"), QT_TRANSLATE_NOOP("menus", "&Keyboard Shortcuts"),
@@ -78,6 +90,13 @@ Sketchly::Sketchly(Form1& form)
   form.setAcceptDrops(true);
   form.fileDropped.Add([this](const QString& path) { OpenFile(path, true); });
   actions_ = common::AddMenus<Sketchly>(form, *this, kMenu);
+  // The picture's size and the view's zoom, below the window's own area.
+  QStatusBar& status = form.AddStatusBar();
+  size_ = new QLabel(&status);
+  zoom_ = new QLabel(&status);
+  status.addPermanentWidget(size_);
+  status.addPermanentWidget(zoom_);
+  canvas_.zoomChanged.Add([this] { ShowSizeAndZoom(); });
   for (QAction* action : actions_) connect(action, &QAction::triggered, this, &Sketchly::Refresh);
   QClipboard* clipboard = QGuiApplication::clipboard();
   // Asking another program what it holds can wait seconds on one that does
@@ -116,6 +135,7 @@ void Sketchly::Refresh() {
   Action(&Sketchly::Redo)->setEnabled(history_.CanRedo());
   Action(&Sketchly::Paste)->setEnabled(clipboardHasImage_);
   Action(&Sketchly::Save)->setEnabled(changed);
+  ShowSizeAndZoom();
 }
 
 void Sketchly::AsOneStep(const std::function<void()>& change) {
@@ -252,7 +272,39 @@ void Sketchly::Restore(const QImage& picture, const QString& file, const ImageSo
   Refresh();
 }
 
+void Sketchly::ZoomIn() {
+  canvas_.SetZoom(common::NextZoom(canvas_.Zoom(), true));
+}
+
+void Sketchly::ZoomOut() {
+  canvas_.SetZoom(common::NextZoom(canvas_.Zoom(), false));
+}
+
+void Sketchly::ActualSize() {
+  canvas_.SetZoom(1.0);
+}
+
+void Sketchly::FitInWindow() {
+  canvas_.SetZoom(canvas_.FitZoom());
+}
+
+void Sketchly::ShowSizeAndZoom() {
+  if (!size_) return;  // still being built
+  const QLocale locale;
+  size_->setText(
+      common::Tr("paint", "%1 × %2")
+          .arg(locale.toString(canvas_.InnerWidth()), locale.toString(canvas_.InnerHeight())));
+  zoom_->setText(common::Tr("paint", "%1 %").arg(locale.toString(qRound(canvas_.Zoom() * 100))));
+  size_->setAccessibleName(common::Tr("paint", "Picture size: %1").arg(size_->text()));
+  zoom_->setAccessibleName(common::Tr("paint", "Zoom: %1").arg(zoom_->text()));
+}
+
 void Sketchly::Begin(const QString& file, const ImageSource& source) {
+  // A picture that fits the view is shown at its size, a larger one whole.
+  const QSize room = canvas_.contentsRect().size();
+  canvas_.SetZoom(canvas_.InnerWidth() <= room.width() && canvas_.InnerHeight() <= room.height()
+                      ? 1.0
+                      : canvas_.FitZoom());
   canvas_.ScrollTo(QPoint());
   history_.Reset();
   file_ = file;
@@ -366,6 +418,12 @@ void Sketchly::ShowShortcuts() {
   rows.append({form_.GetButton("cmdeditcolor").text().remove(u'&'), QStringLiteral("Alt+E")});
   rows.append({common::Tr("paint", "Scroll the picture"), common::Tr("paint", "Mouse wheel")});
   rows.append({common::Tr("paint", "Scroll across"), common::Tr("paint", "Shift+Mouse wheel")});
+  rows.append(
+      {common::Tr("paint", "Zoom about the pointer"), common::Tr("paint", "Ctrl+Mouse wheel")});
+  rows.append({common::Tr("paint", "Move about the picture (canvas focused)"),
+               common::Tr("paint",
+                          "Arrow keys, Page Up, Page Down, Home, End, Ctrl+Home, "
+                          "Ctrl+End")});
   common::ShowShortcuts(&form_, rows);
 }
 

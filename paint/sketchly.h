@@ -13,6 +13,7 @@
 #include "paint/undo_history.h"
 
 class QAction;
+class QLabel;
 
 namespace paint {
 
@@ -42,6 +43,10 @@ class Sketchly : public QObject {
   void Copy();
   void Paste();
   void PictureSize();
+  void ZoomIn();
+  void ZoomOut();
+  void ActualSize();
+  void FitInWindow();
   void ShowShortcuts();
   void ShowAbout();
   void ShowAboutQt();
@@ -85,6 +90,8 @@ class Sketchly : public QObject {
   QImage ClipboardImage();
   // The caption and which commands have something to act on.
   void Refresh();
+  // The status bar's picture size and zoom.
+  void ShowSizeAndZoom();
   QAction* Action(void (Sketchly::*command)());
   int Box(const QString& prompt, int buttons);
 
@@ -97,6 +104,8 @@ class Sketchly : public QObject {
   uint64_t savedState_ = 0;
   bool clipboardHasImage_ = false;
   std::vector<QAction*> actions_;
+  QLabel* size_ = nullptr;
+  QLabel* zoom_ = nullptr;
 };
 
 // Builds what Sketchly adds onto a drawing window.

@@ -499,6 +499,26 @@
         <source>&amp;Edit</source>
         <translation>&amp;Bearbeiten</translation>
     </message>
+    <message>
+        <source>&amp;View</source>
+        <translation>&amp;Ansicht</translation>
+    </message>
+    <message>
+        <source>Zoom &amp;In</source>
+        <translation>&amp;Vergrößern</translation>
+    </message>
+    <message>
+        <source>Zoom &amp;Out</source>
+        <translation>Ver&amp;kleinern</translation>
+    </message>
+    <message>
+        <source>&amp;Actual Size</source>
+        <translation>&amp;Originalgröße</translation>
+    </message>
+    <message>
+        <source>&amp;Fit in Window</source>
+        <translation>In &amp;Fenster einpassen</translation>
+    </message>
 </context>
 <context>
     <name>paint</name>
@@ -673,6 +693,38 @@
     <message>
         <source>Redoing...</source>
         <translation>Wird wiederhergestellt …</translation>
+    </message>
+    <message>
+        <source>%1 × %2</source>
+        <translation>%1 × %2</translation>
+    </message>
+    <message>
+        <source>%1 %</source>
+        <translation>%1 %</translation>
+    </message>
+    <message>
+        <source>Picture size: %1</source>
+        <translation>Bildgröße: %1</translation>
+    </message>
+    <message>
+        <source>Zoom: %1</source>
+        <translation>Zoom: %1</translation>
+    </message>
+    <message>
+        <source>Zoom about the pointer</source>
+        <translation>Um den Mauszeiger zoomen</translation>
+    </message>
+    <message>
+        <source>Ctrl+Mouse wheel</source>
+        <translation>Strg+Mausrad</translation>
+    </message>
+    <message>
+        <source>Move about the picture (canvas focused)</source>
+        <translation>Im Bild bewegen (Leinwand im Fokus)</translation>
+    </message>
+    <message>
+        <source>Arrow keys, Page Up, Page Down, Home, End, Ctrl+Home, Ctrl+End</source>
+        <translation>Pfeiltasten, Bild auf, Bild ab, Pos1, Ende, Strg+Pos1, Strg+Ende</translation>
     </message>
 </context>
 </TS>

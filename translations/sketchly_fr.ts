@@ -499,6 +499,26 @@
         <source>&amp;Edit</source>
         <translation>É&amp;dition</translation>
     </message>
+    <message>
+        <source>&amp;View</source>
+        <translation>Affic&amp;hage</translation>
+    </message>
+    <message>
+        <source>Zoom &amp;In</source>
+        <translation>Zoom a&amp;vant</translation>
+    </message>
+    <message>
+        <source>Zoom &amp;Out</source>
+        <translation>Zoom a&amp;rrière</translation>
+    </message>
+    <message>
+        <source>&amp;Actual Size</source>
+        <translation>&amp;Taille réelle</translation>
+    </message>
+    <message>
+        <source>&amp;Fit in Window</source>
+        <translation>&amp;Ajuster à la fenêtre</translation>
+    </message>
 </context>
 <context>
     <name>paint</name>
@@ -673,6 +693,38 @@
     <message>
         <source>Redoing...</source>
         <translation>Rétablissement…</translation>
+    </message>
+    <message>
+        <source>%1 × %2</source>
+        <translation>%1 × %2</translation>
+    </message>
+    <message>
+        <source>%1 %</source>
+        <translation>%1 %</translation>
+    </message>
+    <message>
+        <source>Picture size: %1</source>
+        <translation>Taille de l’image : %1</translation>
+    </message>
+    <message>
+        <source>Zoom: %1</source>
+        <translation>Zoom : %1</translation>
+    </message>
+    <message>
+        <source>Zoom about the pointer</source>
+        <translation>Zoomer autour du pointeur</translation>
+    </message>
+    <message>
+        <source>Ctrl+Mouse wheel</source>
+        <translation>Ctrl+molette</translation>
+    </message>
+    <message>
+        <source>Move about the picture (canvas focused)</source>
+        <translation>Se déplacer dans l’image (toile active)</translation>
+    </message>
+    <message>
+        <source>Arrow keys, Page Up, Page Down, Home, End, Ctrl+Home, Ctrl+End</source>
+        <translation>Flèches, Page préc., Page suiv., Début, Fin, Ctrl+Début, Ctrl+Fin</translation>
     </message>
 </context>
 </TS>

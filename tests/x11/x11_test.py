@@ -443,8 +443,11 @@ class Program:
             bar = at.extents(wait_for(lambda: self.alive() and at.find(self.frame, "menu bar"),
                                       f"the menu bar of {title!r}"))[3]
             suite.check(bar > 0, f"{title}: the menu bar has no height")
+        # A status bar, where there is one, stands below it.
+        status = at.find(self.frame, "status bar") if menu_bar else None
+        below = at.extents(status)[3] if status is not None else 0
         self.origin = (geometry[0], geometry[1] + bar)
-        client = (geometry[2], geometry[3] - bar)
+        client = (geometry[2], geometry[3] - bar - below)
         suite.check(client == size, f"{title}: client area {client}, want {size}")
         suite.check(at.extents(self.frame) == geometry,
                     f"{title}: AT-SPI puts the window at {at.extents(self.frame)}, X at {geometry}")
