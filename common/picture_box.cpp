@@ -160,11 +160,9 @@ void PictureBox::paintEvent(QPaintEvent* event) {
   painter.setClipRect(viewport);
   const QRgb outside = palette().color(QPalette::Window).rgb();
   if (zoom_ == 1.0) {
-    raster_.PaintOn(painter, viewport.topLeft(), QRect(origin_, viewport.size()),
-                    ResolveColour(backColor_), outside);
+    raster_.PaintOn(painter, viewport.topLeft(), QRect(origin_, viewport.size()), outside);
   } else {
-    raster_.PaintZoomed(painter, viewport.topLeft(), origin_, viewport.size(), zoom_,
-                        ResolveColour(backColor_), outside);
+    raster_.PaintZoomed(painter, viewport.topLeft(), origin_, viewport.size(), zoom_, outside);
   }
 }
 

@@ -266,12 +266,11 @@ QImage Raster::Image() {
   QImage device(std::max(columns[width_], 1), std::max(rows[height_], 1), image_.format());
   device.setDevicePixelRatio(ratio_);
   WriteBlocks(device, QRect(0, 0, width_, height_), QPoint(), columns, rows,
-              [](const QRgb* pixel) { return *pixel; });
+              [](const QRgb* pixel, int, int) { return *pixel; });
   return device;
 }
 
-void Raster::PaintOn(QPainter& painter, const QPoint& at, const QRect& view, QRgb background,
-                     QRgb outside) {
+void Raster::PaintOn(QPainter& painter, const QPoint& at, const QRect& view, QRgb outside) {
   FlushPending();
   TakeDirty();
   zoomedKey_ = ZoomedKey();  // a zoomed view is worked out anew when it is next used
@@ -280,10 +279,8 @@ void Raster::PaintOn(QPainter& painter, const QPoint& at, const QRect& view, QRg
     painter.drawImage(at, image_, view);  // nothing to enlarge or compose
     return;
   }
-  if (view != viewRect_ || background != background_ || outside != outside_ ||
-      view_.devicePixelRatio() != ratio_) {
+  if (view != viewRect_ || outside != outside_ || view_.devicePixelRatio() != ratio_) {
     viewRect_ = view;
-    background_ = background;
     outside_ = outside;
     viewColumns_ = Starts(view.width(), ratio_);
     viewRows_ = Starts(view.height(), ratio_);
@@ -313,7 +310,7 @@ void Raster::WriteBlocks(QImage& target, const QRect& rect, const QPoint& origin
     const auto* source =
         y >= 0 && y < height_ ? reinterpret_cast<const QRgb*>(image_.constScanLine(y)) : nullptr;
     for (int x = rect.left(); x <= rect.right(); ++x) {
-      const QRgb colour = shown(source && x >= 0 && x < width_ ? source + x : nullptr);
+      const QRgb colour = shown(source && x >= 0 && x < width_ ? source + x : nullptr, x, y);
       const int c = x - origin.x();
       std::fill(first + columns[c], first + columns[c + 1], colour);
     }
@@ -324,7 +321,7 @@ void Raster::WriteBlocks(QImage& target, const QRect& rect, const QPoint& origin
 
 namespace {
 
-// A translucent pixel as it shows over the background.
+// A translucent pixel as it shows over what is under it.
 QRgb Over(QRgb pixel, QRgb background) {
   const int alpha = qAlpha(pixel);
   if (alpha == 255) return pixel;
@@ -350,14 +347,16 @@ std::vector<int> Bounds(double from, int count, double scale) {
 // outside the picture where there is none.
 void Raster::Enlarge(const QRect& rect) {
   WriteBlocks(view_, rect, viewRect_.topLeft(), viewColumns_, viewRows_,
-              [this](const QRgb* pixel) { return pixel ? Over(*pixel, background_) : outside_; });
+              [this](const QRgb* pixel, int x, int y) {
+                return pixel ? Over(*pixel, Checker(x, y)) : outside_;
+              });
 }
 
 void Raster::PaintZoomed(QPainter& painter, const QPoint& at, const QPoint& origin,
-                         const QSize& size, double zoom, QRgb background, QRgb outside) {
+                         const QSize& size, double zoom, QRgb outside) {
   FlushPending();
   TakeDirty();
-  const ZoomedKey key{origin, size, zoom, ratio_, background, outside, width_, height_};
+  const ZoomedKey key{origin, size, zoom, ratio_, outside, width_, height_};
   const double scale = zoom * ratio_;
   const int columns = std::max(static_cast<int>(std::ceil(size.width() * ratio_ - 1e-9)), 1);
   const int rows = std::max(static_cast<int>(std::ceil(size.height() * ratio_ - 1e-9)), 1);
@@ -390,12 +389,19 @@ void Raster::PaintZoomed(QPainter& painter, const QPoint& at, const QPoint& orig
 }
 
 void Raster::PaintZoomedRows(const QRect& device) {
-  const QRgb background = zoomedKey_.background, outside = zoomedKey_.outside;
+  const QRgb outside = zoomedKey_.outside;
+  const double ratio = zoomedKey_.ratio;
+  const QPointF from = QPointF(zoomedKey_.origin) * ratio;  // zoomed device pixels
+  // The checkerboard under translucent pixels, in the view's logical pixels.
+  const auto checker = [&](int x, int y) {
+    return Checker(static_cast<int>((from.x() + x) / ratio),
+                   static_cast<int>((from.y() + y) / ratio));
+  };
   for (int y = device.top(); y <= device.bottom(); ++y) {
     auto* line = reinterpret_cast<QRgb*>(zoomed_.scanLine(y));
     const int top = zoomedRows_[y], bottom = std::max(zoomedRows_[y + 1], top + 1);
-    // A block row like the one above (zoomed in): a copy.
-    if (y > device.top() && zoomedRows_[y - 1] == top) {
+    // A block row like the one above (zoomed in, opaque): a copy.
+    if (y > device.top() && zoomedRows_[y - 1] == top && !HasAlpha()) {
       const auto* above = reinterpret_cast<const QRgb*>(zoomed_.constScanLine(y - 1));
       std::copy(above + device.left(), above + device.right() + 1, line + device.left());
       continue;
@@ -408,22 +414,30 @@ void Raster::PaintZoomedRows(const QRect& device) {
       }
       const int last = std::min(right, width_), lastRow = std::min(bottom, height_);
       if (last - left == 1 && lastRow - top == 1) {
-        line[x] = Over(reinterpret_cast<const QRgb*>(image_.constScanLine(top))[left], background);
+        const QRgb pixel = reinterpret_cast<const QRgb*>(image_.constScanLine(top))[left];
+        line[x] = qAlpha(pixel) == 255 ? pixel : Over(pixel, checker(x, y));
         continue;
       }
-      int red = 0, green = 0, blue = 0;
+      // The average, weighted by opacity, then over the checkerboard.
+      int red = 0, green = 0, blue = 0, alpha = 0;
       for (int row = top; row < lastRow; ++row) {
         const auto* source = reinterpret_cast<const QRgb*>(image_.constScanLine(row));
         for (int column = left; column < last; ++column) {
-          const QRgb shown = Over(source[column], background);
-          red += qRed(shown);
-          green += qGreen(shown);
-          blue += qBlue(shown);
+          const int opacity = qAlpha(source[column]);
+          red += qRed(source[column]) * opacity;
+          green += qGreen(source[column]) * opacity;
+          blue += qBlue(source[column]) * opacity;
+          alpha += opacity;
         }
       }
       const int count = (last - left) * (lastRow - top);
-      line[x] =
-          qRgb((red + count / 2) / count, (green + count / 2) / count, (blue + count / 2) / count);
+      if (alpha == 0) {
+        line[x] = checker(x, y);
+        continue;
+      }
+      const QRgb average = qRgba((red + alpha / 2) / alpha, (green + alpha / 2) / alpha,
+                                 (blue + alpha / 2) / alpha, (alpha + count / 2) / count);
+      line[x] = Over(average, checker(x, y));
     }
   }
 }

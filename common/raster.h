@@ -80,9 +80,13 @@ class Raster {
   }
   // Paints the part of the picture in view (logical rectangle, which may
   // reach past the picture) with its top left at a logical point: translucent
-  // pixels over a background colour, and no picture in another colour.
-  void PaintOn(QPainter& painter, const QPoint& at, const QRect& view, QRgb background,
-               QRgb outside);
+  // pixels over a light checkerboard, and no picture in another colour.
+  void PaintOn(QPainter& painter, const QPoint& at, const QRect& view, QRgb outside);
+  // The checkerboard's colour at a logical point of the view.
+  static QRgb Checker(int x, int y) {
+    constexpr int kSquare = 8;
+    return ((x / kSquare + y / kSquare) & 1) != 0 ? 0xFFD6D6D6 : 0xFFFFFFFF;
+  }
 
   // The same at a zoom other than 1: `origin` is the view's top left in
   // zoomed logical pixels and `size` its logical size. Zoomed in, each
@@ -91,7 +95,7 @@ class Raster {
   // picture, so that scrolling does not shimmer. Only what changed since the
   // last paint is worked out again.
   void PaintZoomed(QPainter& painter, const QPoint& at, const QPoint& origin, const QSize& size,
-                   double zoom, QRgb background, QRgb outside);
+                   double zoom, QRgb outside);
 
   // The logical rectangle changed since the last TakeDirty.
   QRect TakeDirty();
@@ -147,7 +151,7 @@ class Raster {
   // has changed since.
   QImage view_;
   QRect viewRect_;
-  QRgb background_ = 0, outside_ = 0;
+  QRgb outside_ = 0;
   std::vector<int> viewColumns_, viewRows_;
   QRect stale_;
   // The zoomed view as last painted: what it was painted for, and where
@@ -156,7 +160,7 @@ class Raster {
     QPoint origin;
     QSize size;
     double zoom = 0, ratio = 0;
-    QRgb background = 0, outside = 0;
+    QRgb outside = 0;
     int width = -1, height = -1;
     bool operator==(const ZoomedKey&) const = default;
   };

@@ -786,6 +786,20 @@ TEST_F(PaintTest, AtEveryZoomToolsDrawUnderThePointerAndRepaintsMatch) {
   Canvas().SetZoom(0.5);
   const QRgb grey = Canvas().grab().toImage().pixel(At(10, 10));
   EXPECT_NEAR(qRed(grey), 128, 2);
+  // Transparent pixels show over a light checkerboard, at any zoom.
+  QImage clear(64, 64, QImage::Format_ARGB32);
+  clear.fill(Qt::transparent);
+  Canvas().SetPicture(clear);
+  for (const double zoom : {1.0, 4.0}) {
+    Canvas().SetZoom(zoom);
+    Canvas().ScrollTo({});
+    const QImage shown = Canvas().grab().toImage();
+    const auto at = [&](int x, int y) {
+      return (QPointF(At(x, y)) * shown.devicePixelRatio()).toPoint();
+    };
+    EXPECT_EQ(shown.pixel(at(1, 1)), kWhite) << zoom;
+    EXPECT_EQ(shown.pixel(at(9, 1)), 0xFFD6D6D6) << zoom;
+  }
   // Ctrl+wheel zooms in about the pointer: the picture point under it stays.
   Canvas().SetPicture(picture);
   Canvas().SetZoom(1);
