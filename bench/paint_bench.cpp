@@ -13,6 +13,7 @@
 
 #include "common/application.h"
 #include "common/i18n.h"
+#include "common/zoom.h"
 #include "paint/form1.h"
 #include "paint/image_file.h"
 #include "paint/recovery.h"
@@ -76,6 +77,7 @@ std::unique_ptr<paint::Form1> Window(benchmark::State& state, int16_t tool, bool
   auto form = Window(state, tool);
   if (big) {
     paint::Attach(*form).OpenAtStart(BigFile());
+    form->GetPicture("Picture1").SetZoom(1.0);  // opened fitted; these cases work at 100 %
     QApplication::processEvents();
   }
   return form;
@@ -83,10 +85,11 @@ std::unique_ptr<paint::Form1> Window(benchmark::State& state, int16_t tool, bool
 
 // Moves with a button held along a diagonal path through the canvas; every
 // lap starts on a freshly filled canvas so that the points really change.
-void DragAcross(benchmark::State& state, int16_t tool, bool big = false) {
+void DragAcross(benchmark::State& state, int16_t tool, bool big = false, double zoom = 1.0) {
   auto form = Window(state, tool, big);
   paint::Form1& window = *form;
   common::PictureBox& canvas = window.GetPicture("Picture1");
+  canvas.SetZoom(zoom);
   window.Picture1_MouseDown(kLeft, 0, 0, 0);
   const int laps = 200;
   int step = 0;
@@ -98,6 +101,7 @@ void DragAcross(benchmark::State& state, int16_t tool, bool big = false) {
     }
     const float x = Width(window) * step / laps, y = Height(window) * step / laps;
     window.Run([&] { window.Picture1_MouseMove(kLeft, 0, x, y); });
+    if (zoom != 1.0) canvas.repaint();  // zoomed, the view's own work is part of a move
     step = (step + 1) % laps;
   }
   benchmark::DoNotOptimize(canvas.Pixel(0, 0));
@@ -118,6 +122,77 @@ void BigFreehandMove(benchmark::State& state) {
 }
 void BigEraserMove(benchmark::State& state) {
   DragAcross(state, kEraser, true);
+}
+
+// At 400 %, painted.
+void ZoomedFreehandMove(benchmark::State& state) {
+  DragAcross(state, kFreehand, true, 4.0);
+}
+void ZoomedEraserMove(benchmark::State& state) {
+  DragAcross(state, kEraser, true, 4.0);
+}
+
+// Fit in Window from 100 % on the big picture, painted.
+void ZoomToFit(benchmark::State& state) {
+  auto form = Window(state, kFreehand, true);
+  common::PictureBox& canvas = form->GetPicture("Picture1");
+  for (auto _ : state) {
+    state.PauseTiming();
+    canvas.SetZoom(1.0);
+    canvas.repaint();
+    state.ResumeTiming();
+    canvas.SetZoom(canvas.FitZoom());
+    canvas.repaint();
+  }
+}
+
+// One zoom step in and one out, each painted, from the fitted view (second
+// argument 0) or from a zoom in percent.
+void ZoomStep(benchmark::State& state) {
+  auto form = Window(state, kFreehand, true);
+  common::PictureBox& canvas = form->GetPicture("Picture1");
+  const double from = state.range(1) ? static_cast<double>(state.range(1)) / 100 : canvas.FitZoom();
+  canvas.SetZoom(from);
+  canvas.repaint();
+  for (auto _ : state) {
+    canvas.SetZoom(common::NextZoom(from, true));
+    canvas.repaint();
+    canvas.SetZoom(from);
+    canvas.repaint();
+  }
+}
+
+// One arrow-key step down (or back up) at a zoom in percent, painted.
+void ZoomedScroll(benchmark::State& state) {
+  auto form = Window(state, kFreehand, true);
+  common::PictureBox& canvas = form->GetPicture("Picture1");
+  canvas.SetZoom(static_cast<double>(state.range(1)) / 100);
+  canvas.ScrollTo({200, 200});
+  canvas.repaint();
+  int direction = 1;
+  for (auto _ : state) {
+    canvas.ScrollTo(canvas.Origin() + QPoint(0, 20 * direction));
+    canvas.repaint();
+    direction = -direction;
+  }
+}
+
+// What the view holds: the process's memory after opening the big picture,
+// and (`zoomedMiB`) after painting it at every zoom level.
+void ZoomThroughLevels(benchmark::State& state) {
+  const double before = ResidentMiB();
+  auto form = Window(state, kFreehand, true);
+  common::PictureBox& canvas = form->GetPicture("Picture1");
+  canvas.repaint();
+  const double opened = ResidentMiB() - before;
+  for (auto _ : state) {
+    for (const double zoom : common::kZoomLevels) {
+      canvas.SetZoom(zoom);
+      canvas.repaint();
+    }
+  }
+  state.counters["MiB"] = opened;
+  state.counters["zoomedMiB"] = ResidentMiB() - before;
 }
 
 // Opening the big picture (decoded aside, shown, a fresh history), and what
@@ -431,6 +506,12 @@ BENCHMARK(UndoFullCanvas)->Apply(Ratios);
 BENCHMARK(GestureCapture)->Apply(Ratios);
 BENCHMARK(GestureCaptureWholeCanvas)->Apply(Ratios);
 BENCHMARK(BigOpen)->Apply(Ratios)->Unit(benchmark::kMillisecond);
+BENCHMARK(ZoomToFit)->Apply(Ratios)->Unit(benchmark::kMillisecond);
+BENCHMARK(ZoomStep)->ArgsProduct({{1, 2}, {0, 800}})->Unit(benchmark::kMillisecond);
+BENCHMARK(ZoomedScroll)->ArgsProduct({{1, 2}, {25, 100, 800}})->Unit(benchmark::kMillisecond);
+BENCHMARK(ZoomedFreehandMove)->Apply(Ratios);
+BENCHMARK(ZoomedEraserMove)->Apply(Ratios);
+BENCHMARK(ZoomThroughLevels)->Apply(Ratios)->Unit(benchmark::kMillisecond)->Iterations(1);
 BENCHMARK(BigScroll)->Apply(Ratios);
 BENCHMARK(BigFreehandMove)->Apply(Ratios);
 BENCHMARK(BigEraserMove)->Apply(Ratios);

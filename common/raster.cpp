@@ -389,6 +389,7 @@ void Raster::PaintZoomed(QPainter& painter, const QPoint& at, const QPoint& orig
 }
 
 void Raster::PaintZoomedRows(const QRect& device) {
+  constexpr int kSamples = 3;
   const QRgb outside = zoomedKey_.outside;
   const double ratio = zoomedKey_.ratio;
   const QPointF from = QPointF(zoomedKey_.origin) * ratio;  // zoomed device pixels
@@ -418,11 +419,15 @@ void Raster::PaintZoomedRows(const QRect& device) {
         line[x] = qAlpha(pixel) == 255 ? pixel : Over(pixel, checker(x, y));
         continue;
       }
-      // The average, weighted by opacity, then over the checkerboard.
-      int red = 0, green = 0, blue = 0, alpha = 0;
-      for (int row = top; row < lastRow; ++row) {
+      // The average, weighted by opacity, then over the checkerboard. A large
+      // block is sampled evenly, at most kSamples a side: the samples stay
+      // with the picture as it scrolls, so nothing shimmers.
+      const int across = (last - left + kSamples - 1) / kSamples;
+      const int down = (lastRow - top + kSamples - 1) / kSamples;
+      int red = 0, green = 0, blue = 0, alpha = 0, count = 0;
+      for (int row = top; row < lastRow; row += down) {
         const auto* source = reinterpret_cast<const QRgb*>(image_.constScanLine(row));
-        for (int column = left; column < last; ++column) {
+        for (int column = left; column < last; column += across, ++count) {
           const int opacity = qAlpha(source[column]);
           red += qRed(source[column]) * opacity;
           green += qGreen(source[column]) * opacity;
@@ -430,7 +435,6 @@ void Raster::PaintZoomedRows(const QRect& device) {
           alpha += opacity;
         }
       }
-      const int count = (last - left) * (lastRow - top);
       if (alpha == 0) {
         line[x] = checker(x, y);
         continue;
