@@ -54,11 +54,11 @@ QString ShownText(const common::Label& display) {
   // or it would read many times too large: digits go from the end of its
   // mantissa instead.
   const qsizetype point = text.indexOf(u'.');
-  if (!text.startsWith(u' ') && !text.startsWith(u'-')) {
-    return metrics.elidedText(text, Qt::ElideLeft, room);
-  }
-  if (point < 0) return metrics.elidedText(text, Qt::ElideLeft, room);  // digits all count
   const qsizetype exponent = text.indexOf(u'E');
+  // Typing gives digits and a point only; +1 and -1 give results without
+  // the blank. A result without a point has all its digits in view anyway.
+  const bool result = exponent >= 0 || text.startsWith(u' ') || text.startsWith(u'-');
+  if (!result || point < 0) return metrics.elidedText(text, Qt::ElideLeft, room);
   const QString tail = QChar(0x2026) + (exponent < 0 ? QString() : text.mid(exponent));
   QString head = exponent < 0 ? text : text.left(exponent);
   while (head.size() > point + 2 && metrics.horizontalAdvance(head + tail) > room) head.chop(1);

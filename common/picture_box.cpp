@@ -341,7 +341,10 @@ void PictureBox::keyPressEvent(QKeyEvent* event) {
 
 void PictureBox::wheelEvent(QWheelEvent* event) {
   if (event->modifiers() & Qt::ControlModifier) {  // zooms about the pointer
-    const int notches = event->angleDelta().y() / QWheelEvent::DefaultDeltasPerStep;
+    // Touchpads and smooth wheels send fractions of a notch: they add up.
+    zoomWheel_ += event->angleDelta().y();
+    const int notches = zoomWheel_ / QWheelEvent::DefaultDeltasPerStep;
+    zoomWheel_ -= notches * QWheelEvent::DefaultDeltasPerStep;
     double zoom = zoom_;
     for (int i = 0; i < std::abs(notches); ++i) zoom = NextZoom(zoom, notches > 0);
     if (zoom != zoom_) SetZoom(zoom, event->position());

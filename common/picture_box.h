@@ -211,6 +211,7 @@ class PictureBox : public QFrame {
   bool ownPicture_ = false;  // given one, not sized by the inner area
   QPoint origin_;            // zoomed pixel at the viewport's top left
   double zoom_ = 1.0;
+  int zoomWheel_ = 0;  // Ctrl+wheel turned short of a notch
   QScrollBar* across_ = nullptr;
   QScrollBar* down_ = nullptr;
 };

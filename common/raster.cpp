@@ -371,15 +371,21 @@ void Raster::PaintZoomed(QPainter& painter, const QPoint& at, const QPoint& orig
     redo = QRect();
   } else {
     // The device pixels that show a changed picture pixel.
+    // Zoomed in, a picture pixel has a run of them, from first to last.
     const auto first = [](const std::vector<int>& bounds, int picture) {
+      auto at = std::lower_bound(bounds.begin(), bounds.end(), picture);
+      if (at == bounds.end() || *at > picture) --at;
+      return static_cast<int>(at - bounds.begin());
+    };
+    const auto last = [](const std::vector<int>& bounds, int picture) {
       return static_cast<int>(std::upper_bound(bounds.begin(), bounds.end(), picture) -
                               bounds.begin()) -
              1;
     };
     const int left = std::max(first(zoomedColumns_, stale_.left()), 0);
     const int top = std::max(first(zoomedRows_, stale_.top()), 0);
-    const int right = std::min(first(zoomedColumns_, stale_.right()), columns - 1);
-    const int bottom = std::min(first(zoomedRows_, stale_.bottom()), rows - 1);
+    const int right = std::min(last(zoomedColumns_, stale_.right()), columns - 1);
+    const int bottom = std::min(last(zoomedRows_, stale_.bottom()), rows - 1);
     redo = QRect(QPoint(left, top), QPoint(right, bottom));
   }
   stale_ = QRect();

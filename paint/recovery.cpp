@@ -28,6 +28,7 @@ constexpr quint32 kMagic = 0x534b5243;  // "SKRC"
 constexpr quint32 kVersion = 1;
 constexpr int kRowsAtOnce = 64;  // the lock on the picture is held this long at most
 const QString kSuffix = QStringLiteral(".recovery");
+constexpr uint64_t kNothingWritten = UINT64_MAX;  // no state of any history
 
 struct LeftDrawing {
   QDateTime written;
@@ -36,7 +37,10 @@ struct LeftDrawing {
   QImage picture;
 };
 
-std::optional<LeftDrawing> ReadCopy(const QString& path) {
+// A copy that was left behind: nothing when it cannot be read now, and
+// `damaged` when it never can (cut short, or not a copy at all).
+std::optional<LeftDrawing> ReadCopy(const QString& path, bool& damaged) {
+  damaged = false;
   QFile file(path);
   if (!file.open(QIODevice::ReadOnly)) return std::nullopt;
   QDataStream in(&file);
@@ -46,12 +50,15 @@ std::optional<LeftDrawing> ReadCopy(const QString& path) {
   QByteArray packed;
   LeftDrawing left;
   in >> magic >> version;
-  if (magic != kMagic || version != kVersion) return std::nullopt;
+  damaged = in.status() != QDataStream::Ok || magic != kMagic;
+  if (damaged || version != kVersion) return std::nullopt;  // another version's: kept
   in >> left.written >> left.file >> left.source.format >> frames >> left.source.deep >> size >>
       format >> packed;
-  if (in.status() != QDataStream::Ok) return std::nullopt;
+  damaged = in.status() != QDataStream::Ok;
+  if (damaged) return std::nullopt;
   left.source.frames = frames;
   left.picture = UnpackPixels(packed, size, static_cast<QImage::Format>(format));
+  // Unpacked, it may not fit in memory now: kept for a later start.
   if (left.picture.isNull()) return std::nullopt;
   return left;
 }
@@ -218,9 +225,10 @@ bool Recovery::OfferLeftDrawing() {
     lock.setStaleLockTime(0);        // a running program's lock is never stale, however old
     if (!lock.tryLock(0)) continue;  // its program still runs, or another start has it
     const QString path = folder.filePath(name);
-    const std::optional<LeftDrawing> left = ReadCopy(path);
+    bool damaged = false;
+    const std::optional<LeftDrawing> left = ReadCopy(path, damaged);
     if (!left) {
-      QFile::remove(path);  // cut short by the crash itself: nothing to offer
+      if (damaged) QFile::remove(path);  // nothing in it to offer
       continue;
     }
     const QLocale locale;
@@ -249,6 +257,7 @@ bool Recovery::OfferLeftDrawing() {
       written_ = sketchly_.History().Current();
     } else {
       QFile::remove(path);
+      written_ = kNothingWritten;  // the next pause writes a copy of its own
     }
     return true;
   }

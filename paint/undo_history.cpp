@@ -125,8 +125,12 @@ void UndoHistory::Balance() {
         step.packed = packing;
         QObject* listener = listener_.get();
         worker_.Post([this, packing, pixels = step.pixels, listener] {
-          const QByteArray bytes = PackPixels(pixels);
-          if (!bytes.isEmpty()) packing->stash = Stash::Keep(bytes);
+          try {
+            const QByteArray bytes = PackPixels(pixels);
+            if (!bytes.isEmpty()) packing->stash = Stash::Keep(bytes);
+          } catch (...) {
+            // Out of memory, say: the step keeps its pixels as they are.
+          }
           packing->done = true;
           packing->done.notify_all();
           QMetaObject::invokeMethod(

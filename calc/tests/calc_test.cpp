@@ -307,6 +307,7 @@ TEST_F(CalcTest, CaptionsAndNumbersStayInsideTheirEdges) {
       {"1 2 3 4 5 6 7 8 9 0 1 2 3 4 5 6 7 8 9 0 1 2 3 4 5 6 7 8 9 0", "\u2026", "7890", 30},
       {"7 x^2 x^2 x^2 x^2 x^2 x^2 x^2 x^2", " 2.21", "\u2026E+216", 22},
       {"0 - 7 x^2 x^2 x^2 x^2 x^2 x^2 x^2 x^2 =", "-2.21", "\u2026E+216", 22},
+      {"7 x^2 x^2 x^2 x^2 x^2 x^2 x^2 x^2 +1", "2.21", "E+216", 21},
   };
   for (const auto& row : wide) {
     Fresh();

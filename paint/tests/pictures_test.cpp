@@ -41,6 +41,10 @@ TEST(PicturesTest, PackedPicturesComeBackExactlyAndDamageIsRefused) {
     EXPECT_EQ(Stash::Keep(packed)->Take(), packed);
     EXPECT_TRUE(UnpackPixels(packed, QSize(row.width + 1, row.height), row.format).isNull())
         << "another size";
+    if (row.width != row.height) {
+      EXPECT_NE(UnpackPixels(packed, QSize(row.height, row.width), row.format), picture)
+          << "sides swapped";
+    }
     EXPECT_TRUE(UnpackPixels(packed.left(packed.size() / 2), picture.size(), row.format).isNull())
         << "cut short";
   }
