@@ -361,6 +361,7 @@ void RecoveryCopy(benchmark::State& state) {
       window.Picture1_MouseUp(kLeft, 0, x + 300, 3000);
     });
     ++stroke;
+    QApplication::processEvents();  // the stroke's own repaint is not the copy's
     QTimer tick;
     auto last = std::chrono::steady_clock::now();
     QObject::connect(&tick, &QTimer::timeout, [&] {

@@ -55,8 +55,9 @@ void UndoHistory::Checkpoint() {
       Put(image, rect.topLeft(), now);
     }
   });
-  redo_.clear();
+  ForgetAll(redo_);
   step.state = state_ = ++lastState_;
+  Account(step, 1);
   undo_.push_back(std::move(step));
   Balance();
 }
@@ -66,8 +67,8 @@ void UndoHistory::Reset() {
   const QImage picture = canvas_.Picture();
   canvas_.CopyAhead();
   ChangeShadow([&](QImage& image) { image = picture; });
-  undo_.clear();
-  redo_.clear();
+  ForgetAll(undo_);
+  ForgetAll(redo_);
   state_ = ++lastState_;
 }
 
@@ -91,29 +92,38 @@ size_t UndoHistory::PackedBytes() const {
   return bytes;
 }
 
-// Small steps count by their memory, large ones by what they keep packed
-// (their raw size until packed).
-bool UndoHistory::OverBudget() const {
-  size_t memory = 0, packed = 0;
-  for (const auto* list : {&undo_, &redo_})
-    for (const Step& step : *list) {
-      const auto raw = static_cast<size_t>(RawBytes(step));
-      if (!Large(step)) {
-        memory += raw + sizeof(Step);
-      } else if (step.packed && step.packed->done && step.packed->stash) {
-        packed += static_cast<size_t>(step.packed->stash->Size());
-      } else {
-        packed += raw;
-      }
-    }
-  return memory > cap_ || packed > diskCap_;
+// Small steps count by their memory, large ones by their raw size, which
+// bounds what they keep packed whether or not packing has finished.
+void UndoHistory::Account(const Step& step, int sign) {
+  const auto raw = static_cast<size_t>(RawBytes(step));
+  const auto add = [sign](size_t& total, size_t amount) {
+    total = sign > 0 ? total + amount : total - amount;
+  };
+  if (Large(step)) {
+    add(bulk_, raw);
+    add(large_, 1);
+  } else {
+    add(memory_, raw + sizeof(Step));
+  }
+}
+
+void UndoHistory::ForgetAll(std::deque<Step>& steps) {
+  for (const Step& step : steps) Account(step, -1);
+  steps.clear();
 }
 
 void UndoHistory::Trim() {
-  while (undo_.size() > kKeptSteps && OverBudget()) undo_.pop_front();
+  while (undo_.size() > kKeptSteps && (memory_ > cap_ || bulk_ > diskCap_)) {
+    Account(undo_.front(), -1);
+    undo_.pop_front();
+  }
 }
 
 void UndoHistory::Balance() {
+  if (large_ == 0) {  // nothing to pack: a history of strokes costs nothing here
+    Trim();
+    return;
+  }
   int inFlight = 0;
   for (auto* list : {&undo_, &redo_}) {
     for (size_t i = list->size(); i-- > 0;) {
@@ -203,14 +213,16 @@ bool UndoHistory::Travel(std::deque<Step>& from, std::deque<Step>& to, uint64_t 
     if (next.pixels.isNull()) {
       // The cache file could not be read back: that step and the ones before
       // it cannot be taken back any more.
-      from.clear();
+      ForgetAll(from);
       return false;
     }
   }
   Step step = std::move(next);
   from.pop_back();
+  Account(step, -1);
   Exchange(step);
   state_ = step.*lands;
+  Account(step, 1);
   to.push_back(std::move(step));
   Balance();
   return true;

@@ -36,7 +36,8 @@ struct Shadow {
 // step is packed aside (packed_pixels.h) into the user's cache folder, and
 // once packed holds no memory of the program's unless it is the next to undo
 // or redo; older steps are dropped only while small ones hold more than
-// `cap` bytes of memory or packed ones more than `diskCap` bytes.
+// `cap` bytes of memory or large ones more than `diskCap` bytes unpacked
+// (what they keep packed is less).
 class UndoHistory {
  public:
   static constexpr size_t kDefaultCap = size_t{48} << 20;  // some 140 whole canvases
@@ -103,7 +104,9 @@ class UndoHistory {
   // Packs large steps aside and frees the raw pixels of those packed.
   void Balance();
   void Trim();
-  bool OverBudget() const;
+  // Keeps the totals below as a step joins (sign 1) or leaves (-1) a list.
+  void Account(const Step& step, int sign);
+  void ForgetAll(std::deque<Step>& steps);
   void ChangeShadow(const std::function<void(QImage&)>& change);
 
   common::PictureBox& canvas_;
@@ -114,6 +117,9 @@ class UndoHistory {
   std::deque<Step> redo_;
   uint64_t state_ = 0;
   uint64_t lastState_ = 0;
+  size_t memory_ = 0;  // small steps
+  size_t bulk_ = 0;    // large steps, raw
+  size_t large_ = 0;   // how many large steps there are
   // Hears that a packing has finished, on the user-interface thread. The
   // worker goes first (it is the last member), so nothing reports to it late.
   std::unique_ptr<QObject> listener_ = std::make_unique<QObject>();
