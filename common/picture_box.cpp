@@ -149,6 +149,13 @@ void PictureBox::QueueUpdate() {
 void PictureBox::paintEvent(QPaintEvent* event) {
   // Moved to a screen of another pixel ratio: same picture, new blocks.
   if (!ratioFixed_ && devicePixelRatioF() != raster_.ratio()) raster_.SetRatio(devicePixelRatioF());
+  {
+    // At a fractional scale, with the box at a fractional device offset, a
+    // device row or column can fall between the picture and the border, and
+    // nothing else paints it (the box is opaque): the canvas colour does.
+    QPainter under(this);
+    under.fillRect(QRectF(contentsRect()).adjusted(0, 0, 1, 1), QColor(ResolveColour(backColor_)));
+  }
   QFrame::paintEvent(event);
   QPainter painter(this);
   const QRect viewport = Viewport();

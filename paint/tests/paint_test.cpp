@@ -752,8 +752,9 @@ TEST_F(PaintTest, AtEveryZoomToolsDrawUnderThePointerAndRepaintsMatch) {
     double zoom, ratio;
     QPoint scroll;  // zoomed pixels
   } cases[] = {
-      {4, 1, {100, 60}}, {4, 2, {0, 0}},    {1.5, 1, {7, 3}},    {1.5, 1.5, {31, 0}},
-      {0.5, 1, {0, 0}},  {0.33, 2, {3, 1}}, {32, 1, {999, 777}}, {0.05, 2, {0, 0}},
+      {4, 1, {100, 60}},   {4, 2, {0, 0}},     {1.5, 1, {7, 3}},     {1.5, 1.5, {31, 0}},
+      {0.5, 1, {0, 0}},    {2, 1.25, {13, 9}}, {0.67, 1.25, {5, 2}}, {0.33, 2, {3, 1}},
+      {32, 1, {999, 777}}, {0.05, 2, {0, 0}},
   };
   const QPoint pointer(60, 40);  // in the view
   for (const auto& c : cases) {

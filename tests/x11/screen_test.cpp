@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QMenuBar>
 #include <QScreen>
 #include <QTest>
 #include <functional>
@@ -29,6 +30,9 @@ int Mismatches(const QImage& own, const QImage& screen, QPoint at) {
 TEST(ScreenTest, EveryRepaintShowsTheCanvasExactly) {
   ASSERT_EQ(QGuiApplication::platformName(), "xcb");
   Form1 form;
+  // As in the program: a menu bar above puts the canvas at a fractional
+  // device offset at some scales.
+  form.AddMenuBar().addMenu(QStringLiteral("&File"));
   form.Start();
   ASSERT_TRUE(QTest::qWaitForWindowExposed(&form));
   common::PictureBox& canvas = form.GetPicture("Picture1");
@@ -68,6 +72,21 @@ TEST(ScreenTest, EveryRepaintShowsTheCanvasExactly) {
     QTest::mouseClick(&canvas, Qt::LeftButton, {}, (inner + at).toPoint());
   };
 
+  // A fresh canvas is its colour up to its last device row and column: no
+  // black seam between the picture and the border.
+  check("a fresh canvas", [] {});
+  {
+    const QImage own = canvas.Image();
+    const QImage screen = QGuiApplication::primaryScreen()->grabWindow(0).toImage();
+    int black = 0;
+    for (int d = 0; d <= 2; ++d) {
+      black += (screen.pixel(origin->x() + own.width() / 2, origin->y() + own.height() + d) &
+                0xFFFFFF) == 0;
+      black += (screen.pixel(origin->x() + own.width() + d, origin->y() + own.height() / 2) &
+                0xFFFFFF) == 0;
+    }
+    EXPECT_EQ(black, 0) << "a black seam at scale " << ratio;
+  }
   form.Command1_Click(1);  // freehand: single dots, at fractional positions
   QTest::mousePress(&canvas, Qt::LeftButton, {}, (inner + QPointF(3, 3)).toPoint());
   for (int i = 0; i < 24; ++i)
