@@ -33,16 +33,14 @@ std::atomic<int> running{0};
 // window is passed on as a question.
 class HoldInput : public QObject {
  public:
-  HoldInput(QWidget* owner, std::function<void()> cancel, std::function<void()> close)
-      : window_(owner ? owner->window() : nullptr),
-        cancel_(std::move(cancel)),
-        close_(std::move(close)) {
+  HoldInput(QWidget* window, QWidget* box, std::function<void()> cancel,
+            std::function<void()> close)
+      : window_(window), box_(box), cancel_(std::move(cancel)), close_(std::move(close)) {
     if (window_) qApp->installEventFilter(this);
   }
   ~HoldInput() override {
     if (window_) qApp->removeEventFilter(this);
   }
-  void SetBox(QWidget* box) { box_ = box; }
 
  protected:
   bool eventFilter(QObject* receiver, QEvent* event) override {
@@ -52,7 +50,7 @@ class HoldInput : public QObject {
         // A menu's shortcut goes to its action, not to a widget of the
         // window; the box's own (Escape) goes on.
         if (!receiver->isWidgetType()) {
-          if (!Within(receiver, window_) || (box_ && Within(receiver, box_))) return false;
+          if (!Within(receiver, window_) || Within(receiver, box_)) return false;
           event->ignore();
           return true;
         }
@@ -87,7 +85,7 @@ class HoldInput : public QObject {
   }
 
   QWidget* window_;
-  QWidget* box_ = nullptr;
+  QWidget* box_;
   std::function<void()> cancel_;
   std::function<void()> close_;
 };
@@ -125,8 +123,6 @@ bool RunAside(QWidget* owner, const QString& text, std::function<void()> work) {
     cancelled = true;
     loop.quit();
   };
-  HoldInput hold(owner, cancel, [&] { closeAsked = true; });
-  ++waiting;
   QWidget* window = owner ? owner->window() : nullptr;
   const QString caption = window ? window->windowTitle().remove(QStringLiteral("[*]")) : QString();
   // Not modal: a request to close the window must reach the question below;
@@ -136,7 +132,8 @@ bool RunAside(QWidget* owner, const QString& text, std::function<void()> work) {
   box.setLabelText(text);
   box.setRange(0, 0);
   box.setWindowModality(Qt::NonModal);
-  hold.SetBox(&box);
+  const HoldInput hold(window, &box, cancel, [&] { closeAsked = true; });
+  ++waiting;
   box.setMinimumDuration(kBoxAfterMs);
   QTimer poll;
   QObject::connect(&poll, &QTimer::timeout, &loop, [&] {

@@ -1,6 +1,5 @@
 #pragma once
 
-#include <QStringList>
 #include <string_view>
 
 class QMimeData;

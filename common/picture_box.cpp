@@ -129,35 +129,26 @@ void PictureBox::QueueUpdate() {
         // column of a block the raster wrote: a pixel's margin covers it.
         const QRect dirty = raster_.TakeDirty();
         if (dirty.isEmpty()) return;
-        if (zoom_ == 1.0) {
-          update(
-              dirty.translated(-origin_).adjusted(-1, -1, 1, 1).translated(Viewport().topLeft()) &
-              Viewport());
-        } else {
-          const QRectF zoomed(dirty.x() * zoom_, dirty.y() * zoom_, dirty.width() * zoom_,
-                              dirty.height() * zoom_);
-          update(zoomed.toAlignedRect()
-                     .translated(-origin_)
-                     .adjusted(-1, -1, 1, 1)
-                     .translated(Viewport().topLeft()) &
-                 Viewport());
-        }
+        const QRectF zoomed(dirty.x() * zoom_, dirty.y() * zoom_, dirty.width() * zoom_,
+                            dirty.height() * zoom_);
+        update(zoomed.toAlignedRect()
+                   .translated(-origin_)
+                   .adjusted(-1, -1, 1, 1)
+                   .translated(Viewport().topLeft()) &
+               Viewport());
       },
       Qt::QueuedConnection);
 }
 
-void PictureBox::paintEvent(QPaintEvent* event) {
+void PictureBox::paintEvent(QPaintEvent* /*event*/) {
   // Moved to a screen of another pixel ratio: same picture, new blocks.
   if (!ratioFixed_ && devicePixelRatioF() != raster_.ratio()) raster_.SetRatio(devicePixelRatioF());
-  {
-    // At a fractional scale, with the box at a fractional device offset, a
-    // device row or column can fall between the picture and the border, and
-    // nothing else paints it (the box is opaque): the canvas colour does.
-    QPainter under(this);
-    under.fillRect(QRectF(contentsRect()).adjusted(0, 0, 1, 1), QColor(ResolveColour(backColor_)));
-  }
-  QFrame::paintEvent(event);
   QPainter painter(this);
+  // At a fractional scale, with the box at a fractional device offset, a
+  // device row or column can fall between the picture and the border, and
+  // nothing else paints it (the box is opaque): the canvas colour does.
+  painter.fillRect(QRectF(contentsRect()).adjusted(0, 0, 1, 1), QColor(ResolveColour(backColor_)));
+  drawFrame(&painter);
   const QRect viewport = Viewport();
   // The corner between two scroll bars belongs to no picture.
   if (viewport != contentsRect()) {

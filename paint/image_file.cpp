@@ -34,17 +34,6 @@ bool AnyPixel(const QImage& picture, Test test) {
   return false;
 }
 
-}  // namespace
-
-QString TooLarge(const QSize& size) {
-  return common::Tr("paint", "is too large to open (%1 × %2 pixels; at most %3 a side)")
-      .arg(size.width())
-      .arg(size.height())
-      .arg(kMaxPictureSide);
-}
-
-namespace {
-
 // The sides a format's writer takes at most; Qt's ICO writer shrinks a
 // larger picture without a word.
 struct SideLimit {
@@ -95,6 +84,13 @@ ReadResult Read(QImageReader& reader) {
 }
 
 }  // namespace
+
+QString TooLarge(const QSize& size) {
+  return common::Tr("paint", "is too large to open (%1 × %2 pixels; at most %3 a side)")
+      .arg(size.width())
+      .arg(size.height())
+      .arg(kMaxPictureSide);
+}
 
 ReadResult ReadImage(const QString& path) {
   const QFileInfo info(path);

@@ -132,7 +132,7 @@ void Recovery::Poll() {
     return;
   }
   UndoHistory& history = sketchly_.History();
-  if (!sketchly_.Form().GetPicture("Picture1").Drawn() && history.Current() == written_) return;
+  if (!form_.GetPicture("Picture1").Drawn() && history.Current() == written_) return;
   Write();
 }
 

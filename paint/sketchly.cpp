@@ -12,6 +12,7 @@
 #include <QMimeData>
 #include <QPainter>
 #include <QStatusBar>
+#include <algorithm>
 #include <memory>
 #include <new>
 
@@ -291,20 +292,22 @@ void Sketchly::FitInWindow() {
 void Sketchly::ShowSizeAndZoom() {
   if (!size_) return;  // still being built
   const QLocale locale;
-  size_->setText(
+  const QString size =
       common::Tr("paint", "%1 × %2")
-          .arg(locale.toString(canvas_.InnerWidth()), locale.toString(canvas_.InnerHeight())));
-  zoom_->setText(common::Tr("paint", "%1 %").arg(locale.toString(qRound(canvas_.Zoom() * 100))));
-  size_->setAccessibleName(common::Tr("paint", "Picture size: %1").arg(size_->text()));
-  zoom_->setAccessibleName(common::Tr("paint", "Zoom: %1").arg(zoom_->text()));
+          .arg(locale.toString(canvas_.InnerWidth()), locale.toString(canvas_.InnerHeight()));
+  const QString zoom =
+      common::Tr("paint", "%1 %").arg(locale.toString(qRound(canvas_.Zoom() * 100)));
+  // Refresh runs after every click: a screen reader hears only a change.
+  if (size == size_->text() && zoom == zoom_->text()) return;
+  size_->setText(size);
+  zoom_->setText(zoom);
+  size_->setAccessibleName(common::Tr("paint", "Picture size: %1").arg(size));
+  zoom_->setAccessibleName(common::Tr("paint", "Zoom: %1").arg(zoom));
 }
 
 void Sketchly::Begin(const QString& file, const ImageSource& source) {
   // A picture that fits the view is shown at its size, a larger one whole.
-  const QSize room = canvas_.contentsRect().size();
-  canvas_.SetZoom(canvas_.InnerWidth() <= room.width() && canvas_.InnerHeight() <= room.height()
-                      ? 1.0
-                      : canvas_.FitZoom());
+  canvas_.SetZoom(std::min(1.0, canvas_.FitZoom()));
   canvas_.ScrollTo(QPoint());
   history_.Reset();
   file_ = file;

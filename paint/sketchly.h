@@ -62,7 +62,6 @@ class Sketchly : public QObject {
   bool Modified() { return history_.State() != savedState_; }
   const QString& CurrentFile() const { return file_; }
   const ImageSource& Source() const { return source_; }
-  Form1& Form() { return form_; }
   UndoHistory& History() { return history_; }
 
  private:

@@ -3,7 +3,6 @@
 
 #include <QImage>
 
-#include "paint/image_ops.h"
 #include "paint/packed_pixels.h"
 #include "paint/stash.h"
 
@@ -47,20 +46,6 @@ TEST(PicturesTest, PackedPicturesComeBackExactlyAndDamageIsRefused) {
     }
     EXPECT_TRUE(UnpackPixels(packed.left(packed.size() / 2), picture.size(), row.format).isNull())
         << "cut short";
-  }
-}
-
-TEST(PicturesTest, ResizedKeepsTheTopLeftAndFillsTheRest) {
-  const QImage picture = Pattern(5, 4, QImage::Format_ARGB32);
-  const QRgb fill = qRgb(1, 2, 3);
-  for (const QSize size : {QSize(8, 6), QSize(3, 2), QSize(3, 9), QSize(5, 4)}) {
-    const QImage resized = Resized(picture, size, fill);
-    ASSERT_EQ(resized.size(), size);
-    EXPECT_EQ(resized.format(), picture.format());
-    for (int y = 0; y < size.height(); ++y)
-      for (int x = 0; x < size.width(); ++x)
-        ASSERT_EQ(resized.pixel(x, y), picture.rect().contains(x, y) ? picture.pixel(x, y) : fill)
-            << size.width() << "x" << size.height() << " at " << x << "," << y;
   }
 }
 
