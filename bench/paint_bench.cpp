@@ -5,6 +5,8 @@
 #include <unistd.h>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
+#include <QPainter>
 #include <QTimer>
 #include <chrono>
 #include <cstdio>
@@ -12,10 +14,13 @@
 #include <thread>
 
 #include "common/application.h"
+#include "common/dialogs.h"
 #include "common/i18n.h"
 #include "common/zoom.h"
 #include "paint/form1.h"
 #include "paint/image_file.h"
+#include "paint/image_ops.h"
+#include "paint/quality_dialog.h"
 #include "paint/recovery.h"
 #include "paint/sketchly.h"
 #include "paint/tools.h"
@@ -260,12 +265,40 @@ void BigMoveAfterUndo(benchmark::State& state) {
   }
 }
 
-// Saving the big picture as PNG, through a temporary file.
-void BigSave(benchmark::State& state) {
-  auto form = Window(state, kFreehand, true);
-  const QString path = QDir::temp().filePath(QStringLiteral("paint_bench_saved.png"));
-  for (auto _ : state)
-    benchmark::DoNotOptimize(paint::WriteImage(path, form->GetPicture("Picture1").Drawing()));
+QImage PhotoLike(int width, int height, int seed);
+
+// Save As of a 4000x3000 photo-like picture, as PNG (argument 0) or JPEG at
+// quality 90 (1), as the window does it: the whole save, and the longest
+// stretch the window's thread was busy meanwhile.
+void SaveAside(benchmark::State& state) {
+  auto form = Window(state, kFreehand);
+  paint::Sketchly& sketchly = paint::Attach(*form);
+  form->GetPicture("Picture1").SetPicture(PhotoLike(4000, 3000, 0));
+  const bool jpeg = state.range(0) == 1;
+  const QString path = QDir::temp().filePath(jpeg ? QStringLiteral("paint_bench_saved.jpg")
+                                                  : QStringLiteral("paint_bench_saved.png"));
+  common::SetFileDialogHook(
+      [&](const common::FileDialogRequest&) { return std::optional(path.toStdString()); });
+  paint::SetQualityHook([](const paint::Compression&) { return std::optional(90); });
+  double longest = 0;
+  for (auto _ : state) {
+    QTimer tick;
+    auto last = std::chrono::steady_clock::now();
+    QObject::connect(&tick, &QTimer::timeout, [&] {
+      const auto now = std::chrono::steady_clock::now();
+      longest = std::max(longest, std::chrono::duration<double>(now - last).count());
+      last = now;
+    });
+    tick.start(1);
+    last = std::chrono::steady_clock::now();
+    sketchly.SaveAs();
+    const auto now = std::chrono::steady_clock::now();
+    longest = std::max(longest, std::chrono::duration<double>(now - last).count());
+  }
+  state.counters["longestBusyMs"] = longest * 1000;
+  state.counters["MB"] = static_cast<double>(QFileInfo(path).size()) / 1e6;
+  common::SetFileDialogHook(nullptr);
+  paint::SetQualityHook(nullptr);
   QFile::remove(path);
 }
 
@@ -492,6 +525,40 @@ void LoadCatalogues(benchmark::State& state) {
   }
 }
 
+// The commands that shape the picture, on a photo-sized one.
+const QImage& Photo() {
+  static const QImage photo = PhotoLike(4000, 3000, 7);
+  return photo;
+}
+
+void CropPhoto(benchmark::State& state) {
+  for (auto _ : state) benchmark::DoNotOptimize(paint::Cropped(Photo(), {500, 500, 3000, 2000}));
+}
+void ScalePhoto(benchmark::State& state) {
+  for (auto _ : state) benchmark::DoNotOptimize(paint::Scaled(Photo(), Photo().size() / 2));
+}
+void TurnPhoto(benchmark::State& state) {
+  for (auto _ : state) benchmark::DoNotOptimize(paint::Turned(Photo(), paint::Turn::kClockwise));
+}
+void FlipPhoto(benchmark::State& state) {
+  for (auto _ : state) benchmark::DoNotOptimize(paint::Flipped(Photo(), Qt::Horizontal));
+}
+
+// A fill at the middle of a one-colour 4000x3000 picture holding a square of
+// another colour of the argument's side (0: none, the whole picture fills).
+// Colours alternate so that every fill paints the same pixels.
+void FillArea(benchmark::State& state) {
+  const int side = static_cast<int>(state.range(0));
+  QImage picture(4000, 3000, QImage::Format_RGB32);
+  picture.fill(Qt::white);
+  const QRect square(QPoint(2000 - side / 2, 1500 - side / 2), QSize(side, side));
+  QPainter(&picture).fillRect(square, Qt::black);
+  const QRgb colours[] = {qRgb(255, 0, 0), side ? qRgb(0, 0, 0) : qRgb(255, 255, 255)};
+  int lap = 0;
+  for (auto _ : state)
+    benchmark::DoNotOptimize(paint::Fill(picture, {2000, 1500}, colours[lap++ % 2]));
+}
+
 void Ratios(benchmark::internal::Benchmark* b) {
   b->Arg(1)->Arg(2)->Unit(benchmark::kMicrosecond);
 }
@@ -518,7 +585,7 @@ BENCHMARK(BigFreehandMove)->Apply(Ratios);
 BENCHMARK(BigEraserMove)->Apply(Ratios);
 BENCHMARK(BigUndoClear)->Apply(Ratios)->Iterations(20);
 BENCHMARK(BigMoveAfterUndo)->Apply(Ratios)->Iterations(20);
-BENCHMARK(BigSave)->Apply(Ratios)->Unit(benchmark::kMillisecond);
+BENCHMARK(SaveAside)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond)->Iterations(3);
 BENCHMARK(WholeSteps)
     ->Arg(4000)
     ->Arg(8000)
@@ -527,6 +594,11 @@ BENCHMARK(WholeSteps)
     ->Repetitions(3);
 BENCHMARK(RecoveryCopy)->Apply(Ratios)->Unit(benchmark::kMillisecond)->Iterations(5);
 BENCHMARK(LoadCatalogues)->Unit(benchmark::kMicrosecond);
+BENCHMARK(CropPhoto)->Unit(benchmark::kMillisecond);
+BENCHMARK(ScalePhoto)->Unit(benchmark::kMillisecond);
+BENCHMARK(TurnPhoto)->Unit(benchmark::kMillisecond);
+BENCHMARK(FlipPhoto)->Unit(benchmark::kMillisecond);
+BENCHMARK(FillArea)->Arg(0)->Arg(100)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 

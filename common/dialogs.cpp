@@ -7,6 +7,7 @@
 #include <QHeaderView>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QScreen>
 #include <QSpacerItem>
 #include <QTreeView>
@@ -84,6 +85,11 @@ int MsgBox(QWidget* owner, std::string_view prompt, int buttons, std::string_vie
     recover = box.addButton(Tr("common", "&Recover"), QMessageBox::AcceptRole);
     box.setDefaultButton(recover);
     box.setEscapeButton(QMessageBox::Discard);
+  } else if ((buttons & 15) == kOverwriteSaveAsCancel) {
+    // Overwrite as Yes, Save As as No: the safe answers are the easy ones.
+    box.setStandardButtons(QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
+    box.setDefaultButton(QMessageBox::No);
+    box.setEscapeButton(QMessageBox::Cancel);
   }
   // Questions answer to access keys in every language: Qt's own button
   // texts have none in English.
@@ -96,6 +102,10 @@ int MsgBox(QWidget* owner, std::string_view prompt, int buttons, std::string_vie
   };
   for (const auto& [which, text] : keyed)
     if (QAbstractButton* button = box.button(which)) button->setText(Tr("common", text));
+  if ((buttons & 15) == kOverwriteSaveAsCancel) {
+    box.button(QMessageBox::Yes)->setText(Tr("common", "&Overwrite"));
+    box.button(QMessageBox::No)->setText(Tr("common", "Save &As..."));
+  }
   if (!explanation.empty()) box.setInformativeText(ToQString(explanation));
   // QMessageBox sizes itself to its text alone, which can leave its title cut
   // short and an explanation in a narrow column; a spacer across the bottom
@@ -133,6 +143,22 @@ std::optional<std::string> ChooseFile(const FileDialogRequest& request) {
   dialog.setAcceptMode(open ? QFileDialog::AcceptOpen : QFileDialog::AcceptSave);
   dialog.setFileMode(open ? QFileDialog::ExistingFile : QFileDialog::AnyFile);
   dialog.setDefaultSuffix(ToQString(request.defaultSuffix));
+  if (!request.filter.empty()) dialog.selectNameFilter(ToQString(request.filter));
+  if (request.chosenFilter) {
+    // A name typed without a suffix is saved as the type chosen.
+    const auto suffixOf = [](const QString& filter) {
+      const qsizetype star = filter.indexOf(QStringLiteral("(*."));
+      if (star < 0) return QString();
+      QString suffix = filter.mid(star + 3);
+      return suffix.left(suffix.indexOf(QRegularExpression(QStringLiteral("[ )]"))));
+    };
+    const auto follow = [&dialog, suffixOf](const QString& filter) {
+      if (const QString suffix = suffixOf(filter); !suffix.isEmpty())
+        dialog.setDefaultSuffix(suffix);
+    };
+    follow(dialog.selectedNameFilter());
+    QObject::connect(&dialog, &QFileDialog::filterSelected, &dialog, follow);
+  }
   // Room for every column in any language: name, size, type and date.
   const QFontMetrics metrics = dialog.fontMetrics();
   dialog.resize(
@@ -146,6 +172,7 @@ std::optional<std::string> ChooseFile(const FileDialogRequest& request) {
     header->setStretchLastSection(false);
   }
   if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
+  if (request.chosenFilter) *request.chosenFilter = dialog.selectedNameFilter().toStdString();
   return dialog.selectedFiles().front().toStdString();
 }
 

@@ -17,6 +17,7 @@ inline constexpr int kOkOnly = 0;
 inline constexpr int kSaveDiscardCancel = 3;
 inline constexpr int kYesNo = 4;
 inline constexpr int kRecoverDiscard = 5;
+inline constexpr int kOverwriteSaveAsCancel = 6;
 inline constexpr int kCritical = 16;
 inline constexpr int kQuestion = 32;
 inline constexpr int kOkAnswer = 1;
@@ -26,6 +27,8 @@ inline constexpr int kDiscardAnswer = 7;
 inline constexpr int kYesAnswer = 6;
 inline constexpr int kNoAnswer = 7;
 inline constexpr int kRecoverAnswer = 6;
+inline constexpr int kOverwriteAnswer = 6;
+inline constexpr int kSaveAsAnswer = 7;
 
 struct MessageBoxRequest {
   QWidget* owner;
@@ -63,6 +66,10 @@ struct FileDialogRequest {
   std::string filters;             // Qt's ";;"-separated name filters
   std::string start;               // file or folder to start in
   std::string defaultSuffix = {};  // added to a name saved without one
+  std::string filter = {};         // the filter selected at first
+  // Where to tell which filter was selected at the end, if anywhere; a
+  // name saved without a suffix gets that filter's first one.
+  std::string* chosenFilter = nullptr;
 };
 std::optional<std::string> ChooseFile(const FileDialogRequest& request);
 using FileDialogHook = std::function<std::optional<std::string>(const FileDialogRequest&)>;

@@ -16,6 +16,7 @@
 #include <vector>
 
 #include "common/i18n.h"
+#include "common/native_path.h"
 #include "common/runtime_error.h"
 #include "common/text.h"
 
@@ -251,7 +252,9 @@ namespace {
 
 QString DroppedFile(const QMimeData* data) {
   for (const QUrl& url : data->urls())
-    if (url.isLocalFile()) return url.toLocalFile();
+    // From the encoded bytes: a name that is not UTF-8 survives.
+    if (url.isLocalFile())
+      return FromNative(QByteArray::fromPercentEncoding(url.path(QUrl::FullyEncoded).toLatin1()));
   return {};
 }
 

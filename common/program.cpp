@@ -15,6 +15,7 @@
 #include "common/application.h"
 #include "common/aside.h"
 #include "common/i18n.h"
+#include "common/native_path.h"
 
 namespace common {
 namespace {
@@ -188,7 +189,8 @@ namespace {
 // here (--help, --version, a bad argument), otherwise -1 with line filled in.
 int ReadCommandLine(int argc, char** argv, const ProgramInfo& info, CommandLine& line) {
   QStringList arguments;
-  for (int i = 0; i < argc; ++i) arguments << QString::fromLocal8Bit(argv[i]);
+  // A file name need not be UTF-8: its bytes are kept.
+  for (int i = 0; i < argc; ++i) arguments << FromNative(QByteArray(argv[i]));
   line = ParseCommandLine(arguments, info);
   Log().command = CommandName(arguments, info).toLocal8Bit();
   std::fputs(line.out.toLocal8Bit().constData(), stdout);

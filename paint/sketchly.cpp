@@ -13,6 +13,7 @@
 #include <QPainter>
 #include <QStatusBar>
 #include <algorithm>
+#include <future>
 #include <memory>
 #include <new>
 
@@ -25,6 +26,7 @@
 #include "common/zoom.h"
 #include "paint/image_ops.h"
 #include "paint/picture_size.h"
+#include "paint/quality_dialog.h"
 #include "paint/tools.h"
 
 namespace paint {
@@ -343,43 +345,86 @@ bool Sketchly::OpenFile(const QString& path, bool settleFirst) {
   }
   canvas_.SetPicture(read->image);
   Begin(path, read->source);
+  if (read->source.damaged)
+    Box(common::Tr("paint", "\"%1\" is damaged: only part of the picture could be read.").arg(path),
+        common::kCritical);
   return true;
 }
 
 bool Sketchly::SaveDrawing() {
   if (file_.isEmpty()) return SaveDrawingAs();
   if (!SizeFits(file_)) return false;
+  // Another program's version of the file is not replaced unasked.
+  if (const FileStamp now = FileStamp::Of(file_);
+      now.size >= 0 && source_.stamp.size >= 0 && !(now == source_.stamp)) {
+    switch (Box(common::Tr("paint",
+                           "\"%1\" was changed by another program since it was opened or saved "
+                           "here. Overwrite it with this drawing?")
+                    .arg(file_),
+                common::kOverwriteSaveAsCancel | common::kQuestion)) {
+      case common::kOverwriteAnswer:
+        break;
+      case common::kSaveAsAnswer:
+        return SaveDrawingAs();
+      default:
+        return false;
+    }
+  }
   const QImage picture = canvas_.Drawing();
   const QStringList losses = Losses(file_, picture, source_);
-  if (losses.isEmpty()) return SaveTo(file_, picture);
-  const int answer =
-      Box(common::Tr("paint",
-                     "Saving over \"%1\" would lose %2. The file was not changed. Save the "
-                     "picture under another name?")
-              .arg(file_, losses.join(QStringLiteral(", "))),
-          common::kYesNo | common::kQuestion);
-  return answer == common::kYesAnswer && SaveDrawingAs();
+  if (losses.isEmpty()) return SaveTo(file_, picture, source_.compression);
+  const QString question =
+      Writable(file_)
+          ? common::Tr("paint", "The file was not changed. Save the picture under another name?")
+          : common::Tr("paint", "Save the picture as PNG instead?");
+  return Box(losses.join(u' ') + u' ' + question, common::kYesNo | common::kQuestion) ==
+             common::kYesAnswer &&
+         SaveDrawingAs();
 }
 
 bool Sketchly::SaveDrawingAs() {
-  const auto chosen = common::ChooseFile(
-      {&form_, common::FileDialogMode::kSave, common::Tr("paint", "Save Drawing").toStdString(),
-       SaveFilters().toStdString(), WritableName(file_).toStdString(), "png"});
+  const QString start = WritableName(file_);
+  std::string filter;
+  const auto chosen = common::ChooseFile({&form_, common::FileDialogMode::kSave,
+                                          common::Tr("paint", "Save Drawing").toStdString(),
+                                          SaveFilters().toStdString(), start.toStdString(), "",
+                                          SaveFilterOf(FormatOf(start)).toStdString(), &filter});
   if (!chosen) return false;
-  const QString path = QString::fromStdString(*chosen);
+  QString path = QString::fromStdString(*chosen);
+  // A name without the suffix of a type that can be written is saved as
+  // the type chosen.
+  if (QFileInfo(path).suffix().isEmpty() || !Writable(path)) {
+    path += u'.' + QString::fromLatin1(FormatOfFilter(QString::fromStdString(filter)));
+    if (QFileInfo::exists(path) &&
+        Box(common::Tr("paint", "\"%1\" already exists. Replace it?").arg(path),
+            common::kYesNo | common::kQuestion) != common::kYesAnswer)
+      return false;
+  }
   if (!SizeFits(path)) return false;
   // Over the file it came from, what that file holds counts too; elsewhere
   // only what the picture holds can be lost.
   const bool sameFile = !file_.isEmpty() && QFileInfo(path) == QFileInfo(file_);
   const QImage picture = canvas_.Drawing();
-  const QStringList losses =
-      Writable(path) ? Losses(path, picture, sameFile ? source_ : ImageSource()) : QStringList();
+  const QStringList losses = Losses(path, picture, sameFile ? source_ : ImageSource());
   if (!losses.isEmpty() &&
-      Box(common::Tr("paint", "Saving as \"%1\" would lose %2. Save it all the same?")
-              .arg(path, losses.join(QStringLiteral(", "))),
+      Box(losses.join(u' ') + u' ' + common::Tr("paint", "Save it all the same?"),
           common::kYesNo | common::kQuestion) != common::kYesAnswer)
     return false;
-  return SaveTo(path, picture);
+  const QByteArray format = FormatOf(path);
+  Compression compression;
+  if (Lossy(format, Compression())) {
+    // Asked once; Save keeps it.
+    const bool likeSource = source_.format == Canonical(format);
+    Compression start = likeSource ? source_.compression : Compression();
+    if (start.lossless) start.quality = 100;
+    if (start.quality < 1) start.quality = kDefaultQuality;
+    const std::optional<int> quality = AskQuality(&form_, picture, format, start);
+    if (!quality) return false;
+    compression.quality = *quality;
+    compression.fullChroma = start.fullChroma;
+    compression.lossless = format == "webp" && *quality == 100;
+  }
+  return SaveTo(path, picture, compression);
 }
 
 bool Sketchly::SizeFits(const QString& path) {
@@ -389,14 +434,31 @@ bool Sketchly::SizeFits(const QString& path) {
   return false;
 }
 
-bool Sketchly::SaveTo(const QString& path, const QImage& picture) {
-  const QString error = WriteImage(path, picture);
-  if (!error.isEmpty()) {
-    Box(common::Tr("paint", "Could not save \"%1\": %2").arg(path, error), common::kCritical);
+bool Sketchly::SaveTo(const QString& path, const QImage& picture, const Compression& compression) {
+  auto control = std::make_shared<SaveControl>();
+  auto written = std::make_shared<std::promise<QString>>();
+  std::future<QString> error = written->get_future();
+  const bool finished = common::RunAside(
+      &form_, common::Tr("paint", "Saving %1...").arg(QFileInfo(path).fileName()),
+      [control, written, path, picture, compression] {
+        try {
+          written->set_value(WriteImage(path, picture, compression, control.get()));
+        } catch (...) {
+          written->set_exception(std::current_exception());
+        }
+      });
+  // Cancelled in time, the old file stays as it was; too late, the new one
+  // is being put in its place and is waited for.
+  if (!finished && control->Cancel()) return false;
+  if (const QString reason = error.get(); !reason.isEmpty()) {
+    Box(common::Tr("paint", "Could not save \"%1\": %2.").arg(path, reason), common::kCritical);
     return false;
   }
-  if (path != file_) source_ = ImageSource();
   file_ = path;
+  source_ = ImageSource();
+  source_.format = Canonical(FormatOf(path));
+  source_.compression = compression;
+  source_.stamp = FileStamp::Of(path);
   savedState_ = history_.State();
   Refresh();
   settled();

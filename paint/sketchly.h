@@ -72,7 +72,7 @@ class Sketchly : public QObject {
   void Travel(bool undo);
   bool SaveDrawing();
   bool SaveDrawingAs();
-  bool SaveTo(const QString& path, const QImage& picture);
+  bool SaveTo(const QString& path, const QImage& picture, const Compression& compression);
   // Says so when the picture is too large for the path's format.
   bool SizeFits(const QString& path);
   // The picture at a new size, made aside; nothing when cancelled.

@@ -322,6 +322,14 @@
         <source>FILE</source>
         <translation>DATEI</translation>
     </message>
+    <message>
+        <source>&amp;Overwrite</source>
+        <translation>Ü&amp;berschreiben</translation>
+    </message>
+    <message>
+        <source>Save &amp;As...</source>
+        <translation>Speichern &amp;unter...</translation>
+    </message>
 </context>
 <context>
     <name>controls</name>
@@ -547,32 +555,8 @@
         <translation>kann nicht gelesen werden (%1)</translation>
     </message>
     <message>
-        <source>&quot;%1&quot; is not an image type that can be written (use .png, .bmp or .jpg)</source>
-        <translation>„%1“ ist kein Bildtyp, der geschrieben werden kann (.png, .bmp oder .jpg verwenden)</translation>
-    </message>
-    <message>
-        <source>the file itself: %1 pictures cannot be written</source>
-        <translation>die Datei selbst: %1-Bilder können nicht geschrieben werden</translation>
-    </message>
-    <message>
-        <source>all frames but the first (it has %1)</source>
-        <translation>alle Einzelbilder außer dem ersten (es sind %1)</translation>
-    </message>
-    <message>
-        <source>the colour depth beyond 8 bits per channel</source>
-        <translation>die Farbtiefe über 8 Bit je Kanal</translation>
-    </message>
-    <message>
-        <source>its transparency</source>
-        <translation>seine Transparenz</translation>
-    </message>
-    <message>
         <source>Images (%1);;All files (*)</source>
         <translation>Bilder (%1);;Alle Dateien (*)</translation>
-    </message>
-    <message>
-        <source>PNG image (*.png);;BMP image (*.bmp);;JPEG image (*.jpg *.jpeg)</source>
-        <translation>PNG-Bild (*.png);;BMP-Bild (*.bmp);;JPEG-Bild (*.jpg *.jpeg)</translation>
     </message>
     <message>
         <source>Picture Size</source>
@@ -611,20 +595,8 @@
         <translation>„%1“ konnte nicht geöffnet werden: Die Datei %2.</translation>
     </message>
     <message>
-        <source>Saving over &quot;%1&quot; would lose %2. The file was not changed. Save the picture under another name?</source>
-        <translation>Beim Speichern über „%1“ ginge verloren: %2. Die Datei wurde nicht verändert. Das Bild unter einem anderen Namen speichern?</translation>
-    </message>
-    <message>
         <source>Save Drawing</source>
         <translation>Zeichnung speichern</translation>
-    </message>
-    <message>
-        <source>Saving as &quot;%1&quot; would lose %2. Save it all the same?</source>
-        <translation>Beim Speichern als „%1“ ginge verloren: %2. Trotzdem speichern?</translation>
-    </message>
-    <message>
-        <source>Could not save &quot;%1&quot;: %2</source>
-        <translation>„%1“ konnte nicht gespeichert werden: %2</translation>
     </message>
     <message>
         <source>The drawing has changes that are not saved. Save them?</source>
@@ -649,10 +621,6 @@
     <message>
         <source>A drawing program: ten tools, a palette of twenty colours, undo, the clipboard and image files at their own size.</source>
         <translation>Ein Zeichenprogramm: zehn Werkzeuge, eine Palette mit zwanzig Farben, Rückgängig, die Zwischenablage und Bilddateien in ihrer eigenen Größe.</translation>
-    </message>
-    <message>
-        <source>its colours</source>
-        <translation>seine Farben</translation>
     </message>
     <message>
         <source>is too large to open (%1 × %2 pixels; at most %3 a side)</source>
@@ -725,6 +693,146 @@
     <message>
         <source>Arrow keys, Page Up, Page Down, Home, End, Ctrl+Home, Ctrl+End</source>
         <translation>Pfeiltasten, Bild auf, Bild ab, Pos1, Ende, Strg+Pos1, Strg+Ende</translation>
+    </message>
+    <message>
+        <source>the picture is empty</source>
+        <translation>das Bild ist leer</translation>
+    </message>
+    <message>
+        <source>there is not enough memory</source>
+        <translation>der Speicher reicht nicht</translation>
+    </message>
+    <message>
+        <source>saving was cancelled</source>
+        <translation>das Speichern wurde abgebrochen</translation>
+    </message>
+    <message>
+        <source>writing failed</source>
+        <translation>das Schreiben schlug fehl</translation>
+    </message>
+    <message>
+        <source>uses a kind of %1 that this system cannot read</source>
+        <translation>ist eine Art %1, die dieses System nicht lesen kann</translation>
+    </message>
+    <message>
+        <source>is a %1 image, which this system cannot read</source>
+        <translation>ist ein %1-Bild, das dieses System nicht lesen kann</translation>
+    </message>
+    <message>
+        <source>the folder &quot;%1&quot; does not exist</source>
+        <translation>der Ordner „%1“ existiert nicht</translation>
+    </message>
+    <message>
+        <source>the folder &quot;%1&quot; cannot be written (%2)</source>
+        <translation>in den Ordner „%1“ kann nicht geschrieben werden (%2)</translation>
+    </message>
+    <message>
+        <source>the disk is full</source>
+        <translation>der Datenträger ist voll</translation>
+    </message>
+    <message>
+        <source>the file could not be written</source>
+        <translation>die Datei konnte nicht geschrieben werden</translation>
+    </message>
+    <message>
+        <source>%1 pictures cannot be written</source>
+        <translation>%1-Bilder können nicht geschrieben werden</translation>
+    </message>
+    <message>
+        <source>it is not a regular file</source>
+        <translation>es ist keine gewöhnliche Datei</translation>
+    </message>
+    <message>
+        <source>%1 pictures cannot be written.</source>
+        <translation>%1-Bilder können nicht geschrieben werden.</translation>
+    </message>
+    <message>
+        <source>Only part of it could be read: the rest would be lost.</source>
+        <translation>Nur ein Teil davon konnte gelesen werden: der Rest ginge verloren.</translation>
+    </message>
+    <message>
+        <source>Its animation would be lost: only the first of its %1 frames would be kept.</source>
+        <translation>Die Animation ginge verloren: nur das erste ihrer %1 Einzelbilder bliebe erhalten.</translation>
+    </message>
+    <message>
+        <source>Its colours would be reduced to 8 bits per channel.</source>
+        <translation>Die Farben würden auf 8 Bit je Kanal verringert.</translation>
+    </message>
+    <message>
+        <source>Its colours would be lost: %1 pictures hold only grey.</source>
+        <translation>Die Farben gingen verloren: %1-Bilder enthalten nur Grau.</translation>
+    </message>
+    <message>
+        <source>Its transparency would be lost: %1 pictures have none.</source>
+        <translation>Die Transparenz ginge verloren: %1-Bilder haben keine.</translation>
+    </message>
+    <message>
+        <source>It would be compressed again at quality %1, which changes all of it.</source>
+        <translation>Es würde erneut mit Qualität %1 komprimiert, was das ganze Bild verändert.</translation>
+    </message>
+    <message>
+        <source>drawing</source>
+        <translation>Zeichnung</translation>
+    </message>
+    <message>
+        <source>%1 image (%2)</source>
+        <translation>%1-Bild (%2)</translation>
+    </message>
+    <message>
+        <source>Image Quality</source>
+        <translation>Bildqualität</translation>
+    </message>
+    <message>
+        <source>&amp;Quality:</source>
+        <translation>&amp;Qualität:</translation>
+    </message>
+    <message>
+        <source>Quality</source>
+        <translation>Qualität</translation>
+    </message>
+    <message>
+        <source>Working out the file size…</source>
+        <translation>Dateigröße wird ermittelt…</translation>
+    </message>
+    <message>
+        <source>The file size is not known</source>
+        <translation>Die Dateigröße ist nicht bekannt</translation>
+    </message>
+    <message>
+        <source>About %1, lossless</source>
+        <translation>Etwa %1, verlustfrei</translation>
+    </message>
+    <message>
+        <source>About %1</source>
+        <translation>Etwa %1</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; is damaged: only part of the picture could be read.</source>
+        <translation>„%1“ ist beschädigt: nur ein Teil des Bildes konnte gelesen werden.</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; was changed by another program since it was opened or saved here. Overwrite it with this drawing?</source>
+        <translation>„%1“ wurde von einem anderen Programm geändert, seit es hier geöffnet oder gespeichert wurde. Mit dieser Zeichnung überschreiben?</translation>
+    </message>
+    <message>
+        <source>The file was not changed. Save the picture under another name?</source>
+        <translation>Die Datei wurde nicht verändert. Das Bild unter einem anderen Namen speichern?</translation>
+    </message>
+    <message>
+        <source>Save the picture as PNG instead?</source>
+        <translation>Das Bild stattdessen als PNG speichern?</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; already exists. Replace it?</source>
+        <translation>„%1“ existiert bereits. Ersetzen?</translation>
+    </message>
+    <message>
+        <source>Save it all the same?</source>
+        <translation>Trotzdem speichern?</translation>
+    </message>
+    <message>
+        <source>Saving %1...</source>
+        <translation>%1 wird gespeichert...</translation>
     </message>
 </context>
 </TS>

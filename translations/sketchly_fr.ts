@@ -322,6 +322,14 @@
         <source>FILE</source>
         <translation>FICHIER</translation>
     </message>
+    <message>
+        <source>&amp;Overwrite</source>
+        <translation>É&amp;craser</translation>
+    </message>
+    <message>
+        <source>Save &amp;As...</source>
+        <translation>Enregistrer &amp;sous...</translation>
+    </message>
 </context>
 <context>
     <name>controls</name>
@@ -547,32 +555,8 @@
         <translation>ne peut pas être lu (%1)</translation>
     </message>
     <message>
-        <source>&quot;%1&quot; is not an image type that can be written (use .png, .bmp or .jpg)</source>
-        <translation>« %1 » n’est pas un type d’image qui peut être écrit (utilisez .png, .bmp ou .jpg)</translation>
-    </message>
-    <message>
-        <source>the file itself: %1 pictures cannot be written</source>
-        <translation>le fichier lui-même : les images %1 ne peuvent pas être écrites</translation>
-    </message>
-    <message>
-        <source>all frames but the first (it has %1)</source>
-        <translation>toutes les images sauf la première (il y en a %1)</translation>
-    </message>
-    <message>
-        <source>the colour depth beyond 8 bits per channel</source>
-        <translation>la profondeur de couleur au-delà de 8 bits par canal</translation>
-    </message>
-    <message>
-        <source>its transparency</source>
-        <translation>sa transparence</translation>
-    </message>
-    <message>
         <source>Images (%1);;All files (*)</source>
         <translation>Images (%1);;Tous les fichiers (*)</translation>
-    </message>
-    <message>
-        <source>PNG image (*.png);;BMP image (*.bmp);;JPEG image (*.jpg *.jpeg)</source>
-        <translation>Image PNG (*.png);;Image BMP (*.bmp);;Image JPEG (*.jpg *.jpeg)</translation>
     </message>
     <message>
         <source>Picture Size</source>
@@ -611,20 +595,8 @@
         <translation>Impossible d’ouvrir « %1 » : le fichier %2.</translation>
     </message>
     <message>
-        <source>Saving over &quot;%1&quot; would lose %2. The file was not changed. Save the picture under another name?</source>
-        <translation>Enregistrer sur « %1 » ferait perdre : %2. Le fichier n’a pas été modifié. Enregistrer l’image sous un autre nom ?</translation>
-    </message>
-    <message>
         <source>Save Drawing</source>
         <translation>Enregistrer le dessin</translation>
-    </message>
-    <message>
-        <source>Saving as &quot;%1&quot; would lose %2. Save it all the same?</source>
-        <translation>Enregistrer sous « %1 » ferait perdre : %2. Enregistrer quand même ?</translation>
-    </message>
-    <message>
-        <source>Could not save &quot;%1&quot;: %2</source>
-        <translation>Impossible d’enregistrer « %1 » : %2</translation>
     </message>
     <message>
         <source>The drawing has changes that are not saved. Save them?</source>
@@ -649,10 +621,6 @@
     <message>
         <source>A drawing program: ten tools, a palette of twenty colours, undo, the clipboard and image files at their own size.</source>
         <translation>Un programme de dessin : dix outils, une palette de vingt couleurs, l’annulation, le presse-papiers et les fichiers image à leur propre taille.</translation>
-    </message>
-    <message>
-        <source>its colours</source>
-        <translation>ses couleurs</translation>
     </message>
     <message>
         <source>is too large to open (%1 × %2 pixels; at most %3 a side)</source>
@@ -725,6 +693,146 @@
     <message>
         <source>Arrow keys, Page Up, Page Down, Home, End, Ctrl+Home, Ctrl+End</source>
         <translation>Flèches, Page préc., Page suiv., Début, Fin, Ctrl+Début, Ctrl+Fin</translation>
+    </message>
+    <message>
+        <source>the picture is empty</source>
+        <translation>l’image est vide</translation>
+    </message>
+    <message>
+        <source>there is not enough memory</source>
+        <translation>la mémoire ne suffit pas</translation>
+    </message>
+    <message>
+        <source>saving was cancelled</source>
+        <translation>l’enregistrement a été annulé</translation>
+    </message>
+    <message>
+        <source>writing failed</source>
+        <translation>l’écriture a échoué</translation>
+    </message>
+    <message>
+        <source>uses a kind of %1 that this system cannot read</source>
+        <translation>est une sorte de %1 que ce système ne sait pas lire</translation>
+    </message>
+    <message>
+        <source>is a %1 image, which this system cannot read</source>
+        <translation>est une image %1, que ce système ne sait pas lire</translation>
+    </message>
+    <message>
+        <source>the folder &quot;%1&quot; does not exist</source>
+        <translation>le dossier « %1 » n’existe pas</translation>
+    </message>
+    <message>
+        <source>the folder &quot;%1&quot; cannot be written (%2)</source>
+        <translation>le dossier « %1 » n’est pas accessible en écriture (%2)</translation>
+    </message>
+    <message>
+        <source>the disk is full</source>
+        <translation>le disque est plein</translation>
+    </message>
+    <message>
+        <source>the file could not be written</source>
+        <translation>le fichier n’a pas pu être écrit</translation>
+    </message>
+    <message>
+        <source>%1 pictures cannot be written</source>
+        <translation>les images %1 ne peuvent pas être écrites</translation>
+    </message>
+    <message>
+        <source>it is not a regular file</source>
+        <translation>ce n’est pas un fichier ordinaire</translation>
+    </message>
+    <message>
+        <source>%1 pictures cannot be written.</source>
+        <translation>Les images %1 ne peuvent pas être écrites.</translation>
+    </message>
+    <message>
+        <source>Only part of it could be read: the rest would be lost.</source>
+        <translation>Une partie seulement a pu être lue : le reste serait perdu.</translation>
+    </message>
+    <message>
+        <source>Its animation would be lost: only the first of its %1 frames would be kept.</source>
+        <translation>Son animation serait perdue : seule la première de ses %1 images serait gardée.</translation>
+    </message>
+    <message>
+        <source>Its colours would be reduced to 8 bits per channel.</source>
+        <translation>Ses couleurs seraient réduites à 8 bits par canal.</translation>
+    </message>
+    <message>
+        <source>Its colours would be lost: %1 pictures hold only grey.</source>
+        <translation>Ses couleurs seraient perdues : les images %1 ne contiennent que du gris.</translation>
+    </message>
+    <message>
+        <source>Its transparency would be lost: %1 pictures have none.</source>
+        <translation>Sa transparence serait perdue : les images %1 n’en ont pas.</translation>
+    </message>
+    <message>
+        <source>It would be compressed again at quality %1, which changes all of it.</source>
+        <translation>Elle serait compressée de nouveau en qualité %1, ce qui la change entièrement.</translation>
+    </message>
+    <message>
+        <source>drawing</source>
+        <translation>dessin</translation>
+    </message>
+    <message>
+        <source>%1 image (%2)</source>
+        <translation>Image %1 (%2)</translation>
+    </message>
+    <message>
+        <source>Image Quality</source>
+        <translation>Qualité de l’image</translation>
+    </message>
+    <message>
+        <source>&amp;Quality:</source>
+        <translation>&amp;Qualité :</translation>
+    </message>
+    <message>
+        <source>Quality</source>
+        <translation>Qualité</translation>
+    </message>
+    <message>
+        <source>Working out the file size…</source>
+        <translation>Calcul de la taille du fichier…</translation>
+    </message>
+    <message>
+        <source>The file size is not known</source>
+        <translation>La taille du fichier est inconnue</translation>
+    </message>
+    <message>
+        <source>About %1, lossless</source>
+        <translation>Environ %1, sans perte</translation>
+    </message>
+    <message>
+        <source>About %1</source>
+        <translation>Environ %1</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; is damaged: only part of the picture could be read.</source>
+        <translation>« %1 » est endommagé : une partie seulement de l’image a pu être lue.</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; was changed by another program since it was opened or saved here. Overwrite it with this drawing?</source>
+        <translation>« %1 » a été modifié par un autre programme depuis qu’il a été ouvert ou enregistré ici. L’écraser avec ce dessin ?</translation>
+    </message>
+    <message>
+        <source>The file was not changed. Save the picture under another name?</source>
+        <translation>Le fichier n’a pas été modifié. Enregistrer l’image sous un autre nom ?</translation>
+    </message>
+    <message>
+        <source>Save the picture as PNG instead?</source>
+        <translation>Enregistrer plutôt l’image en PNG ?</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; already exists. Replace it?</source>
+        <translation>« %1 » existe déjà. Le remplacer ?</translation>
+    </message>
+    <message>
+        <source>Save it all the same?</source>
+        <translation>L’enregistrer quand même ?</translation>
+    </message>
+    <message>
+        <source>Saving %1...</source>
+        <translation>Enregistrement de %1...</translation>
     </message>
 </context>
 </TS>

@@ -10,6 +10,8 @@
 
 #include <ostream>
 
+#include "common/native_path.h"
+
 namespace {
 
 struct Case {
@@ -78,5 +80,29 @@ TEST_P(CommandLineTest, AnswersWithItsStatus) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Programs, CommandLineTest, testing::ValuesIn(kCases));
+
+// File names come as bytes; every one must come back as it went, and one
+// that is UTF-8 must read as its text.
+TEST(NativePathTest, EveryNameComesBackAsItsBytes) {
+  const struct {
+    QByteArray bytes;
+    const char16_t* text;  // as shown, or nullptr when it has stray bytes
+  } rows[] = {
+      {"/tmp/plain.png", u"/tmp/plain.png"},
+      {"/tmp/caf\xc3\xa9 \xf0\x9f\x8e\xa8.png", u"/tmp/café 🎨.png"},
+      {"/tmp/caf\xe9.png", nullptr},                // Latin-1
+      {"/tmp/\xc3(\xed\xa0\x80\xc0\xaf", nullptr},  // cut short, a surrogate, overlong
+      {"/tmp/\xf4\x90\x80\x80\xff\xfe", nullptr},   // beyond Unicode, never UTF-8
+      {"\xed\xb2\x80", nullptr},                    // the encoding of a stray byte's own stand-in
+  };
+  for (const auto& row : rows) {
+    const QString text = common::FromNative(row.bytes);
+    EXPECT_EQ(common::ToNative(text), row.bytes) << row.bytes.toHex().toStdString();
+    EXPECT_EQ(common::NativeOnly(text), row.text == nullptr) << row.bytes.toHex().toStdString();
+    if (row.text) {
+      EXPECT_EQ(text, QString::fromUtf16(row.text));
+    }
+  }
+}
 
 }  // namespace

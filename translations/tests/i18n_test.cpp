@@ -125,8 +125,8 @@ TEST(LanguagesTest, QuestionsHaveDistinctAccessKeysInEveryLanguage) {
     languages << catalogue.mid(9).chopped(3);
   for (const QString& language : languages) {
     common::UseLanguage(QLocale(language));
-    for (const int buttons :
-         {common::kSaveDiscardCancel, common::kYesNo, common::kRecoverDiscard}) {
+    for (const int buttons : {common::kSaveDiscardCancel, common::kYesNo, common::kRecoverDiscard,
+                              common::kOverwriteSaveAsCancel}) {
       const QStringList texts = BoxButtons(buttons);
       EXPECT_GE(texts.size(), 2) << language.toStdString();
       QList<QChar> keys;

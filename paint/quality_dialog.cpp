@@ -1,0 +1,205 @@
+#include "paint/quality_dialog.h"
+
+#include <QBuffer>
+#include <QDialog>
+#include <QDialogButtonBox>
+#include <QGridLayout>
+#include <QImageWriter>
+#include <QLabel>
+#include <QLocale>
+#include <QSlider>
+#include <QSpinBox>
+#include <QThreadPool>
+#include <QTimer>
+#include <cmath>
+#include <memory>
+#include <mutex>
+
+#include "common/dialogs.h"
+#include "common/i18n.h"
+
+namespace paint {
+namespace {
+
+// Measuring more than this many pixels would keep the answer waiting.
+constexpr qint64 kSamplePixels = 1 << 20;
+// How long the slider rests before the size is measured again.
+constexpr int kRestMs = 150;
+
+QualityHook& Hook() {
+  static QualityHook hook;
+  return hook;
+}
+
+bool IsJpeg(const QByteArray& format) {
+  return format.compare("jpeg", Qt::CaseInsensitive) == 0 ||
+         format.compare("jpg", Qt::CaseInsensitive) == 0;
+}
+
+// Where measurements report: the dialog, or nobody once it is gone.
+struct Listener {
+  std::mutex mutex;
+  QObject* receiver = nullptr;
+};
+
+class QualityDialog : public QDialog {
+ public:
+  QualityDialog(QWidget* parent, const QImage& picture, const QByteArray& format,
+                const Compression& initial);
+  ~QualityDialog() override;
+
+  int Quality() const { return slider_->value(); }
+
+ private:
+  void Moved();
+  void Measure();
+  void Measured(int quality, qint64 bytes);
+
+  QImage picture_;
+  QByteArray format_;
+  Compression compression_;
+  QSlider* slider_;
+  QLabel* size_;
+  QTimer rest_;
+  std::shared_ptr<Listener> listener_ = std::make_shared<Listener>();
+  // The measurement under way (one at most), and how to stop it early.
+  bool measuring_ = false;
+  std::shared_ptr<std::atomic<bool>> stop_;
+};
+
+QualityDialog::QualityDialog(QWidget* parent, const QImage& picture, const QByteArray& format,
+                             const Compression& initial)
+    : QDialog(parent), picture_(picture), format_(format), compression_(initial) {
+  setWindowTitle(common::Tr("paint", "Image Quality"));
+  auto* grid = new QGridLayout(this);
+  auto* label = new QLabel(common::Tr("paint", "&Quality:"), this);
+  slider_ = new QSlider(Qt::Horizontal, this);
+  slider_->setRange(1, 100);
+  slider_->setPageStep(10);
+  slider_->setAccessibleName(common::Tr("paint", "Quality"));
+  label->setBuddy(slider_);
+  auto* field = new QSpinBox(this);
+  field->setRange(1, 100);
+  field->setAccessibleName(common::Tr("paint", "Quality"));
+  size_ = new QLabel(this);
+  auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
+  grid->addWidget(label, 0, 0);
+  grid->addWidget(slider_, 0, 1);
+  grid->addWidget(field, 0, 2);
+  grid->addWidget(size_, 1, 1, 1, 2);
+  grid->addWidget(buttons, 2, 0, 1, 3);
+  grid->setColumnMinimumWidth(1, 200);
+
+  const int quality = initial.lossless ? 100 : initial.quality >= 1 ? initial.quality : 75;
+  slider_->setValue(quality);
+  field->setValue(quality);
+  connect(slider_, &QSlider::valueChanged, field, &QSpinBox::setValue);
+  connect(field, &QSpinBox::valueChanged, slider_, &QSlider::setValue);
+  connect(slider_, &QSlider::valueChanged, this, &QualityDialog::Moved);
+  connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
+  connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+  rest_.setSingleShot(true);
+  rest_.setInterval(kRestMs);
+  connect(&rest_, &QTimer::timeout, this, &QualityDialog::Measure);
+  listener_->receiver = this;
+  setMinimumWidth(common::TitleBarWidth(*this));
+  size_->setText(common::Tr("paint", "Working out the file size…"));
+  Measure();
+}
+
+QualityDialog::~QualityDialog() {
+  // A measurement still running finishes on its own and tells no one.
+  std::lock_guard lock(listener_->mutex);
+  listener_->receiver = nullptr;
+  if (stop_) *stop_ = true;
+}
+
+void QualityDialog::Moved() {
+  size_->setText(common::Tr("paint", "Working out the file size…"));
+  rest_.start();
+}
+
+void QualityDialog::Measure() {
+  if (measuring_) {
+    // Stale: stopped if it can be; once it reports, the next one starts.
+    *stop_ = true;
+    return;
+  }
+  measuring_ = true;
+  stop_ = std::make_shared<std::atomic<bool>>(false);
+  Compression compression = compression_;
+  compression.quality = Quality();
+  QThreadPool::globalInstance()->start([listener = listener_, stop = stop_, this,
+                                        picture = picture_, format = format_, compression] {
+    const qint64 bytes = EncodedSize(picture, format, compression, stop.get());
+    std::lock_guard lock(listener->mutex);
+    // The dialog, not yet gone, cannot go while this posts to it.
+    if (listener->receiver)
+      QMetaObject::invokeMethod(
+          listener->receiver, [this, compression, bytes] { Measured(compression.quality, bytes); },
+          Qt::QueuedConnection);
+  });
+}
+
+void QualityDialog::Measured(int quality, qint64 bytes) {
+  measuring_ = false;
+  if (quality != Quality() || (bytes < 0 && *stop_)) {
+    if (!rest_.isActive()) Measure();  // else it starts when the slider rests
+    return;
+  }
+  if (bytes < 0) {
+    size_->setText(common::Tr("paint", "The file size is not known"));
+    return;
+  }
+  const QString size = QLocale().formattedDataSize(bytes, 1, QLocale::DataSizeSIFormat);
+  // Qt's WebP writer writes quality 100 lossless.
+  size_->setText(quality == 100 && format_.compare("webp", Qt::CaseInsensitive) == 0
+                     ? common::Tr("paint", "About %1, lossless").arg(size)
+                     : common::Tr("paint", "About %1").arg(size));
+}
+
+}  // namespace
+
+std::optional<int> AskQuality(QWidget* parent, const QImage& picture, const QByteArray& format,
+                              const Compression& initial) {
+  if (Hook()) return Hook()(initial);
+  QualityDialog dialog(parent, picture, format, initial);
+  if (dialog.exec() != QDialog::Accepted) return std::nullopt;
+  return dialog.Quality();
+}
+
+void SetQualityHook(QualityHook hook) {
+  Hook() = std::move(hook);
+}
+
+qint64 EncodedSize(const QImage& picture, const QByteArray& format, const Compression& compression,
+                   const std::atomic<bool>* cancel) {
+  if (picture.isNull()) return -1;
+  // A centred part of the same shape, so that edges and middle weigh as in
+  // the whole.
+  const qint64 area = qint64(picture.width()) * picture.height();
+  QImage sample = picture;
+  if (area > kSamplePixels) {
+    const double shrink = std::sqrt(double(kSamplePixels) / double(area));
+    const int width = std::max(1, int(picture.width() * shrink));
+    const int height = std::max(1, int(picture.height() * shrink));
+    sample =
+        picture.copy((picture.width() - width) / 2, (picture.height() - height) / 2, width, height);
+    if (sample.isNull()) return -1;
+  }
+  QByteArray bytes;
+  QBuffer buffer(&bytes);
+  buffer.open(QIODevice::WriteOnly);
+  if (IsJpeg(format)) {
+    if (!WriteJpeg(buffer, sample, compression, cancel).isEmpty()) return -1;
+  } else {
+    QImageWriter writer(&buffer, format);
+    writer.setQuality(compression.quality);
+    if (!writer.write(sample)) return -1;
+  }
+  if (cancel && *cancel) return -1;
+  const double sampleArea = double(sample.width()) * sample.height();
+  return qRound64(double(bytes.size()) * double(area) / sampleArea);
+}
+
+}  // namespace paint
