@@ -20,6 +20,7 @@
 #include "paint/form1.h"
 #include "paint/image_file.h"
 #include "paint/image_ops.h"
+#include "paint/picture_size.h"
 #include "paint/quality_dialog.h"
 #include "paint/recovery.h"
 #include "paint/sketchly.h"
@@ -267,6 +268,30 @@ void BigMoveAfterUndo(benchmark::State& state) {
 
 QImage PhotoLike(int width, int height, int seed);
 
+// The longest stretch the window's thread went without running its timers,
+// in seconds, from its making until Longest is asked.
+class BusyWatch {
+ public:
+  BusyWatch() {
+    QObject::connect(&tick_, &QTimer::timeout, [this] { Lap(); });
+    tick_.start(1);
+  }
+  double Longest() {
+    Lap();
+    return longest_;
+  }
+
+ private:
+  void Lap() {
+    const auto now = std::chrono::steady_clock::now();
+    longest_ = std::max(longest_, std::chrono::duration<double>(now - last_).count());
+    last_ = now;
+  }
+  QTimer tick_;
+  std::chrono::steady_clock::time_point last_ = std::chrono::steady_clock::now();
+  double longest_ = 0;
+};
+
 // Save As of a 4000x3000 photo-like picture, as PNG (argument 0) or JPEG at
 // quality 90 (1), as the window does it: the whole save, and the longest
 // stretch the window's thread was busy meanwhile.
@@ -282,18 +307,9 @@ void SaveAside(benchmark::State& state) {
   paint::SetQualityHook([](const paint::Compression&) { return std::optional(90); });
   double longest = 0;
   for (auto _ : state) {
-    QTimer tick;
-    auto last = std::chrono::steady_clock::now();
-    QObject::connect(&tick, &QTimer::timeout, [&] {
-      const auto now = std::chrono::steady_clock::now();
-      longest = std::max(longest, std::chrono::duration<double>(now - last).count());
-      last = now;
-    });
-    tick.start(1);
-    last = std::chrono::steady_clock::now();
+    BusyWatch watch;
     sketchly.SaveAs();
-    const auto now = std::chrono::steady_clock::now();
-    longest = std::max(longest, std::chrono::duration<double>(now - last).count());
+    longest = std::max(longest, watch.Longest());
   }
   state.counters["longestBusyMs"] = longest * 1000;
   state.counters["MB"] = static_cast<double>(QFileInfo(path).size()) / 1e6;
@@ -395,17 +411,10 @@ void RecoveryCopy(benchmark::State& state) {
     });
     ++stroke;
     QApplication::processEvents();  // the stroke's own repaint is not the copy's
-    QTimer tick;
-    auto last = std::chrono::steady_clock::now();
-    QObject::connect(&tick, &QTimer::timeout, [&] {
-      const auto now = std::chrono::steady_clock::now();
-      longest = std::max(longest, std::chrono::duration<double>(now - last).count());
-      last = now;
-    });
-    tick.start(1);
+    BusyWatch watch;
     state.ResumeTiming();
-    last = std::chrono::steady_clock::now();
     recovery.WriteNow();
+    longest = std::max(longest, watch.Longest());
   }
   state.counters["longestBusyMs"] = longest * 1000;
   state.counters["written"] = QFile::exists(recovery.CopyPath()) ? 1 : 0;
@@ -525,38 +534,78 @@ void LoadCatalogues(benchmark::State& state) {
   }
 }
 
-// The commands that shape the picture, on a photo-sized one.
-const QImage& Photo() {
-  static const QImage photo = PhotoLike(4000, 3000, 7);
-  return photo;
+// A shaping command on a 4000x3000 picture through its menu, as a person
+// gives it, painted; the first argument is the pixel ratio, the second the
+// command: crop to a 3000x2000 selection, scale to 50 %, a quarter turn, a
+// flip, a fill of the whole (one-colour) picture, a fill of a 100x100 square.
+enum Shaping { kCrop, kScale, kTurn, kFlip, kFillWhole, kFillSquare };
+void Shape(benchmark::State& state) {
+  auto form = Window(state, kFreehand);
+  paint::Sketchly& sketchly = paint::Attach(*form);
+  common::PictureBox& canvas = form->GetPicture("Picture1");
+  const auto shaping = static_cast<Shaping>(state.range(1));
+  QImage picture = PhotoLike(4000, 3000, 0);
+  if (shaping == kFillWhole || shaping == kFillSquare) {
+    picture.fill(Qt::white);
+    if (shaping == kFillSquare) QPainter(&picture).fillRect(1950, 1450, 100, 100, Qt::black);
+    sketchly.FillTool();
+    form->curColor = common::ColourFromRgb(255, 0, 0);  // unlike every pixel
+  }
+  paint::SetScaleHook([](const QSize& size) { return std::optional(size / 2); });
+  const float middle = 2000.0F * static_cast<float>(common::kTwipsPerPixel);
+  for (auto _ : state) {
+    state.PauseTiming();
+    canvas.SetPicture(picture);
+    canvas.SetZoom(1.0);
+    canvas.ScrollTo({1800, 1300});
+    sketchly.History().Reset();
+    if (shaping == kCrop) sketchly.GetSelection().Select({500, 500, 3000, 2000});
+    QApplication::processEvents();
+    state.ResumeTiming();
+    switch (shaping) {
+      case kCrop:
+        sketchly.CropToSelection();
+        break;
+      case kScale:
+        sketchly.Scale();
+        break;
+      case kTurn:
+        sketchly.RotateClockwise();
+        break;
+      case kFlip:
+        sketchly.FlipHorizontally();
+        break;
+      case kFillWhole:
+      case kFillSquare:
+        form->Run([&] {
+          canvas.mouseDown(kLeft, 0, middle, middle * 0.75F);
+          canvas.mouseUp(kLeft, 0, middle, middle * 0.75F);
+        });
+        break;
+    }
+    canvas.repaint();
+  }
+  paint::SetScaleHook(nullptr);
 }
 
-void CropPhoto(benchmark::State& state) {
-  for (auto _ : state) benchmark::DoNotOptimize(paint::Cropped(Photo(), {500, 500, 3000, 2000}));
-}
-void ScalePhoto(benchmark::State& state) {
-  for (auto _ : state) benchmark::DoNotOptimize(paint::Scaled(Photo(), Photo().size() / 2));
-}
-void TurnPhoto(benchmark::State& state) {
-  for (auto _ : state) benchmark::DoNotOptimize(paint::Turned(Photo(), paint::Turn::kClockwise));
-}
-void FlipPhoto(benchmark::State& state) {
-  for (auto _ : state) benchmark::DoNotOptimize(paint::Flipped(Photo(), Qt::Horizontal));
-}
-
-// A fill at the middle of a one-colour 4000x3000 picture holding a square of
-// another colour of the argument's side (0: none, the whole picture fills).
-// Colours alternate so that every fill paints the same pixels.
-void FillArea(benchmark::State& state) {
-  const int side = static_cast<int>(state.range(0));
-  QImage picture(4000, 3000, QImage::Format_RGB32);
-  picture.fill(Qt::white);
-  const QRect square(QPoint(2000 - side / 2, 1500 - side / 2), QSize(side, side));
-  QPainter(&picture).fillRect(square, Qt::black);
-  const QRgb colours[] = {qRgb(255, 0, 0), side ? qRgb(0, 0, 0) : qRgb(255, 255, 255)};
-  int lap = 0;
-  for (auto _ : state)
-    benchmark::DoNotOptimize(paint::Fill(picture, {2000, 1500}, colours[lap++ % 2]));
+// A drag of the whole picture selected, 10 pixels a step, painted: what a
+// step of the pointer costs once the pixels are lifted.
+void SelectionDrag(benchmark::State& state) {
+  auto form = Window(state, kFreehand);
+  paint::Sketchly& sketchly = paint::Attach(*form);
+  common::PictureBox& canvas = form->GetPicture("Picture1");
+  canvas.SetPicture(PhotoLike(4000, 3000, 0));
+  sketchly.History().Reset();
+  sketchly.SelectAll();
+  const auto twips = [](int pixels) { return static_cast<float>(pixels * common::kTwipsPerPixel); };
+  form->Run([&] { canvas.mouseDown(kLeft, 0, twips(100), twips(100)); });
+  int step = 0;
+  for (auto _ : state) {
+    step = (step + 1) % 100;
+    form->Run([&] { canvas.mouseMove(kLeft, 0, twips(100 + 10 * step), twips(100 + 5 * step)); });
+    canvas.repaint();
+  }
+  form->Run([&] { canvas.mouseUp(kLeft, 0, twips(100), twips(100)); });
 }
 
 void Ratios(benchmark::internal::Benchmark* b) {
@@ -594,11 +643,10 @@ BENCHMARK(WholeSteps)
     ->Repetitions(3);
 BENCHMARK(RecoveryCopy)->Apply(Ratios)->Unit(benchmark::kMillisecond)->Iterations(5);
 BENCHMARK(LoadCatalogues)->Unit(benchmark::kMicrosecond);
-BENCHMARK(CropPhoto)->Unit(benchmark::kMillisecond);
-BENCHMARK(ScalePhoto)->Unit(benchmark::kMillisecond);
-BENCHMARK(TurnPhoto)->Unit(benchmark::kMillisecond);
-BENCHMARK(FlipPhoto)->Unit(benchmark::kMillisecond);
-BENCHMARK(FillArea)->Arg(0)->Arg(100)->Unit(benchmark::kMillisecond);
+BENCHMARK(Shape)
+    ->ArgsProduct({{1, 2}, {kCrop, kScale, kTurn, kFlip, kFillWhole, kFillSquare}})
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK(SelectionDrag)->Apply(Ratios);
 
 }  // namespace
 

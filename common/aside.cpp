@@ -7,6 +7,7 @@
 #include <QProgressDialog>
 #include <QTimer>
 #include <atomic>
+#include <chrono>
 #include <exception>
 #include <memory>
 #include <thread>
@@ -17,8 +18,11 @@
 namespace common {
 namespace {
 
-constexpr int kPollMs = 15;
+constexpr int kPollMs = 5;
 constexpr int kBoxAfterMs = 400;  // what finishes sooner shows no box
+// Work done within this needs no event loop: a turn or a crop of a photo
+// ends without a round of polling.
+constexpr auto kQuickWait = std::chrono::milliseconds(10);
 
 struct Shared {
   std::atomic<bool> done{false};
@@ -116,6 +120,14 @@ bool RunAside(QWidget* owner, const QString& text, std::function<void()> work) {
     shared->done = true;
     --running;
   }).detach();
+
+  for (const auto until = std::chrono::steady_clock::now() + kQuickWait;
+       !shared->done && std::chrono::steady_clock::now() < until;)
+    std::this_thread::sleep_for(std::chrono::microseconds(200));
+  if (shared->done) {
+    if (shared->error) std::rethrow_exception(shared->error);
+    return true;
+  }
 
   QEventLoop loop;
   bool cancelled = false, closeAsked = false, asking = false, closeAfter = false;

@@ -162,6 +162,9 @@ void PictureBox::paintEvent(QPaintEvent* /*event*/) {
   } else {
     raster_.PaintZoomed(painter, viewport.topLeft(), origin_, viewport.size(), zoom_, outside);
   }
+  painter.translate(QPointF(viewport.topLeft() - origin_));
+  painter.scale(zoom_, zoom_);
+  paintOver(painter);
 }
 
 void PictureBox::SetBounds(const QRect& bounds) {

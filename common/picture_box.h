@@ -12,6 +12,7 @@
 #include "common/raster.h"
 #include "common/zoom.h"
 
+class QPainter;
 class QScrollBar;
 
 namespace common {
@@ -116,6 +117,12 @@ class PictureBox : public QFrame {
   // When set, the accessible name is this prefix and the colour's name, kept
   // up to date as the colour changes.
   void SetColourNamePrefix(std::string prefix);
+
+  // Drawn over the picture at each repaint, in picture pixels (the painter
+  // scaled by the zoom and clipped to the view): a selection, say.
+  Listeners<QPainter&> paintOver;
+  // What paintOver draws changed.
+  void RepaintView() { update(Viewport()); }
 
   // The box's events, as the window binds its handlers to them.
   Listeners<> click;

@@ -17,4 +17,11 @@ std::optional<QSize> AskPictureSize(QWidget* owner, const QSize& current);
 using PictureSizeHook = std::function<std::optional<QSize>(const QSize& current)>;
 void SetPictureSizeHook(PictureSizeHook hook);
 
+// Asks for the size to scale the picture to, in pixels or in percent of the
+// current size, its proportions kept unless the user unticks that. A size
+// with a side outside 1 to kMaxPictureSide cannot be confirmed. Nothing
+// when cancelled. Tests answer through the hook.
+std::optional<QSize> AskScale(QWidget* owner, const QSize& current);
+void SetScaleHook(PictureSizeHook hook);
+
 }  // namespace paint

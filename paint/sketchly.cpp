@@ -50,10 +50,16 @@ constexpr MenuItem<Sketchly> kMenu[] = {
      "", &Sketchly::Undo},
     {QT_TRANSLATE_NOOP("menus", "E&dit"), QT_TRANSLATE_NOOP("menus", "&Redo"), QKeySequence::Redo,
      "Ctrl+Shift+Z, Ctrl+Y", &Sketchly::Redo},
+    {QT_TRANSLATE_NOOP("menus", "E&dit"), QT_TRANSLATE_NOOP("menus", "Cu&t"), QKeySequence::Cut, "",
+     &Sketchly::Cut},
     {QT_TRANSLATE_NOOP("menus", "E&dit"), QT_TRANSLATE_NOOP("menus", "&Copy"), QKeySequence::Copy,
      "", &Sketchly::Copy},
     {QT_TRANSLATE_NOOP("menus", "E&dit"), QT_TRANSLATE_NOOP("menus", "&Paste"), QKeySequence::Paste,
      "", &Sketchly::Paste},
+    {QT_TRANSLATE_NOOP("menus", "E&dit"), QT_TRANSLATE_NOOP("menus", "&Delete"),
+     QKeySequence::Delete, "", &Sketchly::Delete},
+    {QT_TRANSLATE_NOOP("menus", "E&dit"), QT_TRANSLATE_NOOP("menus", "Select &All"),
+     QKeySequence::SelectAll, "", &Sketchly::SelectAll},
     {QT_TRANSLATE_NOOP("menus", "&View"), QT_TRANSLATE_NOOP("menus", "Zoom &In"),
      QKeySequence::ZoomIn, "Ctrl+=", &Sketchly::ZoomIn},
     {QT_TRANSLATE_NOOP("menus", "&View"), QT_TRANSLATE_NOOP("menus", "Zoom &Out"),
@@ -64,6 +70,27 @@ constexpr MenuItem<Sketchly> kMenu[] = {
      QKeySequence::UnknownKey, "", &Sketchly::FitInWindow},
     {QT_TRANSLATE_NOOP("menus", "&Image"), QT_TRANSLATE_NOOP("menus", "Picture &Size..."),
      QKeySequence::UnknownKey, "", &Sketchly::PictureSize},
+    {QT_TRANSLATE_NOOP("menus", "&Image"), QT_TRANSLATE_NOOP("menus", "Sc&ale..."),
+     QKeySequence::UnknownKey, "Ctrl+E", &Sketchly::Scale},
+    {QT_TRANSLATE_NOOP("menus", "&Image"), QT_TRANSLATE_NOOP("menus", "C&rop to Selection"),
+     QKeySequence::UnknownKey, "Ctrl+Shift+X", &Sketchly::CropToSelection},
+    {QT_TRANSLATE_NOOP("menus", "&Image"), QT_TRANSLATE_NOOP("menus", "Rotate 90° &Clockwise"),
+     QKeySequence::UnknownKey, "Ctrl+R", &Sketchly::RotateClockwise},
+    {QT_TRANSLATE_NOOP("menus", "&Image"),
+     QT_TRANSLATE_NOOP("menus", "Rotate 90° Counter-Clock&wise"), QKeySequence::UnknownKey,
+     "Ctrl+Shift+R", &Sketchly::RotateCounterClockwise},
+    {QT_TRANSLATE_NOOP("menus", "&Image"), QT_TRANSLATE_NOOP("menus", "Rotate &180°"),
+     QKeySequence::UnknownKey, "Ctrl+Shift+U", &Sketchly::RotateHalf},
+    {QT_TRANSLATE_NOOP("menus", "&Image"), QT_TRANSLATE_NOOP("menus", "Flip &Horizontally"),
+     QKeySequence::UnknownKey, "Ctrl+Shift+H", &Sketchly::FlipHorizontally},
+    {QT_TRANSLATE_NOOP("menus", "&Image"), QT_TRANSLATE_NOOP("menus", "Flip &Vertically"),
+     QKeySequence::UnknownKey, "Ctrl+Shift+V", &Sketchly::FlipVertically},
+    {QT_TRANSLATE_NOOP("menus", "&Tools"), QT_TRANSLATE_NOOP("menus", "&Select"),
+     QKeySequence::UnknownKey, "R", &Sketchly::SelectTool},
+    {QT_TRANSLATE_NOOP("menus", "&Tools"), QT_TRANSLATE_NOOP("menus", "Pick &Colour"),
+     QKeySequence::UnknownKey, "O", &Sketchly::PickTool},
+    {QT_TRANSLATE_NOOP("menus", "&Tools"), QT_TRANSLATE_NOOP("menus", "&Fill"),
+     QKeySequence::UnknownKey, "Shift+B", &Sketchly::FillTool},
     {QT_TRANSLATE_NOOP("menus", "&Help"), QT_TRANSLATE_NOOP("menus", "&Keyboard Shortcuts"),
      QKeySequence::HelpContents, "", &Sketchly::ShowShortcuts},
     {QT_TRANSLATE_NOOP("menus", "&Help"), QT_TRANSLATE_NOOP("menus", "&About Sketchly"),
@@ -75,7 +102,12 @@ constexpr MenuItem<Sketchly> kMenu[] = {
 }  // namespace
 
 Sketchly::Sketchly(Form1& form)
-    : QObject(&form), form_(form), canvas_(form.GetPicture("Picture1")), history_(canvas_) {
+    : QObject(&form),
+      form_(form),
+      canvas_(form.GetPicture("Picture1")),
+      history_(canvas_),
+      selection_(canvas_),
+      tools_(new MenuTools(form, *this, selection_)) {
   // A press on the canvas starts a new step, before its handler draws; a
   // clear is a step of its own.
   form.handlerCalls.Add([this](const common::HandlerCall& call) {
@@ -89,6 +121,21 @@ Sketchly::Sketchly(Form1& form)
   });
   form.closing.Add([this](QCloseEvent& event) {
     if (!SettleUnsaved()) event.ignore();
+  });
+  // Escape drops the selection or a paste; Enter sets a paste down.
+  form.keys.Add([this](QKeyEvent& event) {
+    if (!selection_.Active()) return;
+    if (event.key() == Qt::Key_Escape) {
+      selection_.Drop();
+    } else if ((event.key() == Qt::Key_Return || event.key() == Qt::Key_Enter) &&
+               selection_.Floating()) {
+      Change([this] { selection_.SetDown(); });
+      selection_.Drop();
+    } else {
+      return;
+    }
+    event.accept();
+    Refresh();
   });
   form.setAcceptDrops(true);
   form.fileDropped.Add([this](const QString& path) { OpenFile(path, true); });
@@ -137,11 +184,13 @@ void Sketchly::Refresh() {
   Action(&Sketchly::Undo)->setEnabled(history_.CanUndo());
   Action(&Sketchly::Redo)->setEnabled(history_.CanRedo());
   Action(&Sketchly::Paste)->setEnabled(clipboardHasImage_);
+  for (auto command : {&Sketchly::Cut, &Sketchly::Delete, &Sketchly::CropToSelection})
+    Action(command)->setEnabled(selection_.Active());
   Action(&Sketchly::Save)->setEnabled(changed);
   ShowSizeAndZoom();
 }
 
-void Sketchly::AsOneStep(const std::function<void()>& change) {
+void Sketchly::Change(const std::function<void()>& change) {
   history_.Checkpoint();
   change();
   history_.Checkpoint();
@@ -152,21 +201,12 @@ int Sketchly::Box(const QString& prompt, int buttons) {
   return form_.MsgBox(prompt.toStdString(), buttons, form_.Caption());
 }
 
-void Sketchly::DrawAt(const QImage& image, const QPoint& at) {
-  // Cropped first: a huge image costs no more than the picture.
-  const QRect target = QRect(at, image.size()) & canvas_.InnerRect();
-  if (target.isEmpty()) return;
-  QImage part = image.copy(target.translated(-at));
-  part.setDevicePixelRatio(1);
-  QImage under = canvas_.Region(target);
-  {
-    QPainter painter(&under);
-    painter.drawImage(0, 0, part);
-  }
-  canvas_.PutRegion(target.topLeft(), under);
-}
-
 void Sketchly::Travel(bool undo) {
+  // A paste not yet set down is taken back by dropping it; any other
+  // selection would outline pixels that are no longer there.
+  const bool pasted = selection_.Pasted();
+  selection_.Drop();
+  if (pasted) return;
   history_.Checkpoint();  // a stroke in progress is the step to take back
   if (const auto unpack = history_.PackedNext(undo)) {
     auto pixels = std::make_shared<QImage>();
@@ -184,7 +224,43 @@ void Sketchly::Travel(bool undo) {
 }
 
 void Sketchly::Copy() {
-  QGuiApplication::clipboard()->setImage(canvas_.Drawing());
+  QGuiApplication::clipboard()->setImage(selection_.Active() ? selection_.Pixels()
+                                                             : canvas_.Drawing());
+}
+
+void Sketchly::Cut() {
+  if (!selection_.Active()) return;
+  Copy();
+  Delete();
+}
+
+void Sketchly::Delete() {
+  if (selection_.Pasted()) {
+    selection_.Drop();
+  } else if (selection_.Active()) {
+    Change([this] {
+      selection_.SetDown();
+      selection_.Clear(common::ResolveColour(canvas_.BackColor()));
+    });
+  }
+}
+
+void Sketchly::SelectAll() {
+  tools_->Settle();
+  tools_->Choose(MenuTools::kSelect);
+  selection_.Select(canvas_.InnerRect());
+}
+
+void Sketchly::SelectTool() {
+  tools_->Choose(MenuTools::kSelect);
+}
+
+void Sketchly::PickTool() {
+  tools_->Choose(MenuTools::kPick);
+}
+
+void Sketchly::FillTool() {
+  tools_->Choose(MenuTools::kFill);
 }
 
 QImage Sketchly::ClipboardImage() {
@@ -222,6 +298,7 @@ QImage Sketchly::ClipboardImage() {
 void Sketchly::Paste() {
   const QImage image = ClipboardImage();
   if (image.isNull()) return;
+  tools_->Settle();
   const QPoint at = canvas_.ViewRect().topLeft();
   const QSize room(std::max(canvas_.InnerWidth(), at.x() + image.width()),
                    std::max(canvas_.InnerHeight(), at.y() + image.height()));
@@ -239,21 +316,25 @@ void Sketchly::Paste() {
                                "The pasted image is larger than the picture. Enlarge the picture "
                                "to fit it?"),
                     common::kYesNo | common::kQuestion) == common::kYesAnswer;
-  std::optional<QImage> enlarged;
-  if (enlarge && !(enlarged = ResizedAside(room))) return;
-  AsOneStep([&] {
-    if (enlarged) canvas_.SetPicture(*enlarged);
-    DrawAt(image, at);
-  });
+  if (enlarge) {
+    const QRgb fill = common::ResolveColour(canvas_.BackColor());
+    const std::optional<QImage> enlarged =
+        Aside(common::Tr("paint", "Changing the picture size..."),
+              [room, fill](const QImage& picture) { return Resized(picture, room, fill); });
+    if (!enlarged) return;
+    Change([&] { canvas_.SetPicture(*enlarged); });
+  }
+  // It floats where the view begins until it is put in place.
+  tools_->Choose(MenuTools::kSelect);
+  selection_.Float(image, at);
 }
 
-std::optional<QImage> Sketchly::ResizedAside(const QSize& size) {
+std::optional<QImage> Sketchly::Aside(const QString& text,
+                                      std::function<QImage(const QImage&)> make) {
   auto result = std::make_shared<QImage>();
   const QImage picture = canvas_.Picture();
-  const QRgb fill = common::ResolveColour(canvas_.BackColor());
-  if (!common::RunAside(
-          &form_, common::Tr("paint", "Changing the picture size..."),
-          [result, picture, size, fill] { *result = Resized(picture, size, fill); })) {
+  if (!common::RunAside(&form_, text,
+                        [result, picture, make = std::move(make)] { *result = make(picture); })) {
     canvas_.CopyAhead();  // the picture stays, shared with the work that was cut short
     return std::nullopt;
   }
@@ -261,11 +342,66 @@ std::optional<QImage> Sketchly::ResizedAside(const QSize& size) {
   return *result;
 }
 
+void Sketchly::Transform(const QString& text, const std::function<QImage(const QImage&)>& make) {
+  tools_->Settle();
+  const std::optional<QImage> made = Aside(text, make);
+  if (made) Change([&] { canvas_.SetPicture(*made); });
+}
+
 void Sketchly::PictureSize() {
   const auto size = AskPictureSize(&form_, canvas_.InnerRect().size());
   if (!size || *size == canvas_.InnerRect().size()) return;
-  const std::optional<QImage> resized = ResizedAside(*size);
-  if (resized) AsOneStep([&] { canvas_.SetPicture(*resized); });
+  const QRgb fill = common::ResolveColour(canvas_.BackColor());
+  Transform(common::Tr("paint", "Changing the picture size..."),
+            [size = *size, fill](const QImage& picture) { return Resized(picture, size, fill); });
+}
+
+void Sketchly::Scale() {
+  const auto size = AskScale(&form_, canvas_.InnerRect().size());
+  if (!size || *size == canvas_.InnerRect().size()) return;
+  Transform(common::Tr("paint", "Scaling the picture..."),
+            [size = *size](const QImage& picture) { return Scaled(picture, size); });
+}
+
+void Sketchly::CropToSelection() {
+  if (!selection_.Active()) return;
+  if (selection_.Floating()) Change([this] { selection_.SetDown(); });
+  const QRect area = selection_.Area();
+  Transform(common::Tr("paint", "Cropping the picture..."),
+            [area](const QImage& picture) { return Cropped(picture, area); });
+}
+
+void Sketchly::ReshapeSelection(const std::function<QImage(const QImage&)>& make) {
+  if (selection_.Pasted()) {
+    selection_.Replace(make(selection_.Pixels()));  // not in the picture yet
+    return;
+  }
+  // In place: what it covered gets the canvas colour, the new shape lands at
+  // the same top left.
+  Change([&] {
+    selection_.Lift(common::ResolveColour(canvas_.BackColor()));
+    selection_.Replace(make(selection_.Pixels()));
+    selection_.SetDown();
+  });
+}
+
+void Sketchly::Turn(paint::Turn turn) {
+  if (selection_.Active()) {
+    ReshapeSelection([turn](const QImage& pixels) { return Turned(pixels, turn); });
+    return;
+  }
+  Transform(common::Tr("paint", "Rotating the picture..."),
+            [turn](const QImage& picture) { return Turned(picture, turn); });
+}
+
+void Sketchly::Flip(Qt::Orientations orientations) {
+  if (selection_.Active()) {
+    ReshapeSelection(
+        [orientations](const QImage& pixels) { return Flipped(pixels, orientations); });
+    return;
+  }
+  Transform(common::Tr("paint", "Flipping the picture..."),
+            [orientations](const QImage& picture) { return Flipped(picture, orientations); });
 }
 
 void Sketchly::Restore(const QImage& picture, const QString& file, const ImageSource& source) {
@@ -308,6 +444,7 @@ void Sketchly::ShowSizeAndZoom() {
 }
 
 void Sketchly::Begin(const QString& file, const ImageSource& source) {
+  selection_.Drop();
   // A picture that fits the view is shown at its size, a larger one whole.
   canvas_.SetZoom(std::min(1.0, canvas_.FitZoom()));
   canvas_.ScrollTo(QPoint());
@@ -370,7 +507,7 @@ bool Sketchly::SaveDrawing() {
         return false;
     }
   }
-  const QImage picture = canvas_.Drawing();
+  const QImage picture = canvas_.Picture();  // shared: a copy would hold up the window
   const QStringList losses = Losses(file_, picture, source_);
   if (losses.isEmpty()) return SaveTo(file_, picture, source_.compression);
   const QString question =
@@ -404,7 +541,7 @@ bool Sketchly::SaveDrawingAs() {
   // Over the file it came from, what that file holds counts too; elsewhere
   // only what the picture holds can be lost.
   const bool sameFile = !file_.isEmpty() && QFileInfo(path) == QFileInfo(file_);
-  const QImage picture = canvas_.Drawing();
+  const QImage picture = canvas_.Picture();
   const QStringList losses = Losses(path, picture, sameFile ? source_ : ImageSource());
   if (!losses.isEmpty() &&
       Box(losses.join(u' ') + u' ' + common::Tr("paint", "Save it all the same?"),
@@ -447,6 +584,9 @@ bool Sketchly::SaveTo(const QString& path, const QImage& picture, const Compress
           written->set_exception(std::current_exception());
         }
       });
+  // The next stroke's copy of the picture, which the save shared, is made
+  // aside meanwhile.
+  canvas_.CopyAhead();
   // Cancelled in time, the old file stays as it was; too late, the new one
   // is being put in its place and is waited for.
   if (!finished && control->Cancel()) return false;
@@ -481,6 +621,9 @@ bool Sketchly::SettleUnsaved() {
 void Sketchly::ShowShortcuts() {
   QList<common::ShortcutRow> rows = common::ShortcutRows<Sketchly>(kMenu);
   rows.append({form_.GetButton("cmdeditcolor").text().remove(u'&'), QStringLiteral("Alt+E")});
+  rows.append({common::Tr("paint", "Put a paste in place"), common::Tr("paint", "Enter")});
+  rows.append(
+      {common::Tr("paint", "Drop the selection or a paste"), common::Tr("paint", "Escape")});
   rows.append({common::Tr("paint", "Scroll the picture"), common::Tr("paint", "Mouse wheel")});
   rows.append({common::Tr("paint", "Scroll across"), common::Tr("paint", "Shift+Mouse wheel")});
   rows.append(

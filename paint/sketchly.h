@@ -10,6 +10,9 @@
 #include "common/listeners.h"
 #include "paint/form1.h"
 #include "paint/image_file.h"
+#include "paint/image_ops.h"
+#include "paint/menu_tools.h"
+#include "paint/selection.h"
 #include "paint/undo_history.h"
 
 class QAction;
@@ -40,9 +43,22 @@ class Sketchly : public QObject {
   void Quit() { form_.close(); }
   void Undo() { Travel(true); }
   void Redo() { Travel(false); }
+  void Cut();
   void Copy();
   void Paste();
+  void Delete();
+  void SelectAll();
   void PictureSize();
+  void Scale();
+  void CropToSelection();
+  void RotateClockwise() { Turn(Turn::kClockwise); }
+  void RotateCounterClockwise() { Turn(Turn::kCounterClockwise); }
+  void RotateHalf() { Turn(Turn::kHalf); }
+  void FlipHorizontally() { Flip(Qt::Horizontal); }
+  void FlipVertically() { Flip(Qt::Vertical); }
+  void SelectTool();
+  void PickTool();
+  void FillTool();
   void ZoomIn();
   void ZoomOut();
   void ActualSize();
@@ -57,6 +73,13 @@ class Sketchly : public QObject {
   void Restore(const QImage& picture, const QString& file, const ImageSource& source);
   // The document has no unsaved changes any more: new, opened or saved.
   common::Listeners<> settled;
+
+  // Everything the change draws is one undo step.
+  void Change(const std::function<void()>& change);
+  // The caption and which commands have something to act on.
+  void Refresh();
+  Selection& GetSelection() { return selection_; }
+  MenuTools& Tools() { return *tools_; }
 
   // Changed since it was opened or saved (or since it was new).
   bool Modified() { return history_.State() != savedState_; }
@@ -75,20 +98,22 @@ class Sketchly : public QObject {
   bool SaveTo(const QString& path, const QImage& picture, const Compression& compression);
   // Says so when the picture is too large for the path's format.
   bool SizeFits(const QString& path);
-  // The picture at a new size, made aside; nothing when cancelled.
-  std::optional<QImage> ResizedAside(const QSize& size);
+  // The picture made anew aside (a new size, a turn...); nothing when
+  // cancelled.
+  std::optional<QImage> Aside(const QString& text, std::function<QImage(const QImage&)> make);
+  // Puts a picture made aside in place of the whole, as one step.
+  void Transform(const QString& text, const std::function<QImage(const QImage&)>& make);
+  // A turn or flip of the selection when there is one, else of the picture.
+  void Turn(paint::Turn turn);
+  void Flip(Qt::Orientations orientations);
+  // The selected pixels turned or flipped in place, as one step.
+  void ReshapeSelection(const std::function<QImage(const QImage&)>& make);
   // True when the drawing may go: saved, discarded or never changed.
   bool SettleUnsaved();
   // A fresh document in the canvas: its file, what that held, no history.
   void Begin(const QString& file, const ImageSource& source);
-  // Everything the change draws is one undo step.
-  void AsOneStep(const std::function<void()>& change);
-  // Draws an image over the picture with its top left at a point, clipped.
-  void DrawAt(const QImage& image, const QPoint& at);
   // The clipboard's image, without waiting long on another program.
   QImage ClipboardImage();
-  // The caption and which commands have something to act on.
-  void Refresh();
   // The status bar's picture size and zoom.
   void ShowSizeAndZoom();
   QAction* Action(void (Sketchly::*command)());
@@ -97,6 +122,8 @@ class Sketchly : public QObject {
   Form1& form_;
   common::PictureBox& canvas_;
   UndoHistory history_;
+  Selection selection_;
+  MenuTools* tools_;
   // The document's file, what that file holds, and the state saved in it.
   QString file_;
   ImageSource source_;

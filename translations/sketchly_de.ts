@@ -527,6 +527,62 @@
         <source>&amp;Fit in Window</source>
         <translation>In &amp;Fenster einpassen</translation>
     </message>
+    <message>
+        <source>Cu&amp;t</source>
+        <translation>Aus&amp;schneiden</translation>
+    </message>
+    <message>
+        <source>&amp;Delete</source>
+        <translation>&amp;Löschen</translation>
+    </message>
+    <message>
+        <source>Select &amp;All</source>
+        <translation>&amp;Alles auswählen</translation>
+    </message>
+    <message>
+        <source>Sc&amp;ale...</source>
+        <translation>&amp;Skalieren...</translation>
+    </message>
+    <message>
+        <source>C&amp;rop to Selection</source>
+        <translation>Auf Auswahl &amp;zuschneiden</translation>
+    </message>
+    <message>
+        <source>Rotate 90° &amp;Clockwise</source>
+        <translation>Um 90° im &amp;Uhrzeigersinn drehen</translation>
+    </message>
+    <message>
+        <source>Rotate 90° Counter-Clock&amp;wise</source>
+        <translation>Um 90° gegen den Uhrzeigersinn &amp;drehen</translation>
+    </message>
+    <message>
+        <source>Rotate &amp;180°</source>
+        <translation>Um &amp;180° drehen</translation>
+    </message>
+    <message>
+        <source>Flip &amp;Horizontally</source>
+        <translation>&amp;Horizontal spiegeln</translation>
+    </message>
+    <message>
+        <source>Flip &amp;Vertically</source>
+        <translation>&amp;Vertikal spiegeln</translation>
+    </message>
+    <message>
+        <source>&amp;Tools</source>
+        <translation>&amp;Werkzeuge</translation>
+    </message>
+    <message>
+        <source>&amp;Select</source>
+        <translation>&amp;Auswählen</translation>
+    </message>
+    <message>
+        <source>Pick &amp;Colour</source>
+        <translation>&amp;Farbe aufnehmen</translation>
+    </message>
+    <message>
+        <source>&amp;Fill</source>
+        <translation>F&amp;üllen</translation>
+    </message>
 </context>
 <context>
     <name>paint</name>
@@ -833,6 +889,70 @@
     <message>
         <source>Saving %1...</source>
         <translation>%1 wird gespeichert...</translation>
+    </message>
+    <message>
+        <source>Select: drag a rectangle; drag inside it to move what it holds</source>
+        <translation>Auswählen: ein Rechteck aufziehen; darin ziehen verschiebt seinen Inhalt</translation>
+    </message>
+    <message>
+        <source>Pick Colour: click the picture to take its colour</source>
+        <translation>Farbe aufnehmen: ins Bild klicken, um seine Farbe zu übernehmen</translation>
+    </message>
+    <message>
+        <source>Fill: click an area of one colour to fill it with the current colour</source>
+        <translation>Füllen: eine einfarbige Fläche anklicken, um sie mit der aktuellen Farbe zu füllen</translation>
+    </message>
+    <message>
+        <source>Scale</source>
+        <translation>Skalieren</translation>
+    </message>
+    <message>
+        <source>In &amp;percent</source>
+        <translation>In &amp;Prozent</translation>
+    </message>
+    <message>
+        <source>&amp;Keep proportions</source>
+        <translation>Seiten&amp;verhältnis beibehalten</translation>
+    </message>
+    <message>
+        <source>The picture becomes %1 × %2 pixels.</source>
+        <translation>Das Bild wird %1 × %2 Pixel groß.</translation>
+    </message>
+    <message>
+        <source>Each side must be 1 to %1 pixels.</source>
+        <translation>Jede Seite muss 1 bis %1 Pixel lang sein.</translation>
+    </message>
+    <message>
+        <source>Scaling the picture...</source>
+        <translation>Bild wird skaliert...</translation>
+    </message>
+    <message>
+        <source>Cropping the picture...</source>
+        <translation>Bild wird zugeschnitten...</translation>
+    </message>
+    <message>
+        <source>Rotating the picture...</source>
+        <translation>Bild wird gedreht...</translation>
+    </message>
+    <message>
+        <source>Flipping the picture...</source>
+        <translation>Bild wird gespiegelt...</translation>
+    </message>
+    <message>
+        <source>Put a paste in place</source>
+        <translation>Eingefügtes absetzen</translation>
+    </message>
+    <message>
+        <source>Enter</source>
+        <translation>Eingabe</translation>
+    </message>
+    <message>
+        <source>Drop the selection or a paste</source>
+        <translation>Auswahl oder Eingefügtes verwerfen</translation>
+    </message>
+    <message>
+        <source>Escape</source>
+        <translation>Esc</translation>
     </message>
 </context>
 </TS>

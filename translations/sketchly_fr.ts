@@ -527,6 +527,62 @@
         <source>&amp;Fit in Window</source>
         <translation>&amp;Ajuster à la fenêtre</translation>
     </message>
+    <message>
+        <source>Cu&amp;t</source>
+        <translation>Co&amp;uper</translation>
+    </message>
+    <message>
+        <source>&amp;Delete</source>
+        <translation>&amp;Supprimer</translation>
+    </message>
+    <message>
+        <source>Select &amp;All</source>
+        <translation>&amp;Tout sélectionner</translation>
+    </message>
+    <message>
+        <source>Sc&amp;ale...</source>
+        <translation>&amp;Mettre à l’échelle...</translation>
+    </message>
+    <message>
+        <source>C&amp;rop to Selection</source>
+        <translation>&amp;Rogner à la sélection</translation>
+    </message>
+    <message>
+        <source>Rotate 90° &amp;Clockwise</source>
+        <translation>Pivoter de 90° à &amp;droite</translation>
+    </message>
+    <message>
+        <source>Rotate 90° Counter-Clock&amp;wise</source>
+        <translation>Pivoter de 90° à &amp;gauche</translation>
+    </message>
+    <message>
+        <source>Rotate &amp;180°</source>
+        <translation>Pivoter de &amp;180°</translation>
+    </message>
+    <message>
+        <source>Flip &amp;Horizontally</source>
+        <translation>Retourner &amp;horizontalement</translation>
+    </message>
+    <message>
+        <source>Flip &amp;Vertically</source>
+        <translation>Retourner &amp;verticalement</translation>
+    </message>
+    <message>
+        <source>&amp;Tools</source>
+        <translation>&amp;Outils</translation>
+    </message>
+    <message>
+        <source>&amp;Select</source>
+        <translation>&amp;Sélectionner</translation>
+    </message>
+    <message>
+        <source>Pick &amp;Colour</source>
+        <translation>&amp;Pipette</translation>
+    </message>
+    <message>
+        <source>&amp;Fill</source>
+        <translation>&amp;Remplir</translation>
+    </message>
 </context>
 <context>
     <name>paint</name>
@@ -833,6 +889,70 @@
     <message>
         <source>Saving %1...</source>
         <translation>Enregistrement de %1...</translation>
+    </message>
+    <message>
+        <source>Select: drag a rectangle; drag inside it to move what it holds</source>
+        <translation>Sélectionner : tracer un rectangle ; le faire glisser de l’intérieur déplace son contenu</translation>
+    </message>
+    <message>
+        <source>Pick Colour: click the picture to take its colour</source>
+        <translation>Pipette : cliquer dans l’image pour en prendre la couleur</translation>
+    </message>
+    <message>
+        <source>Fill: click an area of one colour to fill it with the current colour</source>
+        <translation>Remplir : cliquer sur une zone d’une seule couleur pour la remplir de la couleur courante</translation>
+    </message>
+    <message>
+        <source>Scale</source>
+        <translation>Mettre à l’échelle</translation>
+    </message>
+    <message>
+        <source>In &amp;percent</source>
+        <translation>En &amp;pourcentage</translation>
+    </message>
+    <message>
+        <source>&amp;Keep proportions</source>
+        <translation>&amp;Garder les proportions</translation>
+    </message>
+    <message>
+        <source>The picture becomes %1 × %2 pixels.</source>
+        <translation>L’image fera %1 × %2 pixels.</translation>
+    </message>
+    <message>
+        <source>Each side must be 1 to %1 pixels.</source>
+        <translation>Chaque côté doit mesurer de 1 à %1 pixels.</translation>
+    </message>
+    <message>
+        <source>Scaling the picture...</source>
+        <translation>Mise à l’échelle de l’image...</translation>
+    </message>
+    <message>
+        <source>Cropping the picture...</source>
+        <translation>Rognage de l’image...</translation>
+    </message>
+    <message>
+        <source>Rotating the picture...</source>
+        <translation>Rotation de l’image...</translation>
+    </message>
+    <message>
+        <source>Flipping the picture...</source>
+        <translation>Retournement de l’image...</translation>
+    </message>
+    <message>
+        <source>Put a paste in place</source>
+        <translation>Poser le collage</translation>
+    </message>
+    <message>
+        <source>Enter</source>
+        <translation>Entrée</translation>
+    </message>
+    <message>
+        <source>Drop the selection or a paste</source>
+        <translation>Abandonner la sélection ou le collage</translation>
+    </message>
+    <message>
+        <source>Escape</source>
+        <translation>Échap</translation>
     </message>
 </context>
 </TS>

@@ -14,6 +14,7 @@
 #include <QImageWriter>
 #include <QMenu>
 #include <QMimeData>
+#include <QPainter>
 #include <QScreen>
 #include <QStatusBar>
 #include <QTableWidget>
@@ -41,6 +42,7 @@
 #include "paint/form1.h"
 #include "paint/form1_layout.h"
 #include "paint/image_file.h"
+#include "paint/image_ops.h"
 #include "paint/picture_limits.h"
 #include "paint/picture_size.h"
 #include "paint/quality_dialog.h"
@@ -520,6 +522,7 @@ TEST_F(PaintTest, UndoAndRedoPutBackEveryPixelAndNoField) {
          square.fill(Qt::blue);
          QGuiApplication::clipboard()->setImage(square);
          sketchly->Paste();
+         QTest::keyClick(form.get(), Qt::Key_Return);  // set down where it floats
        }},
   };
   for (const Case& c : cases) {
@@ -616,6 +619,7 @@ TEST_F(PaintTest, CopyAndPasteAtLogicalResolution) {
 
   Tool(kClear);
   sketchly->Paste();
+  QTest::keyClick(form.get(), Qt::Key_Return);
   EXPECT_EQ(Drawing(), copied.convertToFormat(QImage::Format_RGB32));
   sketchly->Undo();
   EXPECT_TRUE(Blank());
@@ -753,19 +757,21 @@ TEST_F(PaintTest, ToolsDrawAtThePointerWhereverThePictureIsScrolled) {
               common::NumberText(static_cast<float>((c.origin.x() + 40) * 15)));
   }
   // Paste lands at the view's top left; one too large for the picture
-  // enlarges it when asked to. Each is one undo step, size included.
+  // enlarges it when asked to, a step of its own.
   Canvas().ScrollTo({900, 700});
   const QPoint origin = Canvas().ViewRect().topLeft();
   QImage blue(50, 30, QImage::Format_RGB32);
   blue.fill(Qt::blue);
   QGuiApplication::clipboard()->setImage(blue);
   sketchly->Paste();
+  QTest::keyClick(form.get(), Qt::Key_Return);
   EXPECT_EQ(Pixel(origin.x(), origin.y()), 0xFF0000FF);
   EXPECT_EQ(Canvas().InnerRect().size(), QSize(1000, 800));
   QGuiApplication::clipboard()->setImage(QImage(1200, 900, QImage::Format_RGB32));
   boxAnswer = common::kYesAnswer;
   sketchly->Paste();
   EXPECT_EQ(Canvas().InnerRect().size(), QSize(origin.x() + 1200, origin.y() + 900));
+  sketchly->Undo();  // the paste, still floating
   sketchly->Undo();
   EXPECT_EQ(Canvas().InnerRect().size(), QSize(1000, 800));
   EXPECT_EQ(Pixel(origin.x(), origin.y()), 0xFF0000FF);
@@ -942,7 +948,7 @@ TEST_F(PaintTest, ClosingAsksOnlyWhenTheDrawingIsUnsaved) {
 TEST_F(PaintTest, MenusUseStandardKeysAndLeaveAltEToTheColourButton) {
   QStringList titles;
   for (QAction* menu : form->MenuBar()->actions()) titles << menu->text();
-  EXPECT_EQ(titles, QStringList({"&File", "E&dit", "&View", "&Image", "&Help"}));
+  EXPECT_EQ(titles, QStringList({"&File", "E&dit", "&View", "&Image", "&Tools", "&Help"}));
   // Keys the platform's standard may lack.
   const std::pair<const char*, QKeySequence> cases[] = {
       {"Save &As...", QKeySequence("Ctrl+Shift+S")},
@@ -1434,6 +1440,186 @@ TEST_F(PaintTest, ANameThatIsNotUtf8OpensSavesAndDrops) {
   QCoreApplication::processEvents();  // the drop opens once it is done
   EXPECT_EQ(sketchly->CurrentFile(), path);
   EXPECT_EQ(Drawing(), drawn) << "what was saved comes back";
+}
+
+TEST_F(PaintTest, ShapingCommandsActOnTheSelectionOrThePictureAsOneStepEach) {
+  ASSERT_TRUE(dir.isValid());
+  // Distinct pixels, with one flat square to fill.
+  QImage base = Photo(40, 30);
+  const QRect square(10, 10, 8, 8);
+  const QRgb flat = 0xFF336699;
+  for (int y = square.top(); y <= square.bottom(); ++y)
+    for (int x = square.left(); x <= square.right(); ++x) base.setPixel(x, y, flat);
+  const QString file = dir.filePath(QStringLiteral("base.png"));
+  ASSERT_TRUE(base.save(file));
+  const QRgb canvas = common::ResolveColour(Canvas().BackColor());
+  QImage red(6, 4, QImage::Format_RGB32);
+  red.fill(kRed);
+  const QRect area(5, 5, 10, 5);  // what the select tool's drag below chooses
+  const auto press = [this](QPoint from, QPoint to) {
+    QTest::mousePress(&Canvas(), Qt::LeftButton, {}, At(from.x(), from.y()));
+    Move(to.x(), to.y(), Qt::LeftButton);
+    QTest::mouseRelease(&Canvas(), Qt::LeftButton, {}, At(to.x(), to.y()));
+  };
+  const auto select = [&] {
+    Command("&Select")->trigger();
+    press(area.topLeft(), area.bottomRight());
+  };
+  const auto command = [this](const char* text) {
+    QAction* action = Command(text);
+    ASSERT_NE(action, nullptr) << text;
+    action->trigger();
+  };
+  const auto with = [&](const std::function<void(QImage&)>& change) {
+    QImage picture = base;
+    change(picture);
+    return picture;
+  };
+  const auto put = [](QImage& picture, const QImage& pixels, QPoint at) {
+    QPainter(&picture).drawImage(at, pixels);
+  };
+  const auto blank = [&](QImage& picture, const QRect& rect) {
+    QPainter(&picture).fillRect(rect, QColor::fromRgba(canvas));
+  };
+  const struct {
+    const char* name;
+    std::function<void()> act;
+    QImage expected;
+    int steps;
+    QImage copied;  // on the clipboard, if anything
+  } rows[] = {
+      {"copy",
+       [&] {
+         select();
+         command("&Copy");
+       },
+       base, 0, base.copy(area)},
+      {"copy without a selection", [&] { command("&Copy"); }, base, 0, base},
+      {"cut",
+       [&] {
+         select();
+         command("Cu&t");
+       },
+       with([&](QImage& p) { blank(p, area); }), 1, base.copy(area)},
+      {"delete",
+       [&] {
+         select();
+         command("&Delete");
+       },
+       with([&](QImage& p) { blank(p, area); }),
+       1,
+       {}},
+      {"move",
+       [&] {
+         select();
+         press({7, 6}, {17, 16});
+       },
+       with([&](QImage& p) {
+         blank(p, area);
+         put(p, base.copy(area), area.topLeft() + QPoint(10, 10));
+       }),
+       1,
+       {}},
+      {"crop",
+       [&] {
+         select();
+         command("C&rop to Selection");
+       },
+       base.copy(area),
+       1,
+       {}},
+      {"paste, move, Enter",
+       [&] {
+         QGuiApplication::clipboard()->setImage(red);
+         command("&Paste");
+         press({2, 2}, {22, 12});
+         QTest::keyClick(form.get(), Qt::Key_Return);
+       },
+       with([&](QImage& p) {
+         put(p, red, {20, 10});
+       }),
+       1,
+       {}},
+      {"paste, Escape",
+       [&] {
+         QGuiApplication::clipboard()->setImage(red);
+         command("&Paste");
+         QTest::keyClick(form.get(), Qt::Key_Escape);
+       },
+       base,
+       0,
+       {}},
+      {"turn the selection",
+       [&] {
+         select();
+         command("Rotate 90° &Clockwise");
+       },
+       with([&](QImage& p) {
+         blank(p, area);
+         put(p, Turned(base.copy(area), Turn::kClockwise), area.topLeft());
+       }),
+       1,
+       {}},
+      {"flip the picture",
+       [&] { command("Flip &Horizontally"); },
+       base.mirrored(true, false),
+       1,
+       {}},
+      {"turn the picture",
+       [&] { command("Rotate 90° Counter-Clock&wise"); },
+       Turned(base, Turn::kCounterClockwise),
+       1,
+       {}},
+      {"scale", [&] { command("Sc&ale..."); }, Scaled(base, QSize(20, 15)), 1, {}},
+      {"fill",
+       [&] {
+         Command("&Fill")->trigger();
+         Swatch(kRedSwatch);
+         Click(12, 12);
+       },
+       with([&](QImage& p) { QPainter(&p).fillRect(square, QColor::fromRgba(kRed)); }),
+       1,
+       {}},
+  };
+  SetScaleHook([](const QSize&) { return std::optional(QSize(20, 15)); });
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.name);
+    ASSERT_TRUE(sketchly->OpenAtStart(file));
+    QGuiApplication::clipboard()->clear();
+    row.act();
+    EXPECT_EQ(Drawing().convertToFormat(QImage::Format_RGB32),
+              row.expected.convertToFormat(QImage::Format_RGB32));
+    EXPECT_EQ(sketchly->History().Steps(), static_cast<size_t>(row.steps));
+    if (!row.copied.isNull()) {
+      EXPECT_EQ(QGuiApplication::clipboard()->image().convertToFormat(QImage::Format_RGB32),
+                row.copied.convertToFormat(QImage::Format_RGB32));
+    }
+    if (row.steps > 0) {
+      sketchly->Undo();
+      EXPECT_EQ(Drawing().convertToFormat(QImage::Format_RGB32), base) << "undone";
+    }
+  }
+  SetScaleHook(nullptr);
+}
+
+TEST_F(PaintTest, ThePickerTakesTheColourAndGivesBackTheToolBefore) {
+  Tool(kFreehand);
+  const std::string description = form->GetLabel("lbldes").Caption();
+  Command("&Select")->trigger();
+  EXPECT_NE(form->GetLabel("lbldes").Caption(), description);
+  Command("Pick &Colour")->trigger();
+  Canvas().PutRegion({30, 20}, [] {
+    QImage dot(1, 1, QImage::Format_RGB32);
+    dot.fill(0xFF123456);
+    return dot;
+  }());
+  Click(30, 20);
+  EXPECT_EQ(form->curColor, common::ColourFromRgb(0x12, 0x34, 0x56));
+  EXPECT_EQ(form->GetPicture("Picture3").BackColor(), form->curColor);
+  EXPECT_EQ(form->toolMode, kMove + 1) << "back to the select tool, which acts as the move tool";
+  Tool(kFreehand);  // a tool button gives back the window's own tools
+  EXPECT_EQ(form->toolMode, kFreehand + 1);
+  EXPECT_EQ(form->GetLabel("lbldes").Caption(), description);
 }
 
 }  // namespace

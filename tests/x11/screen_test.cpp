@@ -8,10 +8,12 @@
 #include <QMenuBar>
 #include <QScreen>
 #include <QTest>
+#include <algorithm>
 #include <functional>
 #include <optional>
 
 #include "paint/form1.h"
+#include "paint/selection.h"
 
 namespace paint {
 namespace {
@@ -103,6 +105,39 @@ TEST(ScreenTest, EveryRepaintShowsTheCanvasExactly) {
   form.Command1_Click(8);  // a filled circle
   click(QPointF(300, 100));
   check("a filled circle", [&] { click(QPointF(311, 107)); });
+
+  // A selection's outline shows on the white canvas along every edge, at
+  // every scale: dashes of black a device pixel wide.
+  Selection selection(canvas);
+  const QRect area(130, 150, 60, 50);
+  selection.Select(area);
+  for (int i = 0; i < 4; ++i) QTest::qWait(10);
+  const QImage screen = QGuiApplication::primaryScreen()->grabWindow(0).toImage();
+  const auto darkOn = [&](QPoint from, QPoint step, int count) {
+    int best = 0;
+    for (int across = -1; across <= 1; ++across) {
+      int dark = 0;
+      for (int i = 0; i < count; ++i) {
+        const QPoint at = from + step * i + QPoint(step.y(), step.x()) * across;
+        dark += (screen.pixel(at) & 0xFFFFFF) < 0x404040;
+      }
+      best = std::max(best, dark);
+    }
+    return best;
+  };
+  const auto device = [&](int x, int y) {
+    return *origin + QPoint(qRound(x * ratio), qRound(y * ratio));
+  };
+  const int wide = qRound(area.width() * ratio) - 4, high = qRound(area.height() * ratio) - 4;
+  EXPECT_GE(darkOn(device(area.left(), area.top()) + QPoint(2, 0), {1, 0}, wide), wide / 4)
+      << "top edge at scale " << ratio;
+  EXPECT_GE(darkOn(device(area.left(), area.bottom() + 1) + QPoint(2, 0), {1, 0}, wide),
+            wide / 4)
+      << "bottom edge at scale " << ratio;
+  EXPECT_GE(darkOn(device(area.left(), area.top()) + QPoint(0, 2), {0, 1}, high), high / 4)
+      << "left edge at scale " << ratio;
+  EXPECT_GE(darkOn(device(area.right() + 1, area.top()) + QPoint(0, 2), {0, 1}, high), high / 4)
+      << "right edge at scale " << ratio;
 }
 
 }  // namespace

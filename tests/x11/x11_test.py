@@ -892,6 +892,7 @@ class Suite:
         self.wait_pixels(paint, box(False), "a cleared canvas")
         self.x.focus(paint.window)
         self.x.key("ctrl+v")
+        self.x.key("Return")  # the paste floats until it is set down
         self.wait_pixels(paint, box(True), "the box pasted from the clipboard")
         # A clipboard owner that never answers: Paste gives up within seconds, saying so.
         self.paste_from_silent_owner(paint, "Sketchly")
