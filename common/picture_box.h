@@ -103,6 +103,11 @@ class PictureBox : public QFrame {
     raster_.PutRegion(at, pixels);
     ScheduleUpdate();
   }
+  // In place: see Raster::Modify.
+  void Modify(const std::function<QRect(QImage&)>& change) {
+    raster_.Modify(change);
+    ScheduleUpdate();
+  }
   QRect TakeGestureDirty() { return raster_.TakeGestureDirty(); }
   bool Drawn() const { return raster_.Drawn(); }
   // The picture in logical pixels, and all of the drawing in it.

@@ -495,4 +495,12 @@ void Raster::PutRegion(const QPoint& at, const QImage& given) {
   MarkDirty(clipped.left(), clipped.top(), clipped.right(), clipped.bottom());
 }
 
+void Raster::Modify(const std::function<QRect(QImage&)>& change) {
+  Prepare();
+  const QRect changed = change(image_) & QRect(0, 0, width_, height_);
+  bits_ = image_.bits();  // unshared: the same pixels
+  if (!changed.isEmpty())
+    MarkDirty(changed.left(), changed.top(), changed.right(), changed.bottom());
+}
+
 }  // namespace common

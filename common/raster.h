@@ -5,6 +5,7 @@
 #include <QRect>
 #include <condition_variable>
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <mutex>
 #include <optional>
@@ -113,6 +114,9 @@ class Raster {
   // Writes logical pixels, alpha included, with their top left at a logical
   // point, clipped to the picture.
   void PutRegion(const QPoint& at, const QImage& given);
+  // Changes the logical pixels in place through a function that returns the
+  // rectangle it changed: a fill of a whole photo copies nothing.
+  void Modify(const std::function<QRect(QImage&)>& change);
 
  private:
   struct Disk {

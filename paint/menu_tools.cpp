@@ -109,17 +109,10 @@ void MenuTools::Press(QPoint at) {
     return;
   }
   if (active_ == kFill) {
-    // A fresh copy to fill: quicker made whole than by the fill's first write.
-    QImage picture = Cropped(canvas.Picture(), canvas.InnerRect());
-    const QRect changed = Fill(picture, at, common::ResolveColour(form_.curColor));
-    if (changed.isEmpty()) return;
-    sketchly_.Change([&] {
-      if (changed == canvas.InnerRect()) {
-        canvas.SetPicture(picture);
-      } else {
-        canvas.PutRegion(changed.topLeft(), picture.copy(changed));
-      }
-    });
+    if (!canvas.InnerRect().contains(at)) return;
+    const QRgb colour = common::ResolveColour(form_.curColor);
+    sketchly_.Change(
+        [&] { canvas.Modify([&](QImage& picture) { return Fill(picture, at, colour); }); });
     return;
   }
   if (selection_.Active() && selection_.Area().contains(at)) {
@@ -134,6 +127,7 @@ void MenuTools::Press(QPoint at) {
   }
   Settle();
   gesture_ = kFraming;
+  framed_ = false;
   from_ = at;
   selection_.Select(QRect(at, at));
 }
@@ -142,12 +136,15 @@ void MenuTools::Drag(QPoint at) {
   if (gesture_ == kMoving) {
     selection_.MoveTo(at - from_);
   } else {
+    framed_ = framed_ || at != from_;
     selection_.Select(QRect(from_, at));
   }
 }
 
 void MenuTools::Release() {
   const bool moved = gesture_ == kMoving;
+  // A click without a drag only drops the selection.
+  if (gesture_ == kFraming && !framed_) selection_.Drop();
   gesture_ = kIdle;
   // A paste floats until it is set down; moved pixels land at once.
   if (moved && selection_.Floating() && !selection_.Pasted()) {

@@ -49,6 +49,7 @@ class MenuTools : public QObject {
   // of the selected pixels held at a point of them.
   enum { kIdle, kFraming, kMoving } gesture_ = kIdle;
   QPoint from_;
+  bool framed_ = false;  // the pointer moved off the pixel it was pressed on
 };
 
 }  // namespace paint

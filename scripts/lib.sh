@@ -11,9 +11,10 @@ ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 # qt6-translations-l10n. zstd packs undo steps and the recovery copy.
 # qt6-image-formats-plugins reads and writes WebP, TIFF and TGA.
 # libjpeg-dev writes JPEGs with the quality and colour resolution they
-# were opened with.
+# were opened with; libpng-dev reads what comes before the damage in a PNG.
 BUILD_PACKAGES=(cmake ninja-build g++ qt6-base-dev qt6-base-dev-tools qt6-l10n-tools
-  qt6-translations-l10n qt6-image-formats-plugins libzstd-dev libjpeg-dev librsvg2-bin fonts-dejavu-core fonts-liberation2)
+  qt6-translations-l10n qt6-image-formats-plugins libzstd-dev libjpeg-dev libpng-dev
+  librsvg2-bin fonts-dejavu-core fonts-liberation2)
 
 # What building and checking the Debian packages needs on top.
 PACKAGE_PACKAGES=(dpkg-dev file lintian desktop-file-utils appstream appstream-compose)

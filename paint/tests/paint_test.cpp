@@ -1520,6 +1520,15 @@ TEST_F(PaintTest, ShapingCommandsActOnTheSelectionOrThePictureAsOneStepEach) {
        }),
        1,
        {}},
+      {"a click outside drops it",
+       [&] {
+         select();
+         Click(30, 25);
+         command("&Delete");
+       },
+       base,
+       0,
+       {}},
       {"crop",
        [&] {
          select();
