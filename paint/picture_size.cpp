@@ -36,29 +36,47 @@ QSpinBox* SideField(QWidget* parent, int value) {
   return field;
 }
 
+// What both size dialogs hold: a title, width and height fields, OK and
+// Cancel; rows of their own go between the fields and the buttons.
+struct SizeDialog {
+  SizeDialog(QWidget* owner, const QString& title, const QSize& current)
+      : dialog(owner),
+        form(new QFormLayout(&dialog)),
+        width(SideField(&dialog, current.width())),
+        height(SideField(&dialog, current.height())),
+        buttons(new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, &dialog)) {
+    dialog.setWindowTitle(title);
+    form->addRow(common::Tr("paint", "&Width:"), width);
+    form->addRow(common::Tr("paint", "&Height:"), height);
+    QObject::connect(buttons, &QDialogButtonBox::accepted, &dialog, &QDialog::accept);
+    QObject::connect(buttons, &QDialogButtonBox::rejected, &dialog, &QDialog::reject);
+  }
+  // Shows it with the first field selected (what is typed replaces it);
+  // true on OK.
+  bool Run() {
+    form->addRow(buttons);
+    dialog.setMinimumWidth(common::TitleBarWidth(dialog));
+    QTimer::singleShot(0, width, [field = width] {
+      field->setFocus();
+      field->selectAll();
+    });
+    return dialog.exec() == QDialog::Accepted;
+  }
+
+  QDialog dialog;
+  QFormLayout* form;
+  QSpinBox* width;
+  QSpinBox* height;
+  QDialogButtonBox* buttons;
+};
+
 }  // namespace
 
 std::optional<QSize> AskPictureSize(QWidget* owner, const QSize& current) {
   if (Hook()) return Hook()(current);
-  QDialog dialog(owner);
-  dialog.setWindowTitle(common::Tr("paint", "Picture Size"));
-  auto* form = new QFormLayout(&dialog);
-  QSpinBox* width = SideField(&dialog, current.width());
-  QSpinBox* height = SideField(&dialog, current.height());
-  form->addRow(common::Tr("paint", "&Width:"), width);
-  form->addRow(common::Tr("paint", "&Height:"), height);
-  auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, &dialog);
-  form->addRow(buttons);
-  QObject::connect(buttons, &QDialogButtonBox::accepted, &dialog, &QDialog::accept);
-  QObject::connect(buttons, &QDialogButtonBox::rejected, &dialog, &QDialog::reject);
-  dialog.setMinimumWidth(common::TitleBarWidth(dialog));
-  // The first field selected: what is typed replaces it.
-  QTimer::singleShot(0, width, [width] {
-    width->setFocus();
-    width->selectAll();
-  });
-  if (dialog.exec() != QDialog::Accepted) return std::nullopt;
-  return QSize(width->value(), height->value());
+  SizeDialog ask(owner, common::Tr("paint", "Picture Size"), current);
+  if (!ask.Run()) return std::nullopt;
+  return QSize(ask.width->value(), ask.height->value());
 }
 
 void SetPictureSizeHook(PictureSizeHook hook) {
@@ -67,24 +85,16 @@ void SetPictureSizeHook(PictureSizeHook hook) {
 
 std::optional<QSize> AskScale(QWidget* owner, const QSize& current) {
   if (ScaleHook()) return ScaleHook()(current);
-  QDialog dialog(owner);
-  dialog.setWindowTitle(common::Tr("paint", "Scale"));
-  auto* form = new QFormLayout(&dialog);
-  QSpinBox* width = SideField(&dialog, current.width());
-  QSpinBox* height = SideField(&dialog, current.height());
-  auto* percent = new QCheckBox(common::Tr("paint", "In &percent"), &dialog);
-  auto* keep = new QCheckBox(common::Tr("paint", "&Keep proportions"), &dialog);
+  SizeDialog ask(owner, common::Tr("paint", "Scale"), current);
+  QSpinBox* width = ask.width;
+  QSpinBox* height = ask.height;
+  auto* percent = new QCheckBox(common::Tr("paint", "In &percent"), &ask.dialog);
+  auto* keep = new QCheckBox(common::Tr("paint", "&Keep proportions"), &ask.dialog);
   keep->setChecked(true);
-  auto* result = new QLabel(&dialog);
-  form->addRow(common::Tr("paint", "&Width:"), width);
-  form->addRow(common::Tr("paint", "&Height:"), height);
-  form->addRow(percent);
-  form->addRow(keep);
-  form->addRow(result);
-  auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, &dialog);
-  form->addRow(buttons);
-  QObject::connect(buttons, &QDialogButtonBox::accepted, &dialog, &QDialog::accept);
-  QObject::connect(buttons, &QDialogButtonBox::rejected, &dialog, &QDialog::reject);
+  auto* result = new QLabel(&ask.dialog);
+  ask.form->addRow(percent);
+  ask.form->addRow(keep);
+  ask.form->addRow(result);
   const auto chosen = [&] {
     if (!percent->isChecked()) return QSize(width->value(), height->value());
     return QSize(qRound(current.width() * width->value() / 100.0),
@@ -93,7 +103,7 @@ std::optional<QSize> AskScale(QWidget* owner, const QSize& current) {
   const auto show = [&] {
     const QSize size = chosen();
     const bool fits = size.width() >= 1 && size.height() >= 1 && WithinLimit(size);
-    buttons->button(QDialogButtonBox::Ok)->setEnabled(fits);
+    ask.buttons->button(QDialogButtonBox::Ok)->setEnabled(fits);
     result->setText(
         fits ? common::Tr("paint", "The picture becomes %1 × %2 pixels.")
                    .arg(size.width())
@@ -109,15 +119,15 @@ std::optional<QSize> AskScale(QWidget* owner, const QSize& current) {
                                          : qRound(changed->value() * double(to) / from));
     following = false;
   };
-  QObject::connect(width, &QSpinBox::valueChanged, &dialog, [&] {
+  QObject::connect(width, &QSpinBox::valueChanged, &ask.dialog, [&] {
     follow(width, height, current.width(), current.height());
     show();
   });
-  QObject::connect(height, &QSpinBox::valueChanged, &dialog, [&] {
+  QObject::connect(height, &QSpinBox::valueChanged, &ask.dialog, [&] {
     follow(height, width, current.height(), current.width());
     show();
   });
-  QObject::connect(percent, &QCheckBox::toggled, &dialog, [&](bool inPercent) {
+  QObject::connect(percent, &QCheckBox::toggled, &ask.dialog, [&](bool inPercent) {
     following = true;
     const QString suffix = inPercent ? QStringLiteral(" %") : QStringLiteral(" px");
     for (auto [field, side] : {std::pair{width, current.width()}, {height, current.height()}}) {
@@ -129,12 +139,7 @@ std::optional<QSize> AskScale(QWidget* owner, const QSize& current) {
     show();
   });
   show();
-  dialog.setMinimumWidth(common::TitleBarWidth(dialog));
-  QTimer::singleShot(0, width, [width] {
-    width->setFocus();
-    width->selectAll();
-  });
-  if (dialog.exec() != QDialog::Accepted) return std::nullopt;
+  if (!ask.Run()) return std::nullopt;
   return chosen();
 }
 

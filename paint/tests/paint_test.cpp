@@ -3,6 +3,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 #include <QBuffer>
+#include <QCheckBox>
 #include <QClipboard>
 #include <QCoreApplication>
 #include <QDialog>
@@ -16,6 +17,7 @@
 #include <QMimeData>
 #include <QPainter>
 #include <QScreen>
+#include <QSpinBox>
 #include <QStatusBar>
 #include <QTableWidget>
 #include <QTemporaryDir>
@@ -1083,6 +1085,37 @@ TEST_F(PaintTest, PictureSizeTypedOverTheSelectedWidthAndATitleThatFits) {
   ASSERT_TRUE(size.has_value());
   EXPECT_EQ(*size, QSize(600, 215)) << "typing replaces the width";
   EXPECT_GE(width, titleRoom);
+}
+
+TEST_F(PaintTest, ScaleKeepsProportionsInPixelsOrPercentAndRefusesTooLarge) {
+  const struct {
+    bool percent, keep;
+    const char* typed;  // over the selected width
+    std::optional<QSize> size;
+  } rows[] = {
+      {false, true, "200", QSize(200, 115)},
+      {true, true, "50", QSize(188, 108)},
+      {false, false, "200", QSize(200, 215)},
+      {true, true, "99999", std::nullopt},  // OK stays off: Return does nothing
+  };
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.typed);
+    QTimer::singleShot(0, [&] {
+      auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+      ASSERT_NE(dialog, nullptr);
+      const auto boxes = dialog->findChildren<QCheckBox*>();
+      ASSERT_EQ(boxes.size(), 2);
+      boxes[0]->setChecked(row.percent);
+      boxes[1]->setChecked(row.keep);
+      auto* width = dialog->findChildren<QSpinBox*>().front();
+      width->setFocus();
+      width->selectAll();
+      QTest::keyClicks(width, QString::fromLatin1(row.typed));
+      QTest::keyClick(width, Qt::Key_Return);
+      if (dialog->isVisible()) dialog->reject();
+    });
+    EXPECT_EQ(AskScale(form.get(), QSize(375, 215)), row.size);
+  }
 }
 
 TEST(ImageFileTest, EveryFormatWritesTheLargestPictureOrSaysWhyNot) {
