@@ -35,13 +35,43 @@ struct SaveType {
 };
 constexpr SaveType kSaveTypes[] = {
     {"png", "PNG", "*.png"}, {"jpg", "JPEG", "*.jpg *.jpeg"}, {"webp", "WebP", "*.webp"},
-    {"bmp", "BMP", "*.bmp"}, {"tif", "TIFF", "*.tif *.tiff"},
+    {"bmp", "BMP", "*.bmp"}, {"tif", "TIFF", "*.tif *.tiff"}, {"tga", "TGA", "*.tga"},
 };
 
 // Formats that keep transparency, as Qt writes them.
 bool KeepsAlpha(const QByteArray& format) {
   return format == "png" || format == "ico" || format == "cur" || format == "tif" ||
-         format == "tiff" || format == "webp";
+         format == "tiff" || format == "webp" || format == "tga";
+}
+
+// The formats that can be written: Qt's, and TGA, which Qt only reads.
+QList<QByteArray> WritableFormats() {
+  QList<QByteArray> formats = QImageWriter::supportedImageFormats();
+  if (!formats.contains("tga")) formats << "tga";
+  return formats;
+}
+
+// An uncompressed 32-bit TGA, top row first, with the version 2 footer
+// that readers look for.
+QString WriteTga(QIODevice& device, const QImage& picture) {
+  const QImage pixels = picture.convertToFormat(QImage::Format_ARGB32);
+  if (pixels.isNull()) return common::Tr("paint", "there is not enough memory");
+  QByteArray header(18, '\0');
+  header[2] = 2;  // true colour, not run-length
+  header[12] = static_cast<char>(pixels.width() & 0xff);
+  header[13] = static_cast<char>(pixels.width() >> 8);
+  header[14] = static_cast<char>(pixels.height() & 0xff);
+  header[15] = static_cast<char>(pixels.height() >> 8);
+  header[16] = 32;
+  header[17] = 0x28;  // top row first, 8 bits of alpha
+  bool written = device.write(header) == header.size();
+  // ARGB32 lies in memory as TGA's blue, green, red, alpha.
+  const qint64 row = qint64{pixels.width()} * 4;
+  for (int y = 0; written && y < pixels.height(); ++y)
+    written = device.write(reinterpret_cast<const char*>(pixels.constScanLine(y)), row) == row;
+  static const QByteArray footer = QByteArray(8, '\0') + QByteArray("TRUEVISION-XFILE.", 18);
+  written = written && device.write(footer) == footer.size();
+  return written ? QString() : common::Tr("paint", "writing failed");
 }
 
 // Qt's WebP writer writes lossless at its top quality.
@@ -67,6 +97,7 @@ struct SideLimit {
 constexpr SideLimit kSideLimits[] = {
     {"png", "PNG", 1000000}, {"jpg", "JPEG", 65500}, {"jpeg", "JPEG", 65500},
     {"webp", "WebP", 16383}, {"ico", "ICO", 256},    {"cur", "CUR", 256},
+    {"tga", "TGA", 65535},
 };
 
 ReadResult Read(QImageReader& reader, const QByteArray& bytes, const QString& suffix) {
@@ -270,7 +301,7 @@ QByteArray FormatOf(const QString& path) {
 }
 
 bool Writable(const QString& path) {
-  return QImageWriter::supportedImageFormats().contains(FormatOf(path));
+  return WritableFormats().contains(FormatOf(path));
 }
 
 bool Lossy(const QByteArray& format, const Compression& compression) {
@@ -313,6 +344,8 @@ QString WriteImage(const QString& path, const QImage& image, const Compression& 
   QString reason;
   if (format == "jpg" || format == "jpeg") {
     reason = WriteJpeg(file, image, used, control ? control->Stop() : nullptr);
+  } else if (format == "tga") {
+    reason = WriteTga(file, image);
   } else {
     QImageWriter writer(&file, format);
     if (format == "webp") writer.setQuality(used.lossless ? kLosslessWebP : used.quality);
@@ -387,9 +420,8 @@ QString SaveFilterOf(const QByteArray& format) {
 QString SaveFilters() {
   QStringList filters;
   for (const SaveType& type : kSaveTypes)
-    if (QImageWriter::supportedImageFormats().contains(type.format))
-      filters << SaveFilterOf(type.format);
-  for (const QByteArray& format : QImageWriter::supportedImageFormats())
+    if (WritableFormats().contains(type.format)) filters << SaveFilterOf(type.format);
+  for (const QByteArray& format : WritableFormats())
     if (const QString filter = SaveFilterOf(format); !filters.contains(filter)) filters << filter;
   return filters.join(QStringLiteral(";;"));
 }

@@ -9,7 +9,7 @@ ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 # librsvg2-bin renders the large menu icons from their SVGs; lrelease
 # (qt6-l10n-tools) compiles the catalogues, and Qt's own are in
 # qt6-translations-l10n. zstd packs undo steps and the recovery copy.
-# qt6-image-formats-plugins reads and writes WebP, TIFF and TGA.
+# qt6-image-formats-plugins reads WebP, TIFF and TGA and writes the first two.
 # libjpeg-dev writes JPEGs with the quality and colour resolution they
 # were opened with; libpng-dev reads what comes before the damage in a PNG.
 BUILD_PACKAGES=(cmake ninja-build g++ qt6-base-dev qt6-base-dev-tools qt6-l10n-tools

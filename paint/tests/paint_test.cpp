@@ -1251,6 +1251,47 @@ QByteArray Tga(const QImage& image) {
   return bytes + QByteArray(8, '\0') + QByteArray("TRUEVISION-XFILE.", 18);
 }
 
+// A GIF, which Qt reads and cannot write: each pixel its nearest of 128
+// colours, in 8-bit codes that a clear code keeps from widening.
+QByteArray Gif(const QImage& image) {
+  QByteArray bytes("GIF89a");
+  const char screen[] = {char(image.width() & 255),
+                         char(image.width() >> 8),
+                         char(image.height() & 255),
+                         char(image.height() >> 8),
+                         char(0xF6),
+                         0,
+                         0};
+  bytes.append(screen, sizeof screen);
+  for (int i = 0; i < 128; ++i)  // 8 levels of red, 4 of green, 4 of blue
+    bytes.append(char((i >> 4) * 36)).append(char(((i >> 2) & 3) * 85)).append(char((i & 3) * 85));
+  const char descriptor[] = {0x2C,
+                             0,
+                             0,
+                             0,
+                             0,
+                             char(image.width() & 255),
+                             char(image.width() >> 8),
+                             char(image.height() & 255),
+                             char(image.height() >> 8),
+                             0,
+                             7};
+  bytes.append(descriptor, sizeof descriptor);
+  QByteArray codes;
+  for (int y = 0; y < image.height(); ++y)
+    for (int x = 0; x < image.width(); ++x) {
+      if ((y * image.width() + x) % 100 == 0) codes.append(char(128));  // clear
+      const QRgb p = image.pixel(x, y);
+      codes.append(char((qRed(p) * 8 / 256) << 4 | (qGreen(p) / 64) << 2 | qBlue(p) / 64));
+    }
+  codes.append(char(129));  // end
+  for (qsizetype at = 0; at < codes.size(); at += 255) {
+    const QByteArray block = codes.mid(at, 255);
+    bytes.append(char(block.size())).append(block);
+  }
+  return bytes.append('\0').append(';');
+}
+
 // Noise, which PNG compresses slowly.
 QImage Noise(int width, int height) {
   QImage image(width, height, QImage::Format_RGB32);
@@ -1292,8 +1333,12 @@ TEST_F(PaintTest, SavingOverAFileKeepsWhatItHeldOrSaysFirstWhatWouldBeLost) {
        }},
       {"moving.png", Animated(Encoded(photo, "png")), "",
        "Its animation would be lost: only the first of its 3 frames would be kept.", nullptr},
-      {"still.tga", Tga(photo), "",
-       "TGA pictures cannot be written. Save the picture as PNG instead?", nullptr},
+      {"old.tga", Tga(photo), "", "",
+       [&](const QByteArray& saved) {
+         EXPECT_EQ(QImage::fromData(saved, "tga").pixel(90, 60), photo.pixel(90, 60));
+       }},
+      {"still.gif", Gif(photo), "",
+       "GIF pictures cannot be written. Save the picture as PNG instead?", nullptr},
   };
   for (const auto& row : rows) {
     SCOPED_TRACE(row.name);
