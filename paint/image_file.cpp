@@ -144,7 +144,7 @@ ReadResult Read(QImageReader& reader, const QByteArray& bytes, const QString& su
   source.deep = result.image.depth() > 32 || result.image.format() == QImage::Format_Grayscale16;
   if (source.format == "png") source.frames = std::max(source.frames, PngFrames(bytes));
   if (source.format == "jpg") source.damaged = JpegCutShort(bytes);
-  source.compression = EstimateCompression(bytes, source.format == "jpg" ? "jpeg" : source.format);
+  source.compression = EstimateCompression(bytes, source.format);
   return result;
 }
 
@@ -419,9 +419,10 @@ QString SaveFilterOf(const QByteArray& format) {
 
 QString SaveFilters() {
   QStringList filters;
+  const QList<QByteArray> writable = WritableFormats();
   for (const SaveType& type : kSaveTypes)
-    if (WritableFormats().contains(type.format)) filters << SaveFilterOf(type.format);
-  for (const QByteArray& format : WritableFormats())
+    if (writable.contains(type.format)) filters << SaveFilterOf(type.format);
+  for (const QByteArray& format : writable)
     if (const QString filter = SaveFilterOf(format); !filters.contains(filter)) filters << filter;
   return filters.join(QStringLiteral(";;"));
 }

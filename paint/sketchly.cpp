@@ -129,8 +129,7 @@ Sketchly::Sketchly(Form1& form)
       selection_.Drop();
     } else if ((event.key() == Qt::Key_Return || event.key() == Qt::Key_Enter) &&
                selection_.Floating()) {
-      Change([this] { selection_.SetDown(); });
-      selection_.Drop();
+      tools_->Settle();
     } else {
       return;
     }

@@ -23,7 +23,7 @@ namespace {
 
 // Smooth colour with grain, like a photograph, so that every quality
 // writes different tables and sizes.
-QImage Photo(int width, int height, bool grey = false) {
+QImage Photo(int width, int height) {
   QImage image(width, height, QImage::Format_RGB32);
   quint32 noise = 12345;
   for (int y = 0; y < height; ++y)
@@ -31,8 +31,8 @@ QImage Photo(int width, int height, bool grey = false) {
       noise = noise * 1103515245 + 12345;
       const int grain = int(noise >> 16) % 24 - 12;
       const int r = 128 + int(100 * std::sin(x * 0.05) * std::cos(y * 0.03)) + grain;
-      const int g = grey ? r : 128 + int(90 * std::sin((x + y) * 0.02)) + grain;
-      const int b = grey ? r : 128 + int(80 * std::cos(x * 0.011 - y * 0.07)) + grain;
+      const int g = 128 + int(90 * std::sin((x + y) * 0.02)) + grain;
+      const int b = 128 + int(80 * std::cos(x * 0.011 - y * 0.07)) + grain;
       image.setPixel(x, y,
                      qRgb(std::clamp(r, 0, 255), std::clamp(g, 0, 255), std::clamp(b, 0, 255)));
     }
@@ -93,16 +93,6 @@ TEST(CompressionTest, JpegQualityAndColourResolutionComeBack) {
       }
     }
   }
-}
-
-TEST(CompressionTest, GreyPicturesAreWrittenGrey) {
-  const QByteArray grey = OursWritten(Photo(40, 30, true), 80, true);
-  const QByteArray colour = OursWritten(Photo(40, 30), 80, true);
-  EXPECT_LT(grey.size(), colour.size());
-  EXPECT_TRUE(QImage::fromData(grey, "jpeg").isGrayscale());
-  const Compression back = EstimateCompression(grey, "jpeg");
-  EXPECT_EQ(back.quality, 80);
-  EXPECT_FALSE(back.fullChroma) << "no colour to keep";
 }
 
 QImage Transparent(const QImage& picture) {
