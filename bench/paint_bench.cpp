@@ -17,14 +17,14 @@
 #include "common/dialogs.h"
 #include "common/i18n.h"
 #include "common/zoom.h"
+#include "paint/commands/picture_size.h"
+#include "paint/commands/quality_dialog.h"
+#include "paint/commands/sketchly.h"
+#include "paint/document/recovery.h"
+#include "paint/files/image_file.h"
 #include "paint/form1.h"
-#include "paint/image_file.h"
-#include "paint/image_ops.h"
-#include "paint/picture_size.h"
-#include "paint/quality_dialog.h"
-#include "paint/recovery.h"
-#include "paint/sketchly.h"
-#include "paint/tools.h"
+#include "paint/image/image_ops.h"
+#include "paint/tool_buttons.h"
 
 namespace {
 

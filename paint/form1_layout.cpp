@@ -2,7 +2,7 @@
 
 #include <QtGlobal>
 
-#include "paint/tools.h"
+#include "paint/tool_buttons.h"
 
 namespace paint {
 namespace {

@@ -1,9 +1,9 @@
 #include <memory>
 
 #include "common/program.h"
+#include "paint/commands/sketchly.h"
+#include "paint/document/recovery.h"
 #include "paint/form1.h"
-#include "paint/recovery.h"
-#include "paint/sketchly.h"
 
 int main(int argc, char** argv) {
   const common::ProgramInfo info{

@@ -12,8 +12,8 @@
 #include <functional>
 #include <optional>
 
+#include "paint/document/selection.h"
 #include "paint/form1.h"
-#include "paint/selection.h"
 
 namespace paint {
 namespace {
@@ -131,8 +131,7 @@ TEST(ScreenTest, EveryRepaintShowsTheCanvasExactly) {
   const int wide = qRound(area.width() * ratio) - 4, high = qRound(area.height() * ratio) - 4;
   EXPECT_GE(darkOn(device(area.left(), area.top()) + QPoint(2, 0), {1, 0}, wide), wide / 4)
       << "top edge at scale " << ratio;
-  EXPECT_GE(darkOn(device(area.left(), area.bottom() + 1) + QPoint(2, 0), {1, 0}, wide),
-            wide / 4)
+  EXPECT_GE(darkOn(device(area.left(), area.bottom() + 1) + QPoint(2, 0), {1, 0}, wide), wide / 4)
       << "bottom edge at scale " << ratio;
   EXPECT_GE(darkOn(device(area.left(), area.top()) + QPoint(0, 2), {0, 1}, high), high / 4)
       << "left edge at scale " << ratio;

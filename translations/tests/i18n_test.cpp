@@ -23,9 +23,9 @@
 #include "common/i18n.h"
 #include "common/program.h"
 #include "common/runtime_error.h"
+#include "paint/commands/sketchly.h"
 #include "paint/form1.h"
 #include "paint/form1_layout.h"
-#include "paint/sketchly.h"
 
 namespace {
 

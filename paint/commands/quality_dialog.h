@@ -6,7 +6,7 @@
 #include <functional>
 #include <optional>
 
-#include "paint/compression.h"
+#include "paint/files/compression.h"
 
 class QWidget;
 

@@ -1,4 +1,4 @@
-#include "paint/file_kind.h"
+#include "paint/files/file_kind.h"
 
 #include <QtEndian>
 #include <algorithm>

@@ -1,4 +1,4 @@
-#include "paint/image_ops.h"
+#include "paint/image/image_ops.h"
 
 #include <sys/mman.h>
 #include <QTransform>

@@ -1,4 +1,4 @@
-#include "paint/compression.h"
+#include "paint/files/compression.h"
 
 #include <QColorSpace>
 #include <algorithm>

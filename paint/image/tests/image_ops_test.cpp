@@ -8,52 +8,11 @@
 #include <functional>
 #include <string>
 
-#include "paint/image_ops.h"
-#include "paint/packed_pixels.h"
-#include "paint/stash.h"
+#include "paint/image/image_ops.h"
+#include "paint/tests/test_pictures.h"
 
 namespace paint {
 namespace {
-
-QImage Pattern(int width, int height, QImage::Format format) {
-  QImage image(width, height, format);
-  for (int y = 0; y < height; ++y)
-    for (int x = 0; x < width; ++x)
-      image.setPixel(x, y,
-                     qRgba(x * 37 + y, y * 11, (x ^ y) * 5,
-                           format == QImage::Format_ARGB32 ? (x * 29) & 255 : 255));
-  return image;
-}
-
-TEST(PicturesTest, PackedPicturesComeBackExactlyAndDamageIsRefused) {
-  const struct {
-    const char* name;
-    int width, height;
-    QImage::Format format;
-  } rows[] = {
-      {"one pixel", 1, 1, QImage::Format_RGB32},
-      {"odd width", 333, 7, QImage::Format_RGB32},
-      {"transparency", 64, 48, QImage::Format_ARGB32},
-      {"one column", 1, 300, QImage::Format_ARGB32},
-  };
-  for (const auto& row : rows) {
-    SCOPED_TRACE(row.name);
-    const QImage picture = Pattern(row.width, row.height, row.format);
-    const QByteArray packed = PackPixels(picture);
-    ASSERT_FALSE(packed.isEmpty());
-    EXPECT_EQ(UnpackPixels(packed, picture.size(), row.format), picture);
-    // Kept in the cache folder, the bytes come back as they went.
-    EXPECT_EQ(Stash::Keep(packed)->Take(), packed);
-    EXPECT_TRUE(UnpackPixels(packed, QSize(row.width + 1, row.height), row.format).isNull())
-        << "another size";
-    if (row.width != row.height) {
-      EXPECT_NE(UnpackPixels(packed, QSize(row.height, row.width), row.format), picture)
-          << "sides swapped";
-    }
-    EXPECT_TRUE(UnpackPixels(packed.left(packed.size() / 2), picture.size(), row.format).isNull())
-        << "cut short";
-  }
-}
 
 // Small pictures written as letters, rows between slashes. Capitals are the
 // small letters' colours half transparent, '.' is transparent black; opaque
@@ -101,7 +60,7 @@ Op Scaling(QSize size) {
   return [=](const QImage& p) { return Scaled(p, size); };
 }
 
-TEST(PicturesTest, ShapingMovesEveryPixelExactly) {
+TEST(ImageOpsTest, ShapingMovesEveryPixelExactly) {
   using enum Turn;
   const Op clockwise = Turning(kClockwise), back = Turning(kCounterClockwise);
   const struct {
@@ -152,7 +111,7 @@ TEST(PicturesTest, ShapingMovesEveryPixelExactly) {
   EXPECT_EQ(Cropped(big, {-1, -1, 9999, 9999}), big);
 }
 
-TEST(PicturesTest, FillReachesThroughEdgesOnly) {
+TEST(ImageOpsTest, FillReachesThroughEdgesOnly) {
   constexpr auto kOpaque = QImage::Format_RGB32, kClear = QImage::Format_ARGB32;
   const struct {
     const char* name;

@@ -1,4 +1,4 @@
-#include "paint/quality_dialog.h"
+#include "paint/commands/quality_dialog.h"
 
 #include <QBuffer>
 #include <QDialog>

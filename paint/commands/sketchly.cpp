@@ -1,4 +1,4 @@
-#include "paint/sketchly.h"
+#include "paint/commands/sketchly.h"
 
 #include <QAction>
 #include <QApplication>
@@ -24,10 +24,10 @@
 #include "common/menu.h"
 #include "common/text.h"
 #include "common/zoom.h"
-#include "paint/image_ops.h"
-#include "paint/picture_size.h"
-#include "paint/quality_dialog.h"
-#include "paint/tools.h"
+#include "paint/commands/picture_size.h"
+#include "paint/commands/quality_dialog.h"
+#include "paint/image/image_ops.h"
+#include "paint/tool_buttons.h"
 
 namespace paint {
 namespace {

@@ -1,4 +1,4 @@
-#include "paint/recovery.h"
+#include "paint/document/recovery.h"
 
 #include <QCloseEvent>
 #include <QCoreApplication>
@@ -18,7 +18,7 @@
 #include "common/aside.h"
 #include "common/dialogs.h"
 #include "common/i18n.h"
-#include "paint/packed_pixels.h"
+#include "paint/document/packed_pixels.h"
 
 namespace paint {
 namespace {

@@ -1,4 +1,4 @@
-#include "paint/picture_size.h"
+#include "paint/commands/picture_size.h"
 
 #include <QCheckBox>
 #include <QDialog>

@@ -4,7 +4,7 @@
 #include <functional>
 #include <optional>
 
-#include "paint/picture_limits.h"
+#include "paint/document/picture_limits.h"
 
 class QWidget;
 

@@ -1,4 +1,4 @@
-#include "paint/partial_png.h"
+#include "paint/files/partial_png.h"
 
 #include <png.h>
 
@@ -6,7 +6,7 @@
 #include <cstring>
 #include <memory>
 
-#include "paint/picture_limits.h"
+#include "paint/document/picture_limits.h"
 
 namespace paint {
 namespace {

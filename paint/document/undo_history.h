@@ -11,8 +11,8 @@
 #include <mutex>
 
 #include "common/picture_box.h"
-#include "paint/stash.h"
-#include "paint/worker.h"
+#include "paint/document/stash.h"
+#include "paint/document/worker.h"
 
 namespace paint {
 

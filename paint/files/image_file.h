@@ -7,7 +7,7 @@
 #include <atomic>
 #include <mutex>
 
-#include "paint/compression.h"
+#include "paint/files/compression.h"
 
 namespace paint {
 

@@ -8,12 +8,12 @@
 #include <vector>
 
 #include "common/listeners.h"
+#include "paint/document/selection.h"
+#include "paint/document/undo_history.h"
+#include "paint/files/image_file.h"
 #include "paint/form1.h"
-#include "paint/image_file.h"
-#include "paint/image_ops.h"
-#include "paint/menu_tools.h"
-#include "paint/selection.h"
-#include "paint/undo_history.h"
+#include "paint/image/image_ops.h"
+#include "paint/tools/menu_tools.h"
 
 class QAction;
 class QLabel;

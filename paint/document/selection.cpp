@@ -1,4 +1,4 @@
-#include "paint/selection.h"
+#include "paint/document/selection.h"
 
 #include <QPainter>
 

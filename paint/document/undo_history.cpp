@@ -1,8 +1,8 @@
-#include "paint/undo_history.h"
+#include "paint/document/undo_history.h"
 
 #include <QPainter>
 
-#include "paint/packed_pixels.h"
+#include "paint/document/packed_pixels.h"
 
 namespace paint {
 namespace {

@@ -7,9 +7,9 @@
 #include <cstdint>
 #include <memory>
 
+#include "paint/commands/sketchly.h"
+#include "paint/document/worker.h"
 #include "paint/form1.h"
-#include "paint/sketchly.h"
-#include "paint/worker.h"
 
 namespace paint {
 

@@ -1,4 +1,4 @@
-#include "paint/packed_pixels.h"
+#include "paint/document/packed_pixels.h"
 
 #include <zstd.h>
 

@@ -15,8 +15,8 @@
 #include <algorithm>
 #include <cmath>
 
-#include "paint/compression.h"
-#include "paint/quality_dialog.h"
+#include "paint/commands/quality_dialog.h"
+#include "paint/files/compression.h"
 
 namespace paint {
 namespace {

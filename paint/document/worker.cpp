@@ -1,4 +1,4 @@
-#include "paint/worker.h"
+#include "paint/document/worker.h"
 
 namespace paint {
 

@@ -1,4 +1,4 @@
-#include "paint/stash.h"
+#include "paint/document/stash.h"
 
 #include <fcntl.h>
 #include <unistd.h>

@@ -1,12 +1,12 @@
-#include "paint/menu_tools.h"
+#include "paint/tools/menu_tools.h"
 
 #include "common/i18n.h"
 #include "common/picture_box.h"
+#include "paint/commands/sketchly.h"
+#include "paint/document/selection.h"
 #include "paint/form1.h"
-#include "paint/image_ops.h"
-#include "paint/selection.h"
-#include "paint/sketchly.h"
-#include "paint/tools.h"
+#include "paint/image/image_ops.h"
+#include "paint/tool_buttons.h"
 
 namespace paint {
 namespace {

@@ -1,4 +1,4 @@
-#include "paint/image_file.h"
+#include "paint/files/image_file.h"
 
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -19,9 +19,9 @@
 
 #include "common/i18n.h"
 #include "common/native_path.h"
-#include "paint/file_kind.h"
-#include "paint/partial_png.h"
-#include "paint/picture_limits.h"
+#include "paint/document/picture_limits.h"
+#include "paint/files/file_kind.h"
+#include "paint/files/partial_png.h"
 
 namespace paint {
 namespace {
