@@ -236,10 +236,10 @@ void BigUndoClear(benchmark::State& state) {
   sketchly.OpenAtStart(BigFile());
   form->GetButton("Command1", kClear).click();
   for (auto _ : state) {
-    sketchly.Undo();
+    sketchly.Edit().Undo();
     state.PauseTiming();
     std::this_thread::sleep_for(kPersonsPause);
-    sketchly.Redo();
+    sketchly.Edit().Redo();
     std::this_thread::sleep_for(kPersonsPause);
     state.ResumeTiming();
   }
@@ -255,11 +255,11 @@ void BigMoveAfterUndo(benchmark::State& state) {
   form->Command1_Click(kEraser);
   for (auto _ : state) {
     state.PauseTiming();
-    sketchly.Undo();
+    sketchly.Edit().Undo();
     form->GetButton("Command1", kClear).click();
     form->Command1_Click(kEraser);
     form->Picture1_MouseDown(kLeft, 0, 0, 0);
-    sketchly.Undo();
+    sketchly.Edit().Undo();
     std::this_thread::sleep_for(kPersonsPause);
     state.ResumeTiming();
     form->Run([&] { form->Picture1_MouseMove(kLeft, 0, 1500, 1500); });
@@ -308,7 +308,7 @@ void SaveAside(benchmark::State& state) {
   double longest = 0;
   for (auto _ : state) {
     BusyWatch watch;
-    sketchly.SaveAs();
+    sketchly.File().SaveAs();
     longest = std::max(longest, watch.Longest());
   }
   state.counters["longestBusyMs"] = longest * 1000;
@@ -398,7 +398,7 @@ void RecoveryCopy(benchmark::State& state) {
   paint::Sketchly& sketchly = paint::Attach(window);
   sketchly.OpenAtStart(BigFile());
   qputenv("XDG_STATE_HOME", QDir::temp().filePath(QStringLiteral("paint_bench_state")).toUtf8());
-  paint::Recovery& recovery = paint::AttachRecovery(window, sketchly);
+  paint::Recovery& recovery = paint::AttachRecovery(window, sketchly.Doc());
   double longest = 0;
   int stroke = 0;
   for (auto _ : state) {
@@ -485,9 +485,9 @@ void UndoFullCanvas(benchmark::State& state) {
   window.GetPicture("Picture1").LineFilledBox(0, 0, Width(window), Height(window), 0x00808080);
   window.GetButton("Command1", kClear).click();
   for (auto _ : state) {
-    sketchly.Undo();
+    sketchly.Edit().Undo();
     state.PauseTiming();
-    sketchly.Redo();
+    sketchly.Edit().Redo();
     state.ResumeTiming();
   }
   benchmark::DoNotOptimize(window.GetPicture("Picture1").Pixel(0, 0));
@@ -513,7 +513,7 @@ void Capture(benchmark::State& state, bool wholeCanvas) {
     }
     step = (step + 1) % 200;
     state.ResumeTiming();
-    sketchly.History().Checkpoint();
+    sketchly.Doc().History().Checkpoint();
   }
 }
 void GestureCapture(benchmark::State& state) {
@@ -548,7 +548,7 @@ void Shape(benchmark::State& state) {
   if (shaping == kFillWhole || shaping == kFillSquare) {
     picture.fill(Qt::white);
     if (shaping == kFillSquare) QPainter(&picture).fillRect(1950, 1450, 100, 100, Qt::black);
-    sketchly.FillTool();
+    sketchly.ToolMenu().FillTool();
     form->curColor = common::ColourFromRgb(255, 0, 0);  // unlike every pixel
   }
   paint::SetScaleHook([](const QSize& size) { return std::optional(size / 2); });
@@ -560,8 +560,8 @@ void Shape(benchmark::State& state) {
     canvas.SetPicture(picture.copy());
     canvas.SetZoom(1.0);
     canvas.ScrollTo({1800, 1300});
-    sketchly.History().Reset();
-    if (shaping == kCrop) sketchly.GetSelection().Select({500, 500, 3000, 2000});
+    sketchly.Doc().History().Reset();
+    if (shaping == kCrop) sketchly.Doc().GetSelection().Select({500, 500, 3000, 2000});
     QApplication::processEvents();
     // A person's pause: the copy a new picture gets for drawing is made aside
     // meanwhile, as after opening a file.
@@ -569,16 +569,16 @@ void Shape(benchmark::State& state) {
     state.ResumeTiming();
     switch (shaping) {
       case kCrop:
-        sketchly.CropToSelection();
+        sketchly.Image().CropToSelection();
         break;
       case kScale:
-        sketchly.Scale();
+        sketchly.Image().Scale();
         break;
       case kTurn:
-        sketchly.RotateClockwise();
+        sketchly.Image().RotateClockwise();
         break;
       case kFlip:
-        sketchly.FlipHorizontally();
+        sketchly.Image().FlipHorizontally();
         break;
       case kFillWhole:
       case kFillSquare:
@@ -600,8 +600,8 @@ void SelectionDrag(benchmark::State& state) {
   paint::Sketchly& sketchly = paint::Attach(*form);
   common::PictureBox& canvas = form->GetPicture("Picture1");
   canvas.SetPicture(PhotoLike(4000, 3000, 0));
-  sketchly.History().Reset();
-  sketchly.SelectAll();
+  sketchly.Doc().History().Reset();
+  sketchly.Edit().SelectAll();
   const auto twips = [](int pixels) { return static_cast<float>(pixels * common::kTwipsPerPixel); };
   form->Run([&] { canvas.mouseDown(kLeft, 0, twips(100), twips(100)); });
   int step = 0;

@@ -36,6 +36,15 @@ Form1::Form1()
             [this](int16_t b, int16_t s, float x, float y) { Picture1_MouseUp(b, s, x, y); });
   OnMouseMove("Picture1",
               [this](int16_t b, int16_t s, float x, float y) { Picture1_MouseMove(b, s, x, y); });
+  handlerCalls.Add([this](const common::HandlerCall& call) {
+    if (call.control == "Picture1" && call.event == common::Event::kMouseDown) {
+      canvasPressed(call.phase);
+    } else if (call.control == "Picture1" && call.event == common::Event::kMouseUp) {
+      canvasReleased(call.phase);
+    } else if (call.control == "Command1") {
+      toolClicked(call.index, call.phase);
+    }
+  });
 }
 
 void Form1::Form_Load() {

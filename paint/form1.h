@@ -32,6 +32,19 @@ class Form1 : public common::Form {
   void Picture2_Click(int16_t Index);
   void cmdeditcolor_Click();
 
+  // Typed access for what is added beside the window: its canvas, the
+  // current colour's swatch, the description label and the colour button.
+  common::PictureBox& Canvas() { return Picture1; }
+  common::PictureBox& ColourSwatch() { return Picture3; }
+  common::Label& Description() { return lbldes; }
+  common::CommandButton& ColourButton() { return GetButton("cmdeditcolor"); }
+  // Heard before and after the canvas's press and release handlers, and a
+  // tool button's click handler (with the button's index), inside the
+  // handler's frame.
+  common::Listeners<common::HandlerCall::Phase> canvasPressed;
+  common::Listeners<common::HandlerCall::Phase> canvasReleased;
+  common::Listeners<int16_t, common::HandlerCall::Phase> toolClicked;
+
  protected:
   void Load() override { Form_Load(); }
 

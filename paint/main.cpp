@@ -13,7 +13,7 @@ int main(int argc, char** argv) {
   return common::RunProgram(argc, argv, info, [](const common::CommandLine& line) {
     auto form = std::make_unique<paint::Form1>();
     paint::Sketchly& sketchly = paint::Attach(*form);
-    paint::Recovery& recovery = paint::AttachRecovery(*form, sketchly);
+    paint::Recovery& recovery = paint::AttachRecovery(*form, sketchly.Doc());
     form->Start();
     const bool recovered = recovery.OfferLeftDrawing();
     // After a recovered drawing, the file given asks before it replaces it.

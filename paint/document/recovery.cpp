@@ -28,6 +28,7 @@ constexpr quint32 kMagic = 0x534b5243;  // "SKRC"
 constexpr quint32 kVersion = 1;
 constexpr int kRowsAtOnce = 64;  // the lock on the picture is held this long at most
 const QString kSuffix = QStringLiteral(".recovery");
+const QString kLockSuffix = QStringLiteral(".lock");
 constexpr uint64_t kNothingWritten = UINT64_MAX;  // no state of any history
 
 struct LeftDrawing {
@@ -65,10 +66,10 @@ std::optional<LeftDrawing> ReadCopy(const QString& path, bool& damaged) {
 
 }  // namespace
 
-Recovery::Recovery(Form1& form, Sketchly& sketchly)
+Recovery::Recovery(common::Form& form, Document& document)
     : QObject(&form),
       form_(form),
-      sketchly_(sketchly),
+      document_(document),
       id_(QUuid::createUuid().toString(QUuid::WithoutBraces)) {
   form.handlerCalls.Add([this](const common::HandlerCall&) { ++activity_; });
   form.closing.Add([this](QCloseEvent& event) {
@@ -76,11 +77,13 @@ Recovery::Recovery(Form1& form, Sketchly& sketchly)
     closed_ = true;  // saved or discarded: nothing more to keep
     Remove();
   });
-  sketchly.settled.Add([this] {
-    written_ = sketchly_.History().Current();
+  // Saved, discarded or replaced: nothing to keep.
+  document.cleanChanged.Add([this](bool clean) {
+    if (!clean) return;
+    written_ = document_.State();
     Remove();
   });
-  written_ = sketchly.History().Current();
+  written_ = document.State();
   connect(&poll_, &QTimer::timeout, this, &Recovery::Poll);
   poll_.start(kPollMs);
 }
@@ -90,8 +93,8 @@ Recovery::~Recovery() {
   Remove();
 }
 
-Recovery& AttachRecovery(Form1& form, Sketchly& sketchly) {
-  return *new Recovery(form, sketchly);
+Recovery& AttachRecovery(common::Form& form, Document& document) {
+  return *new Recovery(form, document);
 }
 
 QString Recovery::Folder() {
@@ -115,7 +118,7 @@ void Recovery::Remove() {
 bool Recovery::TakeLock() {
   if (lock_) return true;
   QDir().mkpath(Folder());
-  lock_ = std::make_unique<QLockFile>(QDir(Folder()).filePath(id_ + QStringLiteral(".lock")));
+  lock_ = std::make_unique<QLockFile>(QDir(Folder()).filePath(id_ + kLockSuffix));
   if (lock_->tryLock(0)) return true;
   lock_.reset();
   return false;
@@ -131,58 +134,47 @@ void Recovery::Poll() {
     quietSince_ = activity_;
     return;
   }
-  UndoHistory& history = sketchly_.History();
-  if (!form_.GetPicture("Picture1").Drawn() && history.Current() == written_) return;
+  // A stroke still held is written once it ends.
+  if (document_.InGesture()) return;
+  if (!document_.Canvas().Drawn() && document_.State() == written_) return;
   Write();
 }
 
 void Recovery::Write() {
-  UndoHistory& history = sketchly_.History();
-  if (!sketchly_.Modified()) {  // ends the step in progress, so the picture is current
-    written_ = history.Current();
+  if (!document_.IsModified()) {
+    written_ = document_.State();
     Remove();
     return;
   }
   if (!TakeLock()) return;
   writing_ = true;
-  const uint64_t state = history.Current();
+  const Document::Snapshot snapshot = document_.Take();
   const uint64_t removals = removals_;
-  std::shared_ptr<Shadow> shadow = history.Picture();
-  uint64_t version = 0;
-  {
-    const std::lock_guard<std::mutex> lock(shadow->mutex);
-    version = shadow->version;
-  }
   const QString path = CopyPath();
-  const QString file = sketchly_.CurrentFile();
-  const ImageSource source = sketchly_.Source();
-  worker_->Post([this, shadow, version, path, file, source, state, removals] {
-    // Row by row under the lock; a change meanwhile makes this copy stale,
-    // and the next pause writes a new one.
+  const QString file = document_.File();
+  const ImageSource source = document_.Source();
+  worker_->Post([this, snapshot, path, file, source, removals] {
+    // Some rows at a time; a change meanwhile makes this copy stale, and the
+    // next pause writes a new one.
     bool current = true;
     QSize size;
     QImage::Format format = QImage::Format_RGB32;
     std::optional<PixelPacker> packer;
-    std::vector<uchar> rows;
+    std::vector<uchar> bytes;
     for (int y = 0;; y += kRowsAtOnce) {
-      std::unique_lock<std::mutex> lock(shadow->mutex);
-      const QImage& image = shadow->image;
-      if (shadow->version != version) {
+      const std::optional<Shadow::Rows> rows =
+          snapshot.pixels->CopyRows(snapshot.version, y, kRowsAtOnce, bytes);
+      if (!rows) {
         current = false;
         break;
       }
       if (!packer) {
-        size = image.size();
-        format = image.format();
-        packer.emplace(image.width());
+        size = rows->size;
+        format = rows->format;
+        packer.emplace(size.width());
       }
-      if (y >= image.height()) break;
-      const int count = std::min(kRowsAtOnce, image.height() - y);
-      const qsizetype stride = image.bytesPerLine();
-      rows.resize(static_cast<size_t>(stride) * count);
-      std::memcpy(rows.data(), image.constScanLine(y), rows.size());
-      lock.unlock();  // packed outside the lock
-      packer->AddRows(rows.data(), stride, count);
+      if (rows->count == 0) break;
+      packer->AddRows(bytes.data(), rows->stride, rows->count);  // outside the lock
     }
     bool written = false;
     if (current && packer) {
@@ -197,7 +189,7 @@ void Recovery::Write() {
     }
     QMetaObject::invokeMethod(
         this,
-        [this, state, removals, written] {
+        [this, state = snapshot.state, removals, written] {
           writing_ = false;
           if (removals != removals_) {
             Remove();  // saved or discarded while it was written
@@ -218,10 +210,19 @@ bool Recovery::OfferLeftDrawing() {
   const QDir folder(Folder());
   const QStringList copies =
       folder.entryList({QStringLiteral("*") + kSuffix}, QDir::Files, QDir::Time);
+  // The lock of a program that ended without leaving a copy guards nothing:
+  // taking it and letting go removes it.
+  for (const QString& name : folder.entryList({QStringLiteral("*") + kLockSuffix}, QDir::Files)) {
+    const QString id = name.chopped(kLockSuffix.size());
+    if (id == id_ || copies.contains(id + kSuffix)) continue;
+    QLockFile lock(folder.filePath(name));
+    lock.setStaleLockTime(0);
+    if (lock.tryLock(0)) lock.unlock();
+  }
   for (const QString& name : copies) {
     const QString id = name.chopped(kSuffix.size());
     if (id == id_) continue;
-    QLockFile lock(folder.filePath(id + QStringLiteral(".lock")));
+    QLockFile lock(folder.filePath(id + kLockSuffix));
     lock.setStaleLockTime(0);        // a running program's lock is never stale, however old
     if (!lock.tryLock(0)) continue;  // its program still runs, or another start has it
     const QString path = folder.filePath(name);
@@ -251,10 +252,10 @@ bool Recovery::OfferLeftDrawing() {
       QFile::remove(path);
       return false;
     }
-    sketchly_.Restore(left->picture, left->file, left->source);
+    document_.BeginUnsaved(left->picture, left->file, left->source);
     // The copy becomes this program's own, so that it is never without one.
     if (TakeLock() && QFile::rename(path, CopyPath())) {
-      written_ = sketchly_.History().Current();
+      written_ = document_.State();
     } else {
       QFile::remove(path);
       written_ = kNothingWritten;  // the next pause writes a copy of its own

@@ -7,9 +7,9 @@
 #include <cstdint>
 #include <memory>
 
-#include "paint/commands/sketchly.h"
+#include "common/form.h"
+#include "paint/document/document.h"
 #include "paint/document/worker.h"
-#include "paint/form1.h"
 
 namespace paint {
 
@@ -21,10 +21,10 @@ namespace paint {
 // other start takes it while it runs.
 class Recovery : public QObject {
  public:
-  Recovery(Form1& form, Sketchly& sketchly);
+  Recovery(common::Form& form, Document& document);
   ~Recovery() override;
 
-  // Offers the drawing that a Sketchly which ended without closing left
+  // Offers the drawing that a program which ended without closing left
   // behind (one copy per start); true when the user took it back.
   bool OfferLeftDrawing();
   // Brings the copy up to date now if the drawing changed, and waits for it.
@@ -40,8 +40,8 @@ class Recovery : public QObject {
   // This program's lock on its copy, taken before the copy is first written.
   bool TakeLock();
 
-  Form1& form_;
-  Sketchly& sketchly_;
+  common::Form& form_;
+  Document& document_;
   QString id_;
   std::unique_ptr<QLockFile> lock_;
   QTimer poll_;
@@ -55,6 +55,6 @@ class Recovery : public QObject {
 };
 
 // Attaches recovery to a drawing window.
-Recovery& AttachRecovery(Form1& form, Sketchly& sketchly);
+Recovery& AttachRecovery(common::Form& form, Document& document);
 
 }  // namespace paint

@@ -15,6 +15,7 @@ void Selection::Select(const QRect& area) {
   floating_ = QImage();
   area_ = kept.isEmpty() ? std::nullopt : std::optional(kept);
   canvas_.RepaintView();
+  changed();
 }
 
 void Selection::Drop() {
@@ -22,6 +23,7 @@ void Selection::Drop() {
   area_.reset();
   floating_ = QImage();
   canvas_.RepaintView();
+  changed();
 }
 
 void Selection::Float(const QImage& pixels, const QPoint& at) {
@@ -30,6 +32,7 @@ void Selection::Float(const QImage& pixels, const QPoint& at) {
   lifted_ = false;
   area_ = QRect(at, pixels.size());
   canvas_.RepaintView();
+  changed();
 }
 
 void Selection::Lift(QRgb canvasColour) {

@@ -5,6 +5,8 @@
 #include <QRect>
 #include <optional>
 
+#include "common/listeners.h"
+
 class QPainter;
 
 namespace common {
@@ -47,6 +49,9 @@ class Selection {
   QImage Pixels() const;
   // Replaces the floating pixels (turned or flipped), keeping their top left.
   void Replace(const QImage& pixels);
+
+  // A selection was made or dropped, or pixels began to float.
+  common::Listeners<> changed;
 
  private:
   void Paint(QPainter& painter) const;

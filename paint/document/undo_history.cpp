@@ -1,6 +1,9 @@
 #include "paint/document/undo_history.h"
 
 #include <QPainter>
+#include <algorithm>
+#include <cstring>
+#include <utility>
 
 #include "paint/document/packed_pixels.h"
 
@@ -22,20 +25,45 @@ constexpr int kPackingsInFlight = 2;
 UndoHistory::UndoHistory(common::PictureBox& canvas, size_t cap, size_t diskCap)
     : canvas_(canvas), cap_(cap), diskCap_(diskCap) {
   canvas_.TakeGestureDirty();
-  shadow_->image = canvas_.Drawing();
+  shadow_->image_ = canvas_.Drawing();
 }
 
 UndoHistory::~UndoHistory() = default;
 
+uint64_t Shadow::Version() const {
+  const std::lock_guard<std::mutex> lock(mutex_);
+  return version_;
+}
+
+std::optional<Shadow::Rows> Shadow::CopyRows(uint64_t version, int y, int count,
+                                             std::vector<uchar>& bytes) const {
+  const std::lock_guard<std::mutex> lock(mutex_);
+  if (version_ != version) return std::nullopt;
+  const Rows rows{image_.size(), image_.format(), image_.bytesPerLine(),
+                  std::max(0, std::min(count, image_.height() - y))};
+  bytes.resize(static_cast<size_t>(rows.stride) * rows.count);
+  if (rows.count > 0) std::memcpy(bytes.data(), image_.constScanLine(y), bytes.size());
+  return rows;
+}
+
 void UndoHistory::ChangeShadow(const std::function<void(QImage&)>& change) {
-  const std::lock_guard<std::mutex> lock(shadow_->mutex);
-  change(shadow_->image);
-  ++shadow_->version;
+  const std::lock_guard<std::mutex> lock(shadow_->mutex_);
+  change(shadow_->image_);
+  ++shadow_->version_;
+}
+
+QString UndoHistory::UndoName() const {
+  if (canvas_.Drawn()) return pending_;
+  return undo_.empty() ? QString() : undo_.back().name;
+}
+
+QString UndoHistory::RedoName() const {
+  return CanRedo() ? redo_.back().name : QString();
 }
 
 void UndoHistory::Checkpoint() {
   const QRect changed = canvas_.TakeGestureDirty();
-  QImage& shadow = shadow_->image;  // only this thread writes it
+  QImage& shadow = shadow_->image_;  // only this thread writes it
   // A picture of another size is a step over the whole picture.
   const bool resized = shadow.size() != canvas_.InnerRect().size();
   const QRect rect = resized ? shadow.rect() : changed & shadow.rect();
@@ -45,8 +73,15 @@ void UndoHistory::Checkpoint() {
   // copies it aside before it next draws.
   QImage now = whole ? canvas_.Picture() : canvas_.Region(rect);
   if (whole) canvas_.CopyAhead();
-  Step step{rect.topLeft(), rect.size(), shadow.format(), whole ? shadow : shadow.copy(rect),
-            nullptr,        0,           state_,          whole};
+  Step step{rect.topLeft(),
+            rect.size(),
+            shadow.format(),
+            whole ? shadow : shadow.copy(rect),
+            nullptr,
+            0,
+            state_,
+            whole,
+            std::exchange(pending_, QString())};
   if (step.pixels == now) return;  // drawn over with the same colours
   ChangeShadow([&](QImage& image) {
     if (whole) {
@@ -69,6 +104,7 @@ void UndoHistory::Reset() {
   ChangeShadow([&](QImage& image) { image = picture; });
   ForgetAll(undo_);
   ForgetAll(redo_);
+  pending_.clear();
   state_ = ++lastState_;
 }
 
@@ -183,7 +219,7 @@ void UndoHistory::Exchange(Step& step) {
     canvas_.CopyAhead();  // the shadow keeps these pixels too
     ChangeShadow([&](QImage& image) { std::swap(image, step.pixels); });
   } else {
-    QImage replaced = shadow_->image.copy(QRect(step.at, step.pixels.size()));
+    QImage replaced = shadow_->image_.copy(QRect(step.at, step.pixels.size()));
     canvas_.PutRegion(step.at, step.pixels);
     ChangeShadow([&](QImage& image) { Put(image, step.at, step.pixels); });
     step.pixels = std::move(replaced);

@@ -9,6 +9,8 @@
 #include <functional>
 #include <memory>
 #include <mutex>
+#include <optional>
+#include <vector>
 
 #include "common/picture_box.h"
 #include "paint/document/stash.h"
@@ -19,10 +21,25 @@ namespace paint {
 // The canvas as of the last checkpoint, which other threads (the recovery
 // copy) may read between two changes: every change happens under the lock
 // and counts up the version.
-struct Shadow {
-  std::mutex mutex;
-  QImage image;
-  uint64_t version = 0;
+class Shadow {
+ public:
+  uint64_t Version() const;
+  // Rows copied: the picture's size and format, and the rows' layout.
+  struct Rows {
+    QSize size;
+    QImage::Format format;
+    qsizetype stride;
+    int count;  // none past the last row
+  };
+  // Copies up to `count` rows from row `y` on into `bytes` while the picture
+  // is still the version given; nothing once it is not.
+  std::optional<Rows> CopyRows(uint64_t version, int y, int count, std::vector<uchar>& bytes) const;
+
+ private:
+  friend class UndoHistory;
+  mutable std::mutex mutex_;
+  QImage image_;  // written only on the user-interface thread, under the lock
+  uint64_t version_ = 0;
 };
 
 // Undo and redo of a canvas. A step is what changed between two checkpoints
@@ -51,9 +68,12 @@ class UndoHistory {
   UndoHistory(const UndoHistory&) = delete;
   UndoHistory& operator=(const UndoHistory&) = delete;
 
-  // Ends the step in progress; an empty one is dropped. A new step drops
-  // what could be redone.
+  // Ends the step in progress, under the name the last Name gave it; an
+  // empty one is dropped. A new step drops what could be redone.
   void Checkpoint();
+  // What the step in progress will be called ("Fill", "Rotate 90°
+  // Clockwise").
+  void Name(const QString& name) { pending_ = name; }
   // Forgets every step: the canvas holds a new document.
   void Reset();
   bool Undo();
@@ -64,9 +84,12 @@ class UndoHistory {
   // The state as of the last checkpoint; see canvas Drawn() for what came after.
   uint64_t Current() const { return state_; }
   size_t Steps() const { return undo_.size() + redo_.size(); }
+  // The names of what Undo and Redo would take back or do again.
+  QString UndoName() const;
+  QString RedoName() const;
   // What Undo and Redo would do now, without ending the step in progress.
-  bool CanUndo() { return !undo_.empty() || canvas_.Drawn(); }
-  bool CanRedo() { return !redo_.empty() && !canvas_.Drawn(); }
+  bool CanUndo() const { return !undo_.empty() || canvas_.Drawn(); }
+  bool CanRedo() const { return !redo_.empty() && !canvas_.Drawn(); }
   // Memory the steps hold, and what packed steps keep in the cache folder.
   size_t Bytes() const;
   size_t PackedBytes() const;
@@ -94,6 +117,7 @@ class UndoHistory {
     uint64_t state;  // after the step
     uint64_t before;
     bool whole;  // the whole picture, whose size may differ
+    QString name;
   };
   static qsizetype RawBytes(const Step& step) {
     return qsizetype{step.size.width()} * step.size.height() * 4;
@@ -117,6 +141,7 @@ class UndoHistory {
   std::deque<Step> redo_;
   uint64_t state_ = 0;
   uint64_t lastState_ = 0;
+  QString pending_;    // the name of the step in progress
   size_t memory_ = 0;  // small steps
   size_t bulk_ = 0;    // large steps, raw
   size_t large_ = 0;   // how many large steps there are

@@ -118,11 +118,12 @@ class PaintTest : public ::testing::Test {
     QApplication::sendEvent(&Canvas(), &move);
   }
   QRgb Pixel(int x, int y) { return Canvas().Pixel(x, y); }
-  // The menu command with this text.
+  // The menu command with this text, or this text and a step's name.
   QAction* Command(const char* text) {
     for (QAction* menu : form->MenuBar()->actions())
       for (QAction* action : menu->menu()->actions())
-        if (action->text() == text) return action;
+        if (action->text() == text || action->text().startsWith(text + QStringLiteral(" ")))
+          return action;
     return nullptr;
   }
   bool Blank() {
@@ -523,7 +524,7 @@ TEST_F(PaintTest, UndoAndRedoPutBackEveryPixelAndNoField) {
          QImage square(50, 30, QImage::Format_ARGB32);
          square.fill(Qt::blue);
          QGuiApplication::clipboard()->setImage(square);
-         sketchly->Paste();
+         sketchly->Edit().Paste();
          QTest::keyClick(form.get(), Qt::Key_Return);  // set down where it floats
        }},
   };
@@ -538,17 +539,17 @@ TEST_F(PaintTest, UndoAndRedoPutBackEveryPixelAndNoField) {
     const QImage after = Canvas().Image();
     ASSERT_NE(before, after) << c.name;
     const auto fields = Fields();
-    sketchly->Undo();
+    sketchly->Edit().Undo();
     EXPECT_EQ(Canvas().Image(), before) << c.name;
     EXPECT_EQ(Fields(), fields) << c.name;
-    sketchly->Redo();
+    sketchly->Edit().Redo();
     EXPECT_EQ(Canvas().Image(), after) << c.name;
-    sketchly->Undo();
+    sketchly->Edit().Undo();
     Drag(kBrush, {300, 200}, {300, 200});  // a new step: nothing left to redo
     const QImage brushed = Canvas().Image();
-    sketchly->Redo();
+    sketchly->Edit().Redo();
     EXPECT_EQ(Canvas().Image(), brushed) << c.name;
-    sketchly->Undo();
+    sketchly->Edit().Undo();
     EXPECT_EQ(Canvas().Image(), before) << c.name;
   }
 }
@@ -613,24 +614,24 @@ TEST_F(PaintTest, CopyAndPasteAtLogicalResolution) {
   Tool(kFilledCircle);
   Click(100, 100);
   Click(130, 100);
-  sketchly->Copy();
+  sketchly->Edit().Copy();
   const QImage copied = QGuiApplication::clipboard()->image();
   EXPECT_EQ(copied.size(), QSize(Canvas().InnerWidth(), Canvas().InnerHeight()));
   EXPECT_EQ(copied.pixel(100, 100), kRed);
   EXPECT_EQ(copied.convertToFormat(QImage::Format_RGB32), Drawing());
 
   Tool(kClear);
-  sketchly->Paste();
+  sketchly->Edit().Paste();
   QTest::keyClick(form.get(), Qt::Key_Return);
   EXPECT_EQ(Drawing(), copied.convertToFormat(QImage::Format_RGB32));
-  sketchly->Undo();
+  sketchly->Edit().Undo();
   EXPECT_TRUE(Blank());
 
-  const size_t steps = sketchly->History().Steps();
+  const size_t steps = sketchly->Doc().History().Steps();
   QGuiApplication::clipboard()->setText("no image");
-  sketchly->Paste();
+  sketchly->Edit().Paste();
   EXPECT_TRUE(Blank());
-  EXPECT_EQ(sketchly->History().Steps(), steps);
+  EXPECT_EQ(sketchly->Doc().History().Steps(), steps);
 
   // Larger than any picture may be: refused in words, nothing changes.
   QImage huge(kMaxPictureSide + 1, 16, QImage::Format_Mono);
@@ -638,7 +639,7 @@ TEST_F(PaintTest, CopyAndPasteAtLogicalResolution) {
   huge.fill(1);
   QGuiApplication::clipboard()->setImage(huge);
   boxes.clear();
-  sketchly->Paste();
+  sketchly->Edit().Paste();
   ASSERT_EQ(boxes.size(), 1u);
   EXPECT_NE(boxes[0].prompt.find("too large"), std::string::npos) << boxes[0].prompt;
   EXPECT_TRUE(Blank());
@@ -700,7 +701,7 @@ TEST_F(PaintTest, OpenRefusesWhatItCannotReadAndKeepsThePicture) {
   Click(10, 10);
   Click(20, 20);
   const QImage drawn = Drawing();
-  const size_t steps = sketchly->History().Steps();
+  const size_t steps = sketchly->Doc().History().Steps();
   for (const auto& c : cases) {
     SCOPED_TRACE(c.reason);
     boxes.clear();
@@ -709,7 +710,7 @@ TEST_F(PaintTest, OpenRefusesWhatItCannotReadAndKeepsThePicture) {
     EXPECT_NE(boxes[0].prompt.find(c.path.toStdString()), std::string::npos);
     EXPECT_NE(boxes[0].prompt.find(c.reason), std::string::npos) << boxes[0].prompt;
     EXPECT_EQ(Drawing(), drawn);
-    EXPECT_EQ(sketchly->History().Steps(), steps);
+    EXPECT_EQ(sketchly->Doc().History().Steps(), steps);
   }
   // The drawing has changes: opening asks first, and Cancel keeps them.
   boxes.clear();
@@ -720,8 +721,8 @@ TEST_F(PaintTest, OpenRefusesWhatItCannotReadAndKeepsThePicture) {
   boxAnswer = common::kDiscardAnswer;
   form->fileDropped(big);
   EXPECT_EQ(Canvas().InnerRect().size(), QSize(1000, 800));
-  EXPECT_EQ(sketchly->CurrentFile(), big);
-  EXPECT_FALSE(sketchly->Modified());
+  EXPECT_EQ(sketchly->Doc().File(), big);
+  EXPECT_FALSE(sketchly->Doc().IsModified());
 }
 
 TEST_F(PaintTest, ToolsDrawAtThePointerWhereverThePictureIsScrolled) {
@@ -765,33 +766,33 @@ TEST_F(PaintTest, ToolsDrawAtThePointerWhereverThePictureIsScrolled) {
   QImage blue(50, 30, QImage::Format_RGB32);
   blue.fill(Qt::blue);
   QGuiApplication::clipboard()->setImage(blue);
-  sketchly->Paste();
+  sketchly->Edit().Paste();
   QTest::keyClick(form.get(), Qt::Key_Return);
   EXPECT_EQ(Pixel(origin.x(), origin.y()), 0xFF0000FF);
   EXPECT_EQ(Canvas().InnerRect().size(), QSize(1000, 800));
   QGuiApplication::clipboard()->setImage(QImage(1200, 900, QImage::Format_RGB32));
   boxAnswer = common::kYesAnswer;
-  sketchly->Paste();
+  sketchly->Edit().Paste();
   EXPECT_EQ(Canvas().InnerRect().size(), QSize(origin.x() + 1200, origin.y() + 900));
-  sketchly->Undo();  // the paste, still floating
-  sketchly->Undo();
+  sketchly->Edit().Undo();  // the paste, still floating
+  sketchly->Edit().Undo();
   EXPECT_EQ(Canvas().InnerRect().size(), QSize(1000, 800));
   EXPECT_EQ(Pixel(origin.x(), origin.y()), 0xFF0000FF);
   // Image > Picture Size keeps the top left and fills new area with the canvas colour.
   SetPictureSizeHook([](const QSize&) { return QSize(3000, 1000); });
-  sketchly->PictureSize();
+  sketchly->Image().PictureSize();
   SetPictureSizeHook(nullptr);
   EXPECT_EQ(Canvas().InnerRect().size(), QSize(3000, 1000));
   EXPECT_EQ(Pixel(2900, 50), kWhite);
   EXPECT_EQ(Pixel(10, 10), grey.pixel(10, 10));
-  sketchly->Undo();
+  sketchly->Edit().Undo();
   EXPECT_EQ(Canvas().InnerRect().size(), QSize(1000, 800));
   // A picture this large comes back from redo copied aside for the next stroke.
-  sketchly->Redo();
+  sketchly->Edit().Redo();
   Canvas().ScrollTo({});
   Drag(kFreehand, {45, 35}, {45, 35});
   EXPECT_EQ(Pixel(45, 35), kBlack);
-  sketchly->Undo();
+  sketchly->Edit().Undo();
   EXPECT_EQ(Pixel(45, 35), grey.pixel(45, 35));
   EXPECT_EQ(Canvas().InnerRect().size(), QSize(3000, 1000));
 }
@@ -879,7 +880,7 @@ TEST_F(PaintTest, KeysMoveAboutThePictureAndOpeningFitsItInView) {
   ASSERT_TRUE(sketchly->OpenAtStart(big));
   EXPECT_DOUBLE_EQ(Canvas().Zoom(), Canvas().FitZoom()) << "a larger picture opens whole";
   EXPECT_LT(Canvas().Zoom(), 1.0);
-  sketchly->ActualSize();
+  sketchly->View().ActualSize();
   const QSize view = Canvas().ViewRect().size();
   const QPoint end(1000 - view.width(), 800 - view.height());
   const struct {
@@ -903,14 +904,14 @@ TEST_F(PaintTest, KeysMoveAboutThePictureAndOpeningFitsItInView) {
     QTest::keyClick(&Canvas(), row.key, row.modifiers);
     EXPECT_EQ(Canvas().Origin(), row.origin) << row.key;
   }
-  sketchly->New();
+  sketchly->File().New();
   EXPECT_EQ(Canvas().Zoom(), 1.0);
 }
 
 TEST_F(PaintTest, ClosingAsksOnlyWhenTheDrawingIsUnsaved) {
   ASSERT_TRUE(dir.isValid());
-  sketchly->Save();  // no file yet: asks for one, and a cancel saves nothing
-  EXPECT_EQ(sketchly->CurrentFile(), QString());
+  sketchly->File().Save();  // no file yet: asks for one, and a cancel saves nothing
+  EXPECT_EQ(sketchly->Doc().File(), QString());
   EXPECT_TRUE(form->close()) << "a fresh drawing closes without a question";
   EXPECT_TRUE(boxes.empty());
   struct Case {
@@ -941,10 +942,10 @@ TEST_F(PaintTest, ClosingAsksOnlyWhenTheDrawingIsUnsaved) {
   EXPECT_TRUE(QFile::exists(QString::fromStdString(Path("kept.png"))));
   form->show();
   boxes.clear();
-  sketchly->Undo();  // back to the state that was saved
-  EXPECT_FALSE(sketchly->Modified());
-  sketchly->Redo();
-  EXPECT_TRUE(sketchly->Modified());
+  sketchly->Edit().Undo();  // back to the state that was saved
+  EXPECT_FALSE(sketchly->Doc().IsModified());
+  sketchly->Edit().Redo();
+  EXPECT_TRUE(sketchly->Doc().IsModified());
 }
 
 TEST_F(PaintTest, MenusUseStandardKeysAndLeaveAltEToTheColourButton) {
@@ -970,11 +971,14 @@ TEST_F(PaintTest, MenusUseStandardKeysAndLeaveAltEToTheColourButton) {
   EXPECT_EQ(enabled(), std::tuple(false, false, false));
   Drag(kBrush, {10, 10}, {10, 10});
   EXPECT_EQ(enabled(), std::tuple(true, false, true));
+  EXPECT_EQ(command("&Undo")->text(), "&Undo Brush") << "named after what it takes back";
   QApplication::setActiveWindow(form.get());
   ASSERT_TRUE(QTest::qWaitForWindowActive(form.get()));
   QTest::keyClick(form->windowHandle(), Qt::Key_Z, Qt::ControlModifier);
   EXPECT_TRUE(Blank());
   EXPECT_EQ(enabled(), std::tuple(false, true, false));
+  EXPECT_EQ(command("&Undo")->text(), "&Undo");
+  EXPECT_EQ(command("&Redo")->text(), "&Redo Brush");
   // One line per command with its usual keys, as a table.
   sketchly->ShowShortcuts();
   auto* dialog = form->findChild<QDialog*>(QStringLiteral("shortcuts"));
@@ -1139,10 +1143,10 @@ TEST(ImageFileTest, EveryFormatWritesTheLargestPictureOrSaysWhyNot) {
 TEST_F(PaintTest, AnUnsavedDrawingIsKeptAsideAndOfferedBackOnceItsProgramIsGone) {
   ASSERT_TRUE(dir.isValid());
   qputenv("XDG_STATE_HOME", dir.filePath(QStringLiteral("state")).toUtf8());
-  Recovery& recovery = AttachRecovery(*form, *sketchly);
+  Recovery& recovery = AttachRecovery(*form, sketchly->Doc());
   const QString saved = QString::fromStdString(Path("kept.png"));
   fileAnswer = saved.toStdString();
-  sketchly->Save();  // a drawing with a file, which the copy names
+  sketchly->File().Save();  // a drawing with a file, which the copy names
   recovery.WriteNow();
   EXPECT_FALSE(QFile::exists(recovery.CopyPath())) << "nothing unsaved, no copy";
   Swatch(kRedSwatch);
@@ -1155,7 +1159,7 @@ TEST_F(PaintTest, AnUnsavedDrawingIsKeptAsideAndOfferedBackOnceItsProgramIsGone)
   const auto start = [this] {
     auto other = std::make_unique<Form1>();
     Sketchly& document = Attach(*other);
-    Recovery& offered = AttachRecovery(*other, document);
+    Recovery& offered = AttachRecovery(*other, document.Doc());
     other->Start();
     boxes.clear();
     const bool taken = offered.OfferLeftDrawing();
@@ -1187,13 +1191,13 @@ TEST_F(PaintTest, AnUnsavedDrawingIsKeptAsideAndOfferedBackOnceItsProgramIsGone)
       << boxes[0].prompt;
   EXPECT_EQ(boxes[0].buttons & 15, common::kRecoverDiscard);
   EXPECT_EQ(other->GetPicture("Picture1").Region(QRect(QPoint(), drawn.size())), drawn);
-  EXPECT_EQ(document->CurrentFile(), saved);
-  EXPECT_TRUE(document->Modified());
+  EXPECT_EQ(document->Doc().File(), saved);
+  EXPECT_TRUE(document->Doc().IsModified());
   EXPECT_FALSE(QFile::exists(orphan)) << "taken, and so never offered twice";
   EXPECT_FALSE(std::get<2>(start())) << "the taker's own copy, locked while it runs";
 
   // Saved, the copy goes.
-  sketchly->Save();
+  sketchly->File().Save();
   EXPECT_FALSE(QFile::exists(recovery.CopyPath()));
   qunsetenv("XDG_STATE_HOME");
 }
@@ -1357,15 +1361,15 @@ TEST_F(PaintTest, SavingOverAFileKeepsWhatItHeldOrSaysFirstWhatWouldBeLost) {
     Click(10, 10);
     Click(20, 20);
     boxes.clear();
-    sketchly->Save();
+    sketchly->File().Save();
     if (*row.question) {
       ASSERT_EQ(boxes.size(), 1u);
       EXPECT_NE(boxes[0].prompt.find(row.question), std::string::npos) << boxes[0].prompt;
       EXPECT_EQ(FileBytes(path), row.bytes) << "not saved without a yes";
-      EXPECT_TRUE(sketchly->Modified());
+      EXPECT_TRUE(sketchly->Doc().IsModified());
     } else {
       EXPECT_TRUE(boxes.empty()) << boxes[0].prompt;
-      EXPECT_FALSE(sketchly->Modified());
+      EXPECT_FALSE(sketchly->Doc().IsModified());
       row.check(FileBytes(path));
     }
   }
@@ -1396,12 +1400,12 @@ TEST_F(PaintTest, SaveAsWritesTheTypeChosenAndAsksTheQualityOnce) {
     qualityAsked.clear();
     fileAnswer = dir.filePath(QString::fromUtf8(row.name)).toStdString();
     filterAnswer = row.filter;
-    sketchly->SaveAs();
+    sketchly->File().SaveAs();
     ASSERT_EQ(fileRequests.size(), 1u);
     EXPECT_EQ(fileRequests[0].filter, "JPEG image (*.jpg *.jpeg)") << "the open file's type";
     EXPECT_EQ(fileRequests[0].start, jpeg.toStdString());
     const QString saved = dir.filePath(QString::fromUtf8(row.saved));
-    EXPECT_EQ(sketchly->CurrentFile(), saved);
+    EXPECT_EQ(sketchly->Doc().File(), saved);
     EXPECT_EQ(QImageReader(saved).format(), row.format);
     EXPECT_EQ(qualityAsked, row.asked);
   }
@@ -1410,13 +1414,13 @@ TEST_F(PaintTest, SaveAsWritesTheTypeChosenAndAsksTheQualityOnce) {
   Click(10, 10);
   Click(20, 20);
   qualityAsked.clear();
-  sketchly->Save();
+  sketchly->File().Save();
   EXPECT_TRUE(qualityAsked.empty());
-  EXPECT_NEAR(EstimateCompression(FileBytes(sketchly->CurrentFile()), "webp").quality, 70, 5);
+  EXPECT_NEAR(EstimateCompression(FileBytes(sketchly->Doc().File()), "webp").quality, 70, 5);
   // A new drawing is offered under a name in the user's language.
-  sketchly->New();
+  sketchly->File().New();
   fileAnswer.reset();
-  sketchly->SaveAs();
+  sketchly->File().SaveAs();
   EXPECT_EQ(fileRequests.back().start, "drawing.png");
 }
 
@@ -1465,14 +1469,14 @@ TEST_F(PaintTest, AFailedOrCancelledSaveSaysWhyAndLeavesTheFileAsItWas) {
     boxes.clear();
     boxAnswer = common::kCancelAnswer;
     if (row.target.isEmpty()) {
-      sketchly->Save();
+      sketchly->File().Save();
     } else {
       fileAnswer = row.target.toStdString();
-      sketchly->SaveAs();
+      sketchly->File().SaveAs();
     }
     while (common::AsideRunning()) QTest::qWait(10);
-    EXPECT_TRUE(sketchly->Modified());
-    EXPECT_EQ(sketchly->CurrentFile(), kept);
+    EXPECT_TRUE(sketchly->Doc().IsModified());
+    EXPECT_EQ(sketchly->Doc().File(), kept);
     EXPECT_EQ(FileBytes(kept), other) << "the file as it was";
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::System).size(), 2)
         << "kept.png and the pipe, no temporary file";
@@ -1502,12 +1506,12 @@ TEST_F(PaintTest, ANameThatIsNotUtf8OpensSavesAndDrops) {
   Click(10, 10);
   Click(20, 20);
   const QImage drawn = Drawing();
-  sketchly->Save();
+  sketchly->File().Save();
   EXPECT_TRUE(boxes.empty());
-  EXPECT_FALSE(sketchly->Modified());
+  EXPECT_FALSE(sketchly->Doc().IsModified());
   EXPECT_TRUE(QDir(dir.path()).entryList({QStringLiteral(".sketchly-*")}, QDir::Hidden).isEmpty())
       << "no stand-in left";
-  sketchly->New();
+  sketchly->File().New();
   QMimeData dropped;
   dropped.setUrls(
       {QUrl(QStringLiteral("file://") + QString::fromLatin1(native.toPercentEncoding("/")))});
@@ -1516,7 +1520,7 @@ TEST_F(PaintTest, ANameThatIsNotUtf8OpensSavesAndDrops) {
   QDropEvent drop(QPointF(100, 100), Qt::CopyAction, &dropped, Qt::LeftButton, {});
   QApplication::sendEvent(form.get(), &drop);
   QCoreApplication::processEvents();  // the drop opens once it is done
-  EXPECT_EQ(sketchly->CurrentFile(), path);
+  EXPECT_EQ(sketchly->Doc().File(), path);
   EXPECT_EQ(Drawing(), drawn) << "what was saved comes back";
 }
 
@@ -1676,13 +1680,13 @@ TEST_F(PaintTest, ShapingCommandsActOnTheSelectionOrThePictureAsOneStepEach) {
     row.act();
     EXPECT_EQ(Drawing().convertToFormat(QImage::Format_RGB32),
               row.expected.convertToFormat(QImage::Format_RGB32));
-    EXPECT_EQ(sketchly->History().Steps(), static_cast<size_t>(row.steps));
+    EXPECT_EQ(sketchly->Doc().History().Steps(), static_cast<size_t>(row.steps));
     if (!row.copied.isNull()) {
       EXPECT_EQ(QGuiApplication::clipboard()->image().convertToFormat(QImage::Format_RGB32),
                 row.copied.convertToFormat(QImage::Format_RGB32));
     }
     if (row.steps > 0) {
-      sketchly->Undo();
+      sketchly->Edit().Undo();
       EXPECT_EQ(Drawing().convertToFormat(QImage::Format_RGB32), base) << "undone";
     }
   }

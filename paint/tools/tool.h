@@ -1,0 +1,60 @@
+#pragma once
+
+#include <QPoint>
+#include <QString>
+#include <Qt>
+
+#include "common/colors.h"
+
+namespace common {
+class PictureBox;
+}
+
+namespace paint {
+
+class Document;
+
+// What a tool reaches: the document it changes, the canvas it shows in
+// (in picture pixels), and the current colour, to read or to set.
+class ToolContext {
+ public:
+  virtual ~ToolContext() = default;
+  virtual Document& Doc() = 0;
+  virtual common::PictureBox& Canvas() = 0;
+  virtual common::Colour Colour() const = 0;
+  virtual void SetColour(common::Colour colour) = 0;
+  // Goes back to the tool that was active before this one.
+  virtual void ReturnToToolBefore() = 0;
+};
+
+// One tool of the Tools menu. The tool box calls it with the left button's
+// press, the pointer's moves while that button is held, and the release, at
+// picture pixels (which may lie outside the picture). While one is active,
+// the window's own canvas handlers act as for the move tool.
+class Tool {
+ public:
+  explicit Tool(ToolContext& context) : context_(context) {}
+  virtual ~Tool() = default;
+  Tool(const Tool&) = delete;
+  Tool& operator=(const Tool&) = delete;
+
+  // What the description label says while the tool is active.
+  virtual QString Description() const = 0;
+  virtual Qt::CursorShape Pointer() const { return Qt::CrossCursor; }
+  // Choosing it keeps the selection (and a paste) as they are.
+  virtual bool KeepsSelection() const { return false; }
+  virtual void Press(QPoint /*at*/) {}
+  virtual void Drag(QPoint /*at*/) {}
+  virtual void Release() {}
+  // Finishes what the tool holds (a paste set down, say) before another
+  // tool takes over or a command acts on the picture.
+  virtual void Settle() {}
+
+ protected:
+  ToolContext& Context() const { return context_; }
+
+ private:
+  ToolContext& context_;
+};
+
+}  // namespace paint
