@@ -21,6 +21,7 @@
 #include "common/native_path.h"
 #include "paint/document/picture_limits.h"
 #include "paint/files/file_kind.h"
+#include "paint/files/jpeg_writer.h"
 #include "paint/files/partial_png.h"
 
 namespace paint {
