@@ -26,6 +26,8 @@
 #include "common/zoom.h"
 #include "paint/commands/picture_size.h"
 #include "paint/commands/quality_dialog.h"
+#include "paint/files/save_policy.h"
+#include "paint/files/write_image.h"
 #include "paint/image/image_ops.h"
 #include "paint/tool_buttons.h"
 

@@ -10,7 +10,7 @@
 #include "common/listeners.h"
 #include "paint/document/selection.h"
 #include "paint/document/undo_history.h"
-#include "paint/files/image_file.h"
+#include "paint/files/read_image.h"
 #include "paint/form1.h"
 #include "paint/image/image_ops.h"
 #include "paint/tools/menu_tools.h"

@@ -46,7 +46,7 @@
 #include "paint/document/picture_limits.h"
 #include "paint/document/recovery.h"
 #include "paint/files/compression.h"
-#include "paint/files/image_file.h"
+#include "paint/files/save_policy.h"
 #include "paint/form1.h"
 #include "paint/form1_layout.h"
 #include "paint/image/image_ops.h"
