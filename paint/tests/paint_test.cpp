@@ -1118,24 +1118,6 @@ TEST_F(PaintTest, ScaleKeepsProportionsInPixelsOrPercentAndRefusesTooLarge) {
   }
 }
 
-TEST(ImageFileTest, EveryFormatWritesTheLargestPictureOrSaysWhyNot) {
-  const struct {
-    const char* name;
-    QSize size;
-    const char* problem;
-  } rows[] = {
-      {"a.png", {kMaxPictureSide, kMaxPictureSide}, ""},
-      {"a.jpg", {kMaxPictureSide, kMaxPictureSide}, ""},
-      {"a.bmp", {kMaxPictureSide, kMaxPictureSide}, ""},
-      {"a.webp", {kMaxPictureSide, 10}, "WebP pictures can be at most 16383 pixels wide"},
-      {"a.ico", {10, 257}, "ICO pictures can be at most 256 pixels high"},
-      {"a.ico", {256, 256}, ""},
-  };
-  for (const auto& row : rows)
-    EXPECT_EQ(SizeProblem(QString::fromUtf8(row.name), row.size), QString::fromUtf8(row.problem))
-        << row.name;
-}
-
 TEST_F(PaintTest, AnUnsavedDrawingIsKeptAsideAndOfferedBackOnceItsProgramIsGone) {
   ASSERT_TRUE(dir.isValid());
   qputenv("XDG_STATE_HOME", dir.filePath(QStringLiteral("state")).toUtf8());
