@@ -1,5 +1,6 @@
 #include "paint/files/compression.h"
 
+#include <QtEndian>
 #include <algorithm>
 #include <array>
 #include <cstdlib>
@@ -40,10 +41,6 @@ struct JpegHeaders {
   std::vector<Component> components;  // of the frame; empty when none was read
 };
 
-int Big16(const uchar* at) {
-  return at[0] << 8 | at[1];
-}
-
 // False for tables that cannot be right; stops quietly where the bytes end.
 bool ReadJpegHeaders(const QByteArray& bytes, JpegHeaders& headers) {
   const auto* data = reinterpret_cast<const uchar*>(bytes.constData());
@@ -57,7 +54,7 @@ bool ReadJpegHeaders(const QByteArray& bytes, JpegHeaders& headers) {
     if (marker == 0xDA || marker == 0xD9) break;  // the first scan, or the end
     if ((marker >= 0xD0 && marker <= 0xD7) || marker == 0x01) continue;  // no length
     if (at + 2 > size) break;
-    const int length = Big16(data + at);
+    const int length = qFromBigEndian<quint16>(data + at);
     if (length < 2 || at + length > size) break;
     const uchar* segment = data + at + 2;
     const uchar* end = data + at + length;
@@ -68,7 +65,7 @@ bool ReadJpegHeaders(const QByteArray& bytes, JpegHeaders& headers) {
         ++segment;
         if (precision > 1 || id > 3 || end - segment < 64 * width) return false;
         for (int i = 0; i < 64; ++i, segment += width)
-          headers.tables[id][kZigzag[i]] = precision ? Big16(segment) : *segment;
+          headers.tables[id][kZigzag[i]] = precision ? qFromBigEndian<quint16>(segment) : *segment;
         headers.defined[id] = true;
       }
     } else if (marker >= 0xC0 && marker <= 0xCF && marker != 0xC4 && marker != 0xC8 &&
@@ -261,10 +258,6 @@ Compression EstimateVp8(const uchar* frame, qsizetype size) {
   return result;
 }
 
-quint32 Little32(const uchar* at) {
-  return at[0] | at[1] << 8 | at[2] << 16 | quint32(at[3]) << 24;
-}
-
 Compression EstimateWebp(const QByteArray& head) {
   const auto* data = reinterpret_cast<const uchar*>(head.constData());
   const qsizetype size = head.size();
@@ -272,7 +265,7 @@ Compression EstimateWebp(const QByteArray& head) {
   qint64 at = 12;
   while (at + 8 <= size) {
     const QByteArray name = head.mid(at, 4);
-    const qint64 length = Little32(data + at + 4);
+    const qint64 length = qFromLittleEndian<quint32>(data + at + 4);
     const qint64 payload = at + 8;
     const qsizetype available = qsizetype(std::min<qint64>(length, size - payload));
     if (name == "VP8L") {

@@ -22,9 +22,14 @@
 namespace paint {
 namespace {
 
-ReadResult Read(QImageReader& reader, const QByteArray& bytes, const QString& suffix) {
-  ReadResult result;
+ReadResult ReadBytes(const QByteArray& bytes, const QString& suffix) {
+  QBuffer buffer;
+  buffer.setData(bytes);
+  buffer.open(QIODevice::ReadOnly);
+  // The name's type first; the content decides when that reader declines.
+  QImageReader reader(&buffer, suffix.toLower().toLatin1());
   reader.setAutoTransform(true);
+  ReadResult result;
   if (!reader.canRead()) {
     result.error = UnreadableKind(bytes, suffix);
     if (result.error.isEmpty()) result.error = common::Tr("paint", "is not an image file");
@@ -68,15 +73,6 @@ ReadResult Read(QImageReader& reader, const QByteArray& bytes, const QString& su
   if (source.format == "jpg") source.damaged = JpegCutShort(bytes);
   source.compression = EstimateCompression(bytes, source.format);
   return result;
-}
-
-ReadResult ReadBytes(const QByteArray& bytes, const QString& suffix) {
-  QBuffer buffer;
-  buffer.setData(bytes);
-  buffer.open(QIODevice::ReadOnly);
-  // The name's type first; the content decides when that reader declines.
-  QImageReader reader(&buffer, suffix.toLower().toLatin1());
-  return Read(reader, bytes, suffix);
 }
 
 }  // namespace

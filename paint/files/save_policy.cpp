@@ -92,15 +92,12 @@ bool Lossy(const QByteArray& format, const Compression& compression) {
 QString SizeProblem(const QString& path, const QSize& size) {
   const QByteArray format = FormatOf(path);
   for (const SideLimit& limit : kSideLimits) {
-    if (format != limit.format) continue;
-    if (size.width() > limit.side)
-      return common::Tr("paint", "%1 pictures can be at most %2 pixels wide")
-          .arg(QString::fromLatin1(limit.name))
-          .arg(limit.side);
-    if (size.height() > limit.side)
-      return common::Tr("paint", "%1 pictures can be at most %2 pixels high")
-          .arg(QString::fromLatin1(limit.name))
-          .arg(limit.side);
+    const bool wide = size.width() > limit.side;
+    if (format != limit.format || (!wide && size.height() <= limit.side)) continue;
+    return (wide ? common::Tr("paint", "%1 pictures can be at most %2 pixels wide")
+                 : common::Tr("paint", "%1 pictures can be at most %2 pixels high"))
+        .arg(QString::fromLatin1(limit.name))
+        .arg(limit.side);
   }
   return {};
 }

@@ -1,5 +1,7 @@
 #include "paint/files/tga_writer.h"
 
+#include <QtEndian>
+
 #include "common/i18n.h"
 
 namespace paint {
@@ -10,10 +12,8 @@ QString WriteTga(QIODevice& device, const QImage& picture) {
   if (pixels.isNull()) return common::Tr("paint", "there is not enough memory");
   QByteArray header(18, '\0');
   header[2] = 2;  // true colour, not run-length
-  header[12] = static_cast<char>(pixels.width() & 0xff);
-  header[13] = static_cast<char>(pixels.width() >> 8);
-  header[14] = static_cast<char>(pixels.height() & 0xff);
-  header[15] = static_cast<char>(pixels.height() >> 8);
+  qToLittleEndian(static_cast<quint16>(pixels.width()), header.data() + 12);
+  qToLittleEndian(static_cast<quint16>(pixels.height()), header.data() + 14);
   header[16] = 32;
   header[17] = 0x28;  // top row first, 8 bits of alpha
   bool written = device.write(header) == header.size();
