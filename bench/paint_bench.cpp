@@ -21,7 +21,7 @@
 #include "paint/commands/quality_dialog.h"
 #include "paint/commands/sketchly.h"
 #include "paint/document/recovery.h"
-#include "paint/files/image_file.h"
+#include "paint/files/compression.h"
 #include "paint/form1.h"
 #include "paint/image/image_ops.h"
 #include "paint/tool_buttons.h"

@@ -15,6 +15,7 @@
 #include "common/menu.h"
 #include "paint/document/document.h"
 #include "paint/document/picture_limits.h"
+#include "paint/files/save_policy.h"
 #include "paint/form1.h"
 #include "paint/image/image_ops.h"
 #include "paint/tools/select_tool.h"

@@ -11,6 +11,8 @@
 #include "common/menu.h"
 #include "paint/commands/quality_dialog.h"
 #include "paint/document/document.h"
+#include "paint/files/save_policy.h"
+#include "paint/files/write_image.h"
 #include "paint/form1.h"
 
 namespace paint {

@@ -7,7 +7,7 @@
 
 #include "common/help.h"
 #include "paint/commands/workbench.h"
-#include "paint/files/image_file.h"
+#include "paint/files/read_image.h"
 
 class QAction;
 

@@ -17,6 +17,7 @@
 
 #include "common/dialogs.h"
 #include "common/i18n.h"
+#include "paint/files/jpeg_writer.h"
 
 namespace paint {
 namespace {

@@ -9,7 +9,7 @@
 #include "common/listeners.h"
 #include "paint/document/selection.h"
 #include "paint/document/undo_history.h"
-#include "paint/files/image_file.h"
+#include "paint/files/read_image.h"
 
 namespace common {
 class PictureBox;

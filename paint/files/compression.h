@@ -1,10 +1,6 @@
 #pragma once
 
 #include <QByteArray>
-#include <QIODevice>
-#include <QImage>
-#include <QString>
-#include <atomic>
 
 namespace paint {
 
@@ -22,13 +18,5 @@ struct Compression {
 // (past a transparency chunk, which can be long). Unknown for other formats
 // and for bytes it cannot make sense of; safe on any damaged input.
 Compression EstimateCompression(const QByteArray& head, const QByteArray& format);
-
-// Writes the picture as a baseline JPEG at the quality asked for (75 when
-// unknown), its colour at full or half resolution (4:4:4 or 4:2:0); a picture
-// with grey pixels only is written grey. Transparency is dropped: the colour
-// under it stays. Stops between rows once *cancel is set (cancel may be null).
-// Returns the reason of a failure, or an empty string.
-QString WriteJpeg(QIODevice& device, const QImage& picture, const Compression& compression,
-                  const std::atomic<bool>* cancel = nullptr);
 
 }  // namespace paint

@@ -17,6 +17,7 @@
 
 #include "paint/commands/quality_dialog.h"
 #include "paint/files/compression.h"
+#include "paint/files/jpeg_writer.h"
 
 namespace paint {
 namespace {
