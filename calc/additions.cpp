@@ -10,8 +10,8 @@
 #include "calc/display_text.h"
 #include "calc/entry.h"
 #include "calc/form1.h"
-#include "calc/help_menu.h"
 #include "calc/keyboard.h"
+#include "calc/menu_bar.h"
 
 namespace calc {
 namespace {
@@ -47,7 +47,8 @@ void Attach(Form1& form) {
   new Keyboard(form, *entry);
   new DisplayClipboard(form, *entry);
   new Accessibility(form);
-  new HelpMenu(form);  // after the clipboard: it shows the display's actions
+  AddEditMenu(form);  // after the clipboard: it shows the display's actions
+  AddHelpMenu(form);
   ShowDisplayText(form.GetLabel("Display"));
 }
 

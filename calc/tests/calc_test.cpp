@@ -21,6 +21,7 @@
 #include "calc/form1.h"
 #include "calc/keys.h"
 #include "common/dialogs.h"
+#include "common/menu.h"
 
 namespace calc {
 namespace {
@@ -330,7 +331,15 @@ TEST_F(CalcTest, KeyboardShortcutsShowTheDigitsAsOneRow) {
   EXPECT_TRUE(lines.contains(QString::fromUtf8("Digits: 0\u20139")))
       << lines.join(u'|').toStdString();
   EXPECT_FALSE(lines.contains(QStringLiteral("7: 7")));
+  EXPECT_EQ(lines.last(), QStringLiteral("Keyboard Shortcuts: F1"));
   delete dialog;
+}
+
+TEST_F(CalcTest, HelpStaysTheLastMenu) {
+  common::MenuNamed(*form->MenuBar(), QStringLiteral("&Later")).addAction(QStringLiteral("x"));
+  QStringList titles;
+  for (QAction* menu : form->MenuBar()->actions()) titles << menu->text();
+  EXPECT_EQ(titles.join(u'|'), QStringLiteral("&Edit|&Later|&Help"));
 }
 
 struct Failure {
