@@ -11,7 +11,9 @@
 #include "calc/entry.h"
 #include "calc/form1.h"
 #include "calc/keyboard.h"
+#include "calc/memory.h"
 #include "calc/menu_bar.h"
+#include "calc/percent.h"
 
 namespace calc {
 namespace {
@@ -48,6 +50,8 @@ void Attach(Form1& form) {
   new DisplayClipboard(form, *entry);
   new Accessibility(form);
   AddEditMenu(form);  // after the clipboard: it shows the display's actions
+  new Percent(form, *entry);
+  new Memory(form, *entry);
   AddHelpMenu(form);
   ShowDisplayText(form.GetLabel("Display"));
 }

@@ -7,6 +7,8 @@
 
 #include "calc/form1.h"
 #include "calc/keys.h"
+#include "calc/memory.h"
+#include "calc/percent.h"
 #include "common/help_menu.h"
 #include "common/i18n.h"
 #include "common/menu.h"
@@ -19,6 +21,8 @@ QList<common::ShortcutRow> ShortcutRows(Form1& form) {
   for (QAction* action : form.GetLabel("Display").actions())
     rows.append(
         {action->text().remove(u'&'), action->shortcut().toString(QKeySequence::NativeText)});
+  rows.append(common::ShortcutRows(Percent::MenuItems()));
+  rows.append(common::ShortcutRows(Memory::MenuItems()));
   bool digits = false;
   for (const Key& key : Keys()) {
     if (key.spokenName.empty()) {  // a digit: the ten are one line

@@ -3,10 +3,12 @@
 #include <QAction>
 #include <QClipboard>
 #include <QDialog>
+#include <QLabel>
 #include <QLocale>
 #include <QMenu>
 #include <QMenuBar>
 #include <QMessageBox>
+#include <QStatusBar>
 #include <QTableWidget>
 #include <QTest>
 #include <QTimer>
@@ -28,14 +30,23 @@ namespace {
 
 // The keys by the captions a person reads, except that the square root
 // (captioned "Square") is "sqrt" here to keep the sequences unambiguous; with
-// the first key typed for each, and BS for Backspace, which has no button.
+// the first key typed for each. Keys without a button: BS for Backspace, %
+// (typed with Shift, as on most layouts), and the memory's MS, MR, M+, M-
+// and MC.
 struct KeyName {
   std::string control;
   int typed;
+  Qt::KeyboardModifiers modifiers = {};
 };
 const std::map<std::string, KeyName>& KeyNames() {
   static const std::map<std::string, KeyName> names = [] {
-    std::map<std::string, KeyName> all{{"BS", {"", Qt::Key_Backspace}}};
+    std::map<std::string, KeyName> all{{"BS", {"", Qt::Key_Backspace}},
+                                       {"%", {"", Qt::Key_Percent, Qt::ShiftModifier}},
+                                       {"MS", {"", Qt::Key_M, Qt::ControlModifier}},
+                                       {"MR", {"", Qt::Key_R, Qt::ControlModifier}},
+                                       {"M+", {"", Qt::Key_P, Qt::ControlModifier}},
+                                       {"M-", {"", Qt::Key_Q, Qt::ControlModifier}},
+                                       {"MC", {"", Qt::Key_L, Qt::ControlModifier}}};
     for (const Key& key : Keys()) {
       const std::string_view caption = key.control.name == "Sq" ? "sqrt" : key.control.caption;
       all.emplace(std::string(caption), KeyName{std::string(key.control.name), key.typed[0]});
@@ -74,13 +85,27 @@ class CalcTest : public ::testing::Test {
       const auto found = KeyNames().find(key);
       ASSERT_NE(found, KeyNames().end()) << key;
       if (typed || found->second.control.empty()) {
-        QTest::keyClick(form->windowHandle(), static_cast<Qt::Key>(found->second.typed));
+        QTest::keyClick(form->windowHandle(), static_cast<Qt::Key>(found->second.typed),
+                        found->second.modifiers);
       } else {
         QTest::mouseClick(&form->GetButton(found->second.control), Qt::LeftButton);
       }
     }
   }
   std::string Shown() { return form->GetLabel("Display").Caption(); }
+  // The prompts of the boxes shown.
+  std::string Boxes() {
+    std::string prompts;
+    for (const common::MessageBoxRequest& box : boxes) prompts += box.prompt;
+    return prompts;
+  }
+  // The status bar's texts, left to right.
+  std::string Status() {
+    QStringList texts;
+    for (const QLabel* label : form->StatusBar()->findChildren<QLabel*>())
+      if (!label->text().isEmpty()) texts << label->text();
+    return texts.join(u' ').toStdString();
+  }
 
   std::unique_ptr<Form1> form;
   std::vector<common::MessageBoxRequest> boxes;
@@ -174,6 +199,70 @@ TEST_F(CalcTest, DivisionByZeroShowsTheBoxAndKeepsTheDivisionPending) {
   EXPECT_EQ(boxes.size(), 2u);
   Press("2 =");
   EXPECT_EQ(Shown(), " 2.5");
+}
+
+struct Held {
+  const char* keys;
+  const char* shown;
+  const char* then;   // the status bar's text, or the display after a following =
+  const char* fault;  // the box the last key raised, or ""
+};
+
+// The share replaces the number shown as a typed one; one that overflows
+// changes nothing. In the period form in every locale.
+TEST_F(CalcTest, PercentTakesAShareOfTheFirstOperandOrAHundredth) {
+  const Held cases[] = {
+      {"2 0 0 + 2 5 %", "50", " 250", ""},
+      {"2 0 0 - 2 5 %", "50", " 150", ""},
+      {"2 0 0 * 2 5 %", "0.25", " 50", ""},
+      {"2 0 0 / 2 5 %", "0.25", " 800", ""},
+      {"2 5 %", "0.25", " 0", ""},
+      {"2 0 0 + 7 %", "14", " 214", ""},
+      {"1 . 5 %", "0.015", " 0", ""},
+      {"2 0 0 + 2 5 % 1", "501", " 701", ""},
+      {"2 0 0 / 5 % BS", "0.0", " 0", ""},
+      {"1 0 x^2 x^2 x^2 x^2 x^2 x^2 x^2 x^2 + 1 0 x^2 x^2 x^2 x^2 x^2 x^2 x^2 x^2 %", " 1E+256",
+       " 1E+256", "Overflow"},
+  };
+  for (const char* locale : {"C", "de_DE"}) {
+    QLocale::setDefault(QLocale(locale));
+    for (const Held& c : cases) {
+      Fresh();
+      Press(c.keys);
+      EXPECT_EQ(Shown(), c.shown) << c.keys << " in " << locale;
+      EXPECT_EQ(Boxes(), c.fault) << c.keys;
+      Press("=");
+      EXPECT_EQ(Shown(), c.then) << c.keys << " = in " << locale;
+    }
+  }
+  QLocale::setDefault(QLocale::c());
+}
+
+// Store and Add take the number shown, Recall shows the kept one as typed;
+// C and CE leave it, a failing command keeps it.
+TEST_F(CalcTest, MemoryKeepsANumberAside) {
+  const Held cases[] = {
+      {"", "0", "", ""},
+      {"1 2 MS", "12", "M", ""},
+      {"1 2 MS C MR", "12", "M", ""},
+      {"1 2 MS CE MR 3", "123", "M", ""},
+      {"1 2 MS CE 3 M+ CE MR", "15", "M", ""},
+      {"1 2 MS CE 3 M- CE MR", "9", "M", ""},
+      {"5 M- C MR", "-5", "M", ""},
+      {"2 + 3 = MS C MR", "5", "M", ""},
+      {". 5 MS CE 3 + MR =", " 3.5", "M", ""},
+      {"1 2 MS MC MR", "12", "", ""},
+      {"MR", "0", "", ""},
+      {"1 0 x^2 x^2 x^2 x^2 * 1 0 0 0 0 0 0 0 0 0 0 0 0 0 0 = 8 MS M+ C MR", "1E+308", "M",
+       "Overflow"},
+  };
+  for (const Held& c : cases) {
+    Fresh();
+    Press(c.keys);
+    EXPECT_EQ(Shown(), c.shown) << c.keys;
+    EXPECT_EQ(Status(), c.then) << c.keys;
+    EXPECT_EQ(Boxes(), c.fault) << c.keys;
+  }
 }
 
 TEST_F(CalcTest, BackspaceEditsOnlyANumberBeingTyped) {
@@ -339,7 +428,7 @@ TEST_F(CalcTest, HelpStaysTheLastMenu) {
   common::MenuNamed(*form->MenuBar(), QStringLiteral("&Later")).addAction(QStringLiteral("x"));
   QStringList titles;
   for (QAction* menu : form->MenuBar()->actions()) titles << menu->text();
-  EXPECT_EQ(titles.join(u'|'), QStringLiteral("&Edit|&Later|&Help"));
+  EXPECT_EQ(titles.join(u'|').toStdString(), "&Edit|&Calculate|&Memory|&Later|&Help");
 }
 
 struct Failure {
