@@ -14,6 +14,7 @@
 #include "calc/memory.h"
 #include "calc/menu_bar.h"
 #include "calc/percent.h"
+#include "calc/status.h"
 
 namespace calc {
 namespace {
@@ -51,6 +52,7 @@ void Attach(Form1& form) {
   new Accessibility(form);
   AddEditMenu(form);  // after the clipboard: it shows the display's actions
   new Percent(form, *entry);
+  new PendingStatus(form);  // first in the status bar, the memory's "M" after it
   new Memory(form, *entry);
   AddHelpMenu(form);
   ShowDisplayText(form.GetLabel("Display"));

@@ -250,7 +250,7 @@ TEST_F(CalcTest, MemoryKeepsANumberAside) {
       {"1 2 MS CE 3 M- CE MR", "9", "M", ""},
       {"5 M- C MR", "-5", "M", ""},
       {"2 + 3 = MS C MR", "5", "M", ""},
-      {". 5 MS CE 3 + MR =", " 3.5", "M", ""},
+      {". 5 MS CE 3 + MR =", " 3.5", "3 + M", ""},
       {"1 2 MS MC MR", "12", "", ""},
       {"MR", "0", "", ""},
       {"1 0 x^2 x^2 x^2 x^2 * 1 0 0 0 0 0 0 0 0 0 0 0 0 0 0 = 8 MS M+ C MR", "1E+308", "M",
@@ -263,6 +263,35 @@ TEST_F(CalcTest, MemoryKeepsANumberAside) {
     EXPECT_EQ(Status(), c.then) << c.keys;
     EXPECT_EQ(Boxes(), c.fault) << c.keys;
   }
+}
+
+// The operation equals would carry out, as the fields hold it after each
+// kind of key, a failing one put back; in the period form in every locale.
+TEST_F(CalcTest, StatusBarShowsThePendingOperation) {
+  const Sequence cases[] = {
+      {"", ""},
+      {"1 2 +", "12 +"},
+      {"1 2 + 3 =", "12 +"},
+      {"1 2 + 3 = C", ""},
+      {"1 2 + 3 CE BS", "12 +"},
+      {"1 . 5 *", "1.5 *"},
+      {"1 2 + -", "0 -"},
+      {"2 / 9 sqrt", "9 /"},
+      {"2 - 3 x^2 +1 -1", "3 -"},
+      {"1 0 x^2 x^2 x^2 x^2 *", "1E+16 *"},
+      {"1 2 + 0 -1 sqrt", "12 +"},
+      {"5 / 0 =", "5 /"},
+      {"2 + 2 5 % MS", "2 + M"},
+  };
+  for (const char* locale : {"C", "de_DE"}) {
+    QLocale::setDefault(QLocale(locale));
+    for (const Sequence& c : cases) {
+      Fresh();
+      Press(c.keys);
+      EXPECT_EQ(Status(), c.shown) << c.keys << " in " << locale;
+    }
+  }
+  QLocale::setDefault(QLocale::c());
 }
 
 TEST_F(CalcTest, BackspaceEditsOnlyANumberBeingTyped) {
