@@ -10,6 +10,7 @@
 #include "calc/display_text.h"
 #include "calc/entry.h"
 #include "calc/form1.h"
+#include "calc/history.h"
 #include "calc/keyboard.h"
 #include "calc/memory.h"
 #include "calc/menu_bar.h"
@@ -54,6 +55,7 @@ void Attach(Form1& form) {
   new Percent(form, *entry);
   new PendingStatus(form);  // first in the status bar, the memory's "M" after it
   new Memory(form, *entry);
+  new History(form, *entry);
   AddHelpMenu(form);
   ShowDisplayText(form.GetLabel("Display"));
 }

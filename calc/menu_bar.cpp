@@ -6,6 +6,7 @@
 #include <QMenuBar>
 
 #include "calc/form1.h"
+#include "calc/history.h"
 #include "calc/keys.h"
 #include "calc/memory.h"
 #include "calc/percent.h"
@@ -23,6 +24,7 @@ QList<common::ShortcutRow> ShortcutRows(Form1& form) {
         {action->text().remove(u'&'), action->shortcut().toString(QKeySequence::NativeText)});
   rows.append(common::ShortcutRows(Percent::MenuItems()));
   rows.append(common::ShortcutRows(Memory::MenuItems()));
+  rows.append(common::ShortcutRows(History::MenuItems()));
   bool digits = false;
   for (const Key& key : Keys()) {
     if (key.spokenName.empty()) {  // a digit: the ten are one line

@@ -294,6 +294,45 @@ TEST_F(CalcTest, StatusBarShowsThePendingOperation) {
   QLocale::setDefault(QLocale::c());
 }
 
+// Each equals that computed, repeated ones included, and each root and
+// square, as Copy History puts them on the clipboard.
+TEST_F(CalcTest, HistoryKeepsTheLastCalculationsNewestFirst) {
+  const Sequence cases[] = {
+      {"1 2 + 3 = = =", "12 + 27 = 39\n12 + 15 = 27\n12 + 3 = 15\n"},
+      {"1 0 - 3 = =", "10 - 7 = 3\n10 - 3 = 7\n"},
+      {"1 . 5 * 2 = C", "1.5 * 2 = 3\n"},
+      {"5 / 0 = = 2 =", "5 / 2 = 2.5\n"},
+      {"= 5 = 0 -1 sqrt", ""},
+      {"9 sqrt C -1 x^2", "(-1)² = 1\n√9 = 3\n"},
+      {"1 0 x^2 x^2 x^2 x^2 x^2",
+       "(1E+16)² = 1E+32\n100000000² = 1E+16\n10000² = 100000000\n"
+       "100² = 10000\n10² = 100\n"},
+  };
+  for (const Sequence& c : cases) {
+    Fresh();
+    Press(c.keys);
+    QApplication::clipboard()->clear();
+    QTest::keyClick(form.get(), Qt::Key_C, Qt::ControlModifier | Qt::ShiftModifier);
+    EXPECT_EQ(QApplication::clipboard()->text().toStdString(), c.shown) << c.keys;
+  }
+  // The last 20 in the menu; one chosen is shown as typed; Clear forgets them.
+  Fresh();
+  Press("1 + 1");
+  for (int i = 0; i < 21; ++i) Press("=");
+  QMenu* menu = nullptr;
+  for (QAction* title : form->MenuBar()->actions())
+    if (title->text() == "Hi&story") menu = title->menu();
+  ASSERT_NE(menu, nullptr);
+  ASSERT_EQ(menu->actions().size(), 23);  // the lines, a separator, Copy and Clear
+  EXPECT_EQ(menu->actions()[19]->text(), "1 + 2 = 3");
+  menu->actions()[0]->trigger();
+  EXPECT_EQ(Shown(), "22");
+  Press("5 BS BS");
+  EXPECT_EQ(Shown(), "2");
+  menu->actions().last()->trigger();
+  EXPECT_EQ(menu->actions().size(), 2);
+}
+
 TEST_F(CalcTest, BackspaceEditsOnlyANumberBeingTyped) {
   const Sequence cases[] = {
       {"1 2 3 BS", "12"},     {"5 BS", "0"},
@@ -457,7 +496,7 @@ TEST_F(CalcTest, HelpStaysTheLastMenu) {
   common::MenuNamed(*form->MenuBar(), QStringLiteral("&Later")).addAction(QStringLiteral("x"));
   QStringList titles;
   for (QAction* menu : form->MenuBar()->actions()) titles << menu->text();
-  EXPECT_EQ(titles.join(u'|').toStdString(), "&Edit|&Calculate|&Memory|&Later|&Help");
+  EXPECT_EQ(titles.join(u'|').toStdString(), "&Edit|&Calculate|&Memory|Hi&story|&Later|&Help");
 }
 
 struct Failure {
