@@ -50,12 +50,6 @@ std::span<const common::MenuItem<History>> History::MenuItems() {
   return kMenu;
 }
 
-QStringList History::Lines() const {
-  QStringList lines;
-  for (const Line& line : lines_) lines << line.text;
-  return lines;
-}
-
 // What the key computed is read from the fields it left: equals computed
 // unless nothing was pending or the division was by zero.
 void History::KeyDone(std::string_view control) {

@@ -3,10 +3,10 @@
 #include <QList>
 #include <QObject>
 #include <QString>
-#include <QStringList>
 #include <cstddef>
 #include <deque>
 #include <span>
+#include <string_view>
 #include <vector>
 
 #include "common/menu.h"
@@ -20,7 +20,7 @@ class Entry;
 class Form1;
 
 // The History menu: the last 20 calculations, newest first, each as a line
-// ("12 + 3 = 15", "√(9) = 3", "3² = 9"): every equals that computed a result,
+// ("12 + 3 = 15", "√9 = 3", "(-3)² = 9"): every equals that computed a result,
 // repeated equals included, and every square root and square. Choosing one
 // shows its result as if it had been typed; Copy History puts the lines on
 // the clipboard as text, Clear History forgets them.
@@ -32,9 +32,6 @@ class History : public QObject {
 
   void Copy();
   void Clear();
-
-  // Newest first, as the menu lists them.
-  QStringList Lines() const;
 
   static std::span<const common::MenuItem<History>> MenuItems();
 

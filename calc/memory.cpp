@@ -37,6 +37,7 @@ Memory::Memory(Form1& form, Entry& entry)
       actions_(common::AddMenus<Memory>(form, *this, kMenu)),
       indicator_(new QLabel(&form)) {
   indicator_->setObjectName(QStringLiteral("memory"));
+  indicator_->setContentsMargins(4, 0, 4, 0);  // off the window's edge
   form.AddStatusBar().addPermanentWidget(indicator_);
   Keep(std::nullopt);
 }

@@ -22,6 +22,7 @@ PendingStatus::PendingStatus(Form1& form)
       label_(new QLabel(&form)),
       notification_(new Notification(form, "PendingNotification")) {
   label_->setObjectName(QStringLiteral("pending"));
+  label_->setContentsMargins(4, 0, 4, 0);  // off the window's edge
   form.AddStatusBar().addWidget(label_, 1);
   // After the key, and after a failed key was put back as it was.
   form.handlerCalls.Add([this](const common::HandlerCall& call) {
