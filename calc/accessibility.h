@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QObject>
+#include <QString>
 #include <string>
 
 class QWidget;
@@ -9,12 +10,23 @@ namespace calc {
 
 class Form1;
 
+// An invisible notification that a screen reader speaks as it appears: each
+// text told is shown in it anew, as its name. Orca 43 speaks a label's change
+// only when the label is focused, and a changed name or description reaches
+// it from Qt 6.4 without its text, but it does speak a notification.
+class Notification : public QObject {
+ public:
+  Notification(QWidget& window, const char* name);
+
+  void Tell(const QString& text);
+
+ private:
+  QWidget* widget_;
+};
+
 // What a screen reader hears: each key by what it does ("Square root", not its
-// caption "Square"), and each new number in the display. The display is a
-// label that never has the focus, and Orca 43 speaks a label's change only
-// when it is focused; a changed name or description reaches it from Qt 6.4
-// without its text. Orca does speak a notification as it appears, so each new
-// number is shown in an invisible notification named by the number.
+// caption "Square"), and each new number in the display, which is a label
+// that never has the focus.
 class Accessibility : public QObject {
  public:
   explicit Accessibility(Form1& form);
@@ -22,7 +34,7 @@ class Accessibility : public QObject {
  private:
   void DisplayChanged(const std::string& shown);
 
-  QWidget* notification_;
+  Notification* notification_;
 };
 
 }  // namespace calc

@@ -10,8 +10,12 @@
 #include "calc/display_text.h"
 #include "calc/entry.h"
 #include "calc/form1.h"
-#include "calc/help_menu.h"
+#include "calc/history.h"
 #include "calc/keyboard.h"
+#include "calc/memory.h"
+#include "calc/menu_bar.h"
+#include "calc/percent.h"
+#include "calc/status.h"
 
 namespace calc {
 namespace {
@@ -47,7 +51,12 @@ void Attach(Form1& form) {
   new Keyboard(form, *entry);
   new DisplayClipboard(form, *entry);
   new Accessibility(form);
-  new HelpMenu(form);  // after the clipboard: it shows the display's actions
+  AddEditMenu(form);  // after the clipboard: it shows the display's actions
+  new Percent(form, *entry);
+  new PendingStatus(form);  // first in the status bar, the memory's "M" after it
+  new Memory(form, *entry);
+  new History(form, *entry);
+  AddHelpMenu(form);
   ShowDisplayText(form.GetLabel("Display"));
 }
 

@@ -2,6 +2,7 @@
 
 #include "calc/form1.h"
 #include "calc/keys.h"
+#include "common/numbers.h"
 
 namespace calc {
 
@@ -36,6 +37,10 @@ void Entry::Enter(const std::string& number) {
   display_.SetCaption(number);
   lastSeen_ = number;
   typing_ = true;
+}
+
+void Entry::Enter(double number) {
+  Enter(common::NumberText(number, common::PeriodFormat()));
 }
 
 }  // namespace calc

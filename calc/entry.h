@@ -22,6 +22,9 @@ class Entry : public QObject {
   void Backspace();
   // Shows a checked number as if it had been typed.
   void Enter(const std::string& number);
+  // Shows a number as if it had been typed, as +1 and -1 write their
+  // results: 15 digits, a period, no leading blank.
+  void Enter(double number);
 
  private:
   void AfterKey(bool entersNumber);

@@ -102,6 +102,10 @@
         <source>Digits</source>
         <translation>Ziffern</translation>
     </message>
+    <message>
+        <source>Memory holds %1</source>
+        <translation>Im Speicher: %1</translation>
+    </message>
 </context>
 <context>
     <name>colours</name>
@@ -582,6 +586,50 @@
     <message>
         <source>&amp;Fill</source>
         <translation>F&amp;üllen</translation>
+    </message>
+    <message>
+        <source>Hi&amp;story</source>
+        <translation>&amp;Verlauf</translation>
+    </message>
+    <message>
+        <source>&amp;Copy History</source>
+        <translation>Verlauf &amp;kopieren</translation>
+    </message>
+    <message>
+        <source>C&amp;lear History</source>
+        <translation>Verlauf &amp;leeren</translation>
+    </message>
+    <message>
+        <source>&amp;Memory</source>
+        <translation>&amp;Speicher</translation>
+    </message>
+    <message>
+        <source>Memory &amp;Store</source>
+        <translation>Im Speicher &amp;ablegen</translation>
+    </message>
+    <message>
+        <source>Memory &amp;Recall</source>
+        <translation>Speicher a&amp;brufen</translation>
+    </message>
+    <message>
+        <source>Memory &amp;Add</source>
+        <translation>Zum Speicher a&amp;ddieren</translation>
+    </message>
+    <message>
+        <source>Memory S&amp;ubtract</source>
+        <translation>Vom Speicher s&amp;ubtrahieren</translation>
+    </message>
+    <message>
+        <source>Memory &amp;Clear</source>
+        <translation>Speicher &amp;löschen</translation>
+    </message>
+    <message>
+        <source>&amp;Calculate</source>
+        <translation>&amp;Rechnen</translation>
+    </message>
+    <message>
+        <source>&amp;Percent</source>
+        <translation>&amp;Prozent</translation>
     </message>
 </context>
 <context>

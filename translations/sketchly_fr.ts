@@ -102,6 +102,10 @@
         <source>Digits</source>
         <translation>Chiffres</translation>
     </message>
+    <message>
+        <source>Memory holds %1</source>
+        <translation>En mémoire : %1</translation>
+    </message>
 </context>
 <context>
     <name>colours</name>
@@ -582,6 +586,50 @@
     <message>
         <source>&amp;Fill</source>
         <translation>&amp;Remplir</translation>
+    </message>
+    <message>
+        <source>Hi&amp;story</source>
+        <translation>&amp;Historique</translation>
+    </message>
+    <message>
+        <source>&amp;Copy History</source>
+        <translation>&amp;Copier l’historique</translation>
+    </message>
+    <message>
+        <source>C&amp;lear History</source>
+        <translation>&amp;Effacer l’historique</translation>
+    </message>
+    <message>
+        <source>&amp;Memory</source>
+        <translation>&amp;Mémoire</translation>
+    </message>
+    <message>
+        <source>Memory &amp;Store</source>
+        <translation>&amp;Mettre en mémoire</translation>
+    </message>
+    <message>
+        <source>Memory &amp;Recall</source>
+        <translation>&amp;Rappeler la mémoire</translation>
+    </message>
+    <message>
+        <source>Memory &amp;Add</source>
+        <translation>&amp;Ajouter à la mémoire</translation>
+    </message>
+    <message>
+        <source>Memory S&amp;ubtract</source>
+        <translation>&amp;Soustraire de la mémoire</translation>
+    </message>
+    <message>
+        <source>Memory &amp;Clear</source>
+        <translation>E&amp;ffacer la mémoire</translation>
+    </message>
+    <message>
+        <source>&amp;Calculate</source>
+        <translation>&amp;Calcul</translation>
+    </message>
+    <message>
+        <source>&amp;Percent</source>
+        <translation>&amp;Pourcentage</translation>
     </message>
 </context>
 <context>

@@ -3,10 +3,12 @@
 #include <QAction>
 #include <QClipboard>
 #include <QDialog>
+#include <QLabel>
 #include <QLocale>
 #include <QMenu>
 #include <QMenuBar>
 #include <QMessageBox>
+#include <QStatusBar>
 #include <QTableWidget>
 #include <QTest>
 #include <QTimer>
@@ -21,20 +23,30 @@
 #include "calc/form1.h"
 #include "calc/keys.h"
 #include "common/dialogs.h"
+#include "common/menu.h"
 
 namespace calc {
 namespace {
 
 // The keys by the captions a person reads, except that the square root
 // (captioned "Square") is "sqrt" here to keep the sequences unambiguous; with
-// the first key typed for each, and BS for Backspace, which has no button.
+// the first key typed for each. Keys without a button: BS for Backspace, %
+// (typed with Shift, as on most layouts), and the memory's MS, MR, M+, M-
+// and MC.
 struct KeyName {
   std::string control;
   int typed;
+  Qt::KeyboardModifiers modifiers = {};
 };
 const std::map<std::string, KeyName>& KeyNames() {
   static const std::map<std::string, KeyName> names = [] {
-    std::map<std::string, KeyName> all{{"BS", {"", Qt::Key_Backspace}}};
+    std::map<std::string, KeyName> all{{"BS", {"", Qt::Key_Backspace}},
+                                       {"%", {"", Qt::Key_Percent, Qt::ShiftModifier}},
+                                       {"MS", {"", Qt::Key_M, Qt::ControlModifier}},
+                                       {"MR", {"", Qt::Key_R, Qt::ControlModifier}},
+                                       {"M+", {"", Qt::Key_P, Qt::ControlModifier}},
+                                       {"M-", {"", Qt::Key_Q, Qt::ControlModifier}},
+                                       {"MC", {"", Qt::Key_L, Qt::ControlModifier}}};
     for (const Key& key : Keys()) {
       const std::string_view caption = key.control.name == "Sq" ? "sqrt" : key.control.caption;
       all.emplace(std::string(caption), KeyName{std::string(key.control.name), key.typed[0]});
@@ -73,13 +85,27 @@ class CalcTest : public ::testing::Test {
       const auto found = KeyNames().find(key);
       ASSERT_NE(found, KeyNames().end()) << key;
       if (typed || found->second.control.empty()) {
-        QTest::keyClick(form->windowHandle(), static_cast<Qt::Key>(found->second.typed));
+        QTest::keyClick(form->windowHandle(), static_cast<Qt::Key>(found->second.typed),
+                        found->second.modifiers);
       } else {
         QTest::mouseClick(&form->GetButton(found->second.control), Qt::LeftButton);
       }
     }
   }
   std::string Shown() { return form->GetLabel("Display").Caption(); }
+  // The prompts of the boxes shown.
+  std::string Boxes() {
+    std::string prompts;
+    for (const common::MessageBoxRequest& box : boxes) prompts += box.prompt;
+    return prompts;
+  }
+  // The status bar's texts, left to right.
+  std::string Status() {
+    QStringList texts;
+    for (const QLabel* label : form->StatusBar()->findChildren<QLabel*>())
+      if (!label->text().isEmpty()) texts << label->text();
+    return texts.join(u' ').toStdString();
+  }
 
   std::unique_ptr<Form1> form;
   std::vector<common::MessageBoxRequest> boxes;
@@ -173,6 +199,123 @@ TEST_F(CalcTest, DivisionByZeroShowsTheBoxAndKeepsTheDivisionPending) {
   EXPECT_EQ(boxes.size(), 2u);
   Press("2 =");
   EXPECT_EQ(Shown(), " 2.5");
+}
+
+struct Held {
+  const char* keys;
+  const char* shown;
+  const char* then;   // the status bar's text, or the display after a following =
+  const char* fault;  // the box the last key raised, or ""
+};
+
+// The share replaces the number shown as a typed one; one that overflows
+// changes nothing. In the period form in every locale.
+TEST_F(CalcTest, PercentTakesAShareOfTheFirstOperandOrAHundredth) {
+  const Held cases[] = {
+      {"2 0 0 + 2 5 %", "50", " 250", ""},
+      {"2 0 0 - 2 5 %", "50", " 150", ""},
+      {"2 0 0 * 2 5 %", "0.25", " 50", ""},
+      {"2 0 0 / 2 5 %", "0.25", " 800", ""},
+      {"2 5 %", "0.25", " 0", ""},
+      {"2 0 0 + 7 %", "14", " 214", ""},
+      {"2 0 0 / 5 % BS", "0.0", " 0", ""},
+      {"1 0 x^2 x^2 x^2 x^2 x^2 x^2 x^2 x^2 + 1 0 x^2 x^2 x^2 x^2 x^2 x^2 x^2 x^2 %", " 1E+256",
+       " 1E+256", "Overflow"},
+  };
+  for (const char* locale : {"C", "de_DE"}) {
+    QLocale::setDefault(QLocale(locale));
+    for (const Held& c : cases) {
+      Fresh();
+      Press(c.keys);
+      EXPECT_EQ(Shown(), c.shown) << c.keys << " in " << locale;
+      EXPECT_EQ(Boxes(), c.fault) << c.keys;
+      Press("=");
+      EXPECT_EQ(Shown(), c.then) << c.keys << " = in " << locale;
+    }
+  }
+  QLocale::setDefault(QLocale::c());
+}
+
+// Store and Add take the number shown, Recall shows the kept one as typed;
+// C and CE leave it, a failing command keeps it.
+TEST_F(CalcTest, MemoryKeepsANumberAside) {
+  const Held cases[] = {
+      {"1 2 MS CE MR 3", "123", "M", ""},
+      {"1 2 MS CE 3 M+ CE MR", "15", "M", ""},
+      {"5 M- C MR", "-5", "M", ""},
+      {"2 + 3 = MS C MR", "5", "M", ""},
+      {". 5 MS CE 3 + MR =", " 3.5", "3 + M", ""},
+      {"1 2 MS MC MR", "12", "", ""},
+      {"MR", "0", "", ""},
+      {"1 0 x^2 x^2 x^2 x^2 * 1 0 0 0 0 0 0 0 0 0 0 0 0 0 0 = 8 MS M+ C MR", "1E+308", "M",
+       "Overflow"},
+  };
+  for (const Held& c : cases) {
+    Fresh();
+    Press(c.keys);
+    EXPECT_EQ(Shown(), c.shown) << c.keys;
+    EXPECT_EQ(Status(), c.then) << c.keys;
+    EXPECT_EQ(Boxes(), c.fault) << c.keys;
+  }
+}
+
+// The operation equals would carry out, as the fields hold it after each
+// kind of key, a failing one put back; in the period form in every locale.
+TEST_F(CalcTest, StatusBarShowsThePendingOperation) {
+  const Sequence cases[] = {
+      {"1 2 +", "12 +"},           {"1 2 + 3 =", "12 +"},      {"1 2 + 3 = C", ""},
+      {"1 2 + 3 CE BS", "12 +"},   {"1 . 5 *", "1.5 *"},       {"1 2 + -", "0 -"},
+      {"2 / 9 sqrt", "9 /"},       {"2 - 3 x^2 +1 -1", "3 -"}, {"1 0 x^2 x^2 x^2 x^2 *", "1E+16 *"},
+      {"1 2 + 0 -1 sqrt", "12 +"}, {"5 / 0 =", "5 /"},         {"2 + 2 5 % MS", "2 + M"},
+  };
+  for (const char* locale : {"C", "de_DE"}) {
+    QLocale::setDefault(QLocale(locale));
+    for (const Sequence& c : cases) {
+      Fresh();
+      Press(c.keys);
+      EXPECT_EQ(Status(), c.shown) << c.keys << " in " << locale;
+    }
+  }
+  QLocale::setDefault(QLocale::c());
+}
+
+// Each equals that computed, repeated ones included, and each root and
+// square, as Copy History puts them on the clipboard.
+TEST_F(CalcTest, HistoryKeepsTheLastCalculationsNewestFirst) {
+  const Sequence cases[] = {
+      {"1 2 + 3 = = =", "12 + 27 = 39\n12 + 15 = 27\n12 + 3 = 15\n"},
+      {"1 0 - 3 = =", "10 - 7 = 3\n10 - 3 = 7\n"},
+      {"1 . 5 * 2 = C", "1.5 * 2 = 3\n"},
+      {"5 / 0 = = 2 =", "5 / 2 = 2.5\n"},
+      {"= 5 = 0 -1 sqrt", ""},
+      {"9 sqrt C -1 x^2", "(-1)² = 1\n√9 = 3\n"},
+      {"1 0 x^2 x^2 x^2 x^2 x^2",
+       "(1E+16)² = 1E+32\n100000000² = 1E+16\n10000² = 100000000\n"
+       "100² = 10000\n10² = 100\n"},
+  };
+  for (const Sequence& c : cases) {
+    Fresh();
+    Press(c.keys);
+    QApplication::clipboard()->clear();
+    QTest::keyClick(form.get(), Qt::Key_C, Qt::ControlModifier | Qt::ShiftModifier);
+    EXPECT_EQ(QApplication::clipboard()->text().toStdString(), c.shown) << c.keys;
+  }
+  // The last 20 in the menu; one chosen is shown as typed; Clear forgets them.
+  Fresh();
+  Press("1 + 1");
+  for (int i = 0; i < 21; ++i) Press("=");
+  QMenu* menu = nullptr;
+  for (QAction* title : form->MenuBar()->actions())
+    if (title->text() == "Hi&story") menu = title->menu();
+  ASSERT_NE(menu, nullptr);
+  ASSERT_EQ(menu->actions().size(), 23);  // the lines, a separator, Copy and Clear
+  EXPECT_EQ(menu->actions()[19]->text(), "1 + 2 = 3");
+  menu->actions()[0]->trigger();
+  EXPECT_EQ(Shown(), "22");
+  Press("5 BS BS");
+  EXPECT_EQ(Shown(), "2");
+  menu->actions().last()->trigger();
+  EXPECT_EQ(menu->actions().size(), 2);
 }
 
 TEST_F(CalcTest, BackspaceEditsOnlyANumberBeingTyped) {
@@ -330,7 +473,15 @@ TEST_F(CalcTest, KeyboardShortcutsShowTheDigitsAsOneRow) {
   EXPECT_TRUE(lines.contains(QString::fromUtf8("Digits: 0\u20139")))
       << lines.join(u'|').toStdString();
   EXPECT_FALSE(lines.contains(QStringLiteral("7: 7")));
+  EXPECT_EQ(lines.last(), QStringLiteral("Keyboard Shortcuts: F1"));
   delete dialog;
+}
+
+TEST_F(CalcTest, HelpStaysTheLastMenu) {
+  common::MenuNamed(*form->MenuBar(), QStringLiteral("&Later")).addAction(QStringLiteral("x"));
+  QStringList titles;
+  for (QAction* menu : form->MenuBar()->actions()) titles << menu->text();
+  EXPECT_EQ(titles.join(u'|').toStdString(), "&Edit|&Calculate|&Memory|Hi&story|&Later|&Help");
 }
 
 struct Failure {

@@ -7,6 +7,7 @@
 #include <QApplication>
 #include <QDialogButtonBox>
 #include <QDir>
+#include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
 #include <QMessageBox>
@@ -102,6 +103,9 @@ Shown Show(const QLocale& locale) {
   for (const char* key : {"Num1", "Divide", "Num0", "Equal"})
     QTest::mouseClick(&windows.calc.GetButton(key), Qt::LeftButton);
   common::SetMessageBoxHook(nullptr);
+  // The memory's "M" says what it holds: Memory > Store.
+  windows.calc.MenuBar()->actions()[2]->menu()->actions()[0]->trigger();
+  shown.added << windows.calc.findChild<QLabel*>(QStringLiteral("memory"))->toolTip();
   return shown;
 }
 
