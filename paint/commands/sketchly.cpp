@@ -1,28 +1,9 @@
 #include "paint/commands/sketchly.h"
 
-#include <QApplication>
-
-#include "common/help.h"
+#include "common/help_menu.h"
 #include "common/i18n.h"
-#include "common/menu.h"
-#include "common/text.h"
 
 namespace paint {
-namespace {
-
-using common::MenuItem;
-
-constexpr MenuItem<Sketchly> kMenu[] = {
-    {QT_TRANSLATE_NOOP("menus", "&Help"), QT_TRANSLATE_NOOP("menus", "&Keyboard Shortcuts"),
-     QKeySequence::HelpContents, "", &Sketchly::ShowShortcuts},
-    {QT_TRANSLATE_NOOP("menus", "&Help"), QT_TRANSLATE_NOOP("menus", "&About Sketchly"),
-     QKeySequence::UnknownKey, "", &Sketchly::ShowAbout},
-    {QT_TRANSLATE_NOOP("menus", "&Help"), QT_TRANSLATE_NOOP("menus", "About &Qt"),
-     QKeySequence::UnknownKey, "", &Sketchly::ShowAboutQt},
-};
-
-}  // namespace
-
 // The menus are made in the order they stand in the menu bar.
 Sketchly::Sketchly(Form1& form)
     : QObject(&form),
@@ -35,7 +16,12 @@ Sketchly::Sketchly(Form1& form)
       view_(*new ViewMenu(bench_)),
       image_(*new ImageMenu(bench_)),
       toolsMenu_(*new ToolsMenu(bench_)) {
-  common::AddMenus<Sketchly>(form, *this, kMenu);
+  common::AddHelpMenu(form, {QT_TRANSLATE_NOOP("menus", "&About Sketchly"),
+                             common::Tr("paint",
+                                        "A drawing program: ten tools, a palette of twenty "
+                                        "colours, undo, the clipboard and image files at their "
+                                        "own size."),
+                             [this] { return ShortcutRows(); }});
   new WindowStatus(bench_);
 }
 
@@ -43,11 +29,10 @@ Sketchly& Attach(Form1& form) {
   return *new Sketchly(form);
 }
 
-void Sketchly::ShowShortcuts() {
+QList<common::ShortcutRow> Sketchly::ShortcutRows() {
   QList<common::ShortcutRow> rows;
   rows << file_.ShortcutRows() << edit_.ShortcutRows() << view_.ShortcutRows()
-       << image_.ShortcutRows() << toolsMenu_.ShortcutRows()
-       << common::ShortcutRows<Sketchly>(kMenu);
+       << image_.ShortcutRows() << toolsMenu_.ShortcutRows();
   rows.append({form_.ColourButton().text().remove(u'&'), QStringLiteral("Alt+E")});
   rows.append({common::Tr("paint", "Put a paste in place"), common::Tr("paint", "Enter")});
   rows.append(
@@ -60,18 +45,7 @@ void Sketchly::ShowShortcuts() {
                common::Tr("paint",
                           "Arrow keys, Page Up, Page Down, Home, End, Ctrl+Home, "
                           "Ctrl+End")});
-  common::ShowShortcuts(&form_, rows);
-}
-
-void Sketchly::ShowAbout() {
-  common::ShowAbout(&form_, common::ToQString(form_.Caption()),
-                    common::Tr("paint",
-                               "A drawing program: ten tools, a palette of twenty colours, undo, "
-                               "the clipboard and image files at their own size."));
-}
-
-void Sketchly::ShowAboutQt() {
-  QApplication::aboutQt();
+  return rows;
 }
 
 }  // namespace paint

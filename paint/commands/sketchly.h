@@ -37,11 +37,10 @@ class Sketchly : public QObject {
   ImageMenu& Image() { return image_; }
   ToolsMenu& ToolMenu() { return toolsMenu_; }
 
-  void ShowShortcuts();
-  void ShowAbout();
-  void ShowAboutQt();
-
  private:
+  // Help > Keyboard Shortcuts' lines, menu by menu, then the other keys.
+  QList<common::ShortcutRow> ShortcutRows();
+
   Form1& form_;
   Document document_;
   ToolBox& tools_;

@@ -35,7 +35,7 @@ TEST_F(PaintTest, MenusUseStandardKeysAndLeaveAltEToTheColourButton) {
   EXPECT_EQ(command("&Undo")->text(), "&Undo");
   EXPECT_EQ(command("&Redo")->text(), "&Redo Brush");
   // One line per command with its usual keys, as a table.
-  sketchly->ShowShortcuts();
+  command("&Keyboard Shortcuts")->trigger();
   auto* dialog = form->findChild<QDialog*>(QStringLiteral("shortcuts"));
   ASSERT_NE(dialog, nullptr);
   const QTableWidget* table = dialog->findChild<QTableWidget*>();
