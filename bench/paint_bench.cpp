@@ -17,6 +17,7 @@
 #include "common/dialogs.h"
 #include "common/i18n.h"
 #include "common/zoom.h"
+#include "paint/commands/dialogs.h"
 #include "paint/commands/picture_size.h"
 #include "paint/commands/quality_dialog.h"
 #include "paint/commands/sketchly.h"
@@ -292,6 +293,19 @@ class BusyWatch {
   double longest_ = 0;
 };
 
+// The dialogs' answers: the file to save to, quality 90, half the size.
+struct Answers : paint::Dialogs {
+  QString file;
+  std::optional<std::string> ChooseFile(const common::FileDialogRequest&) override {
+    return file.toStdString();
+  }
+  std::optional<int> Quality(QWidget*, const QImage&, const QByteArray&,
+                             const paint::Compression&) override {
+    return 90;
+  }
+  std::optional<QSize> Scale(QWidget*, const QSize& size) override { return size / 2; }
+};
+
 // Save As of a 4000x3000 photo-like picture, as PNG (argument 0) or JPEG at
 // quality 90 (1), as the window does it: the whole save, and the longest
 // stretch the window's thread was busy meanwhile.
@@ -302,9 +316,9 @@ void SaveAside(benchmark::State& state) {
   const bool jpeg = state.range(0) == 1;
   const QString path = QDir::temp().filePath(jpeg ? QStringLiteral("paint_bench_saved.jpg")
                                                   : QStringLiteral("paint_bench_saved.png"));
-  common::SetFileDialogHook(
-      [&](const common::FileDialogRequest&) { return std::optional(path.toStdString()); });
-  paint::SetQualityHook([](const paint::Compression&) { return std::optional(90); });
+  auto answers = std::make_shared<Answers>();
+  answers->file = path;
+  common::SetDialogs(*form, answers);
   double longest = 0;
   for (auto _ : state) {
     BusyWatch watch;
@@ -313,8 +327,6 @@ void SaveAside(benchmark::State& state) {
   }
   state.counters["longestBusyMs"] = longest * 1000;
   state.counters["MB"] = static_cast<double>(QFileInfo(path).size()) / 1e6;
-  common::SetFileDialogHook(nullptr);
-  paint::SetQualityHook(nullptr);
   QFile::remove(path);
 }
 
@@ -551,7 +563,7 @@ void Shape(benchmark::State& state) {
     sketchly.ToolMenu().FillTool();
     form->curColor = common::ColourFromRgb(255, 0, 0);  // unlike every pixel
   }
-  paint::SetScaleHook([](const QSize& size) { return std::optional(size / 2); });
+  common::SetDialogs(*form, std::make_shared<Answers>());
   const float middle = 2000.0F * static_cast<float>(common::kTwipsPerPixel);
   for (auto _ : state) {
     state.PauseTiming();
@@ -590,7 +602,6 @@ void Shape(benchmark::State& state) {
     }
     canvas.repaint();
   }
-  paint::SetScaleHook(nullptr);
 }
 
 // A drag of the whole picture selected, 10 pixels a step, painted: what a

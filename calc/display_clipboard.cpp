@@ -76,7 +76,7 @@ void DisplayClipboard::Paste() {
   const std::optional<std::string> number =
       PastedNumber(data->hasText() ? data->text() : QString(), common::LocaleNumberFormat());
   if (!number) {
-    common::Beep();
+    common::Beep(&form_);
     return;
   }
   entry_.Enter(*number);

@@ -20,25 +20,16 @@
 namespace common {
 namespace {
 
-MessageBoxHook& MessageHook() {
-  static MessageBoxHook hook;
-  return hook;
-}
+// A window's own dialogs, kept as a child of it.
+class DialogsHolder : public QObject {
+ public:
+  DialogsHolder(QWidget& window, std::shared_ptr<Dialogs> dialogs)
+      : QObject(&window), dialogs_(std::move(dialogs)) {}
+  Dialogs& Get() const { return *dialogs_; }
 
-FileDialogHook& FileHook() {
-  static FileDialogHook hook;
-  return hook;
-}
-
-CommonDialog::ColorHook& ColourHook() {
-  static CommonDialog::ColorHook hook;
-  return hook;
-}
-
-std::function<void()>& BeepHook() {
-  static std::function<void()> hook;
-  return hook;
-}
+ private:
+  std::shared_ptr<Dialogs> dialogs_;
+};
 
 // Room for the window manager's icon and buttons beside a title: about four
 // title-bar buttons, in the title's own height.
@@ -49,6 +40,14 @@ constexpr int kExplanationColumns = 45;
 // A file dialog's size, in average characters and lines.
 constexpr int kFileDialogColumns = 120;
 constexpr int kFileDialogLines = 32;
+
+// The holder among a widget's children; qobject_cast (and so findChild)
+// knows only classes that moc has seen.
+DialogsHolder* HolderOf(const QWidget& widget) {
+  for (QObject* child : widget.children())
+    if (auto* holder = dynamic_cast<DialogsHolder*>(child)) return holder;
+  return nullptr;
+}
 
 }  // namespace
 
@@ -62,11 +61,29 @@ int TitleBarWidth(const QWidget& window) {
          static_cast<int>(kTitleBarRoomInLines * metrics.height());
 }
 
+Dialogs& DialogsOf(const QWidget* widget) {
+  for (; widget; widget = widget->parentWidget())
+    if (const DialogsHolder* holder = HolderOf(*widget)) return holder->Get();
+  static Dialogs real;
+  return real;
+}
+
+void SetDialogs(QWidget& window, std::shared_ptr<Dialogs> dialogs) {
+  delete HolderOf(window);
+  new DialogsHolder(window, std::move(dialogs));
+}
+
 int MsgBox(QWidget* owner, std::string_view prompt, int buttons, std::string_view title,
            std::string_view explanation) {
-  if (MessageHook())
-    return MessageHook()(
-        {owner, std::string(prompt), buttons, std::string(title), std::string(explanation)});
+  return DialogsOf(owner).MessageBox(
+      {owner, std::string(prompt), buttons, std::string(title), std::string(explanation)});
+}
+
+int Dialogs::MessageBox(const MessageBoxRequest& request) {
+  QWidget* owner = request.owner;
+  const std::string_view prompt = request.prompt, title = request.title,
+                         explanation = request.explanation;
+  const int buttons = request.buttons;
   const int icon = buttons & (kCritical | kQuestion);
   QMessageBox box(icon == kCritical   ? QMessageBox::Critical
                   : icon == kQuestion ? QMessageBox::Question
@@ -136,7 +153,10 @@ int MsgBox(QWidget* owner, std::string_view prompt, int buttons, std::string_vie
 }
 
 std::optional<std::string> ChooseFile(const FileDialogRequest& request) {
-  if (FileHook()) return FileHook()(request);
+  return DialogsOf(request.owner).ChooseFile(request);
+}
+
+std::optional<std::string> Dialogs::ChooseFile(const FileDialogRequest& request) {
   QFileDialog dialog(request.owner, ToQString(request.title), ToQString(request.start),
                      ToQString(request.filters));
   const bool open = request.mode == FileDialogMode::kOpen;
@@ -176,40 +196,23 @@ std::optional<std::string> ChooseFile(const FileDialogRequest& request) {
   return dialog.selectedFiles().front().toStdString();
 }
 
-void SetFileDialogHook(FileDialogHook hook) {
-  FileHook() = std::move(hook);
+void Beep(QWidget* owner) {
+  DialogsOf(owner).Beep(owner);
 }
 
-void Beep() {
-  if (BeepHook()) {
-    BeepHook()();
-    return;
-  }
+void Dialogs::Beep(QWidget* /*owner*/) {
   QApplication::beep();
 }
 
-void SetBeepHook(std::function<void()> hook) {
-  BeepHook() = std::move(hook);
-}
-
-void SetMessageBoxHook(MessageBoxHook hook) {
-  MessageHook() = std::move(hook);
+std::optional<Colour> Dialogs::ChooseColour(QWidget* owner, Colour current) {
+  const QColor picked = QColorDialog::getColor(QColor(ResolveColour(current)), owner);
+  if (!picked.isValid()) return std::nullopt;
+  return ColourFromRgb(picked.red(), picked.green(), picked.blue());
 }
 
 void CommonDialog::ShowColor() {
-  std::optional<Colour> chosen;
-  if (ColourHook()) {
-    chosen = ColourHook()(owner_, color_);
-  } else {
-    const QRgb current = ResolveColour(color_);
-    const QColor picked = QColorDialog::getColor(QColor(current), owner_);
-    if (picked.isValid()) chosen = ColourFromRgb(picked.red(), picked.green(), picked.blue());
-  }
-  if (chosen) color_ = *chosen;
-}
-
-void CommonDialog::SetColorHook(ColorHook hook) {
-  ColourHook() = std::move(hook);
+  if (const std::optional<Colour> chosen = DialogsOf(owner_).ChooseColour(owner_, color_))
+    color_ = *chosen;
 }
 
 }  // namespace common

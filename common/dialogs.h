@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -43,21 +44,15 @@ int TitleBarWidth(const QWidget& window);
 
 // Shows a modal message box and returns the answer; an explanation, if any,
 // stands in plain words below the prompt. The box is at least as wide as its
-// title bar needs. Tests put a hook in its place (an empty hook restores the
-// real box) so that no box ever blocks.
+// title bar needs.
 int MsgBox(QWidget* owner, std::string_view prompt, int buttons, std::string_view title,
            std::string_view explanation = {});
-using MessageBoxHook = std::function<int(const MessageBoxRequest&)>;
-void SetMessageBoxHook(MessageBoxHook hook);
 
-// A short audible beep for an input that was refused. Tests count them
-// through the hook (an empty hook restores the real beep).
-void Beep();
-void SetBeepHook(std::function<void()> hook);
+// A short audible beep for an input that was refused.
+void Beep(QWidget* owner);
 
 // A file chooser: a file to open, or a name to save under (it asks before
-// replacing a file). Returns the path, or nothing when cancelled. Tests answer
-// it through the hook, like the message box.
+// replacing a file). Returns the path, or nothing when cancelled.
 enum class FileDialogMode { kOpen, kSave };
 struct FileDialogRequest {
   QWidget* owner;
@@ -72,8 +67,24 @@ struct FileDialogRequest {
   std::string* chosenFilter = nullptr;
 };
 std::optional<std::string> ChooseFile(const FileDialogRequest& request);
-using FileDialogHook = std::function<std::optional<std::string>(const FileDialogRequest&)>;
-void SetFileDialogHook(FileDialogHook hook);
+
+// What the functions above and the colour dialog ask through: the real
+// dialogs, unless the window they are shown for was given others (a test's,
+// which answer at once, so that no dialog ever blocks it).
+class Dialogs {
+ public:
+  virtual ~Dialogs() = default;
+  virtual int MessageBox(const MessageBoxRequest& request);
+  virtual std::optional<std::string> ChooseFile(const FileDialogRequest& request);
+  // The colour chosen, or nothing for a cancel.
+  virtual std::optional<Colour> ChooseColour(QWidget* owner, Colour current);
+  virtual void Beep(QWidget* owner);
+};
+// The dialogs of the widget's window (or of the nearest window above it that
+// was given some); the real ones otherwise.
+Dialogs& DialogsOf(const QWidget* widget);
+// Gives a window dialogs of its own, for as long as it lives.
+void SetDialogs(QWidget& window, std::shared_ptr<Dialogs> dialogs);
 
 // The colour dialog of a window. Its colour value starts white, becomes the
 // chosen colour on OK and stays as it was on cancel; it opens on that value.
@@ -83,11 +94,6 @@ class CommonDialog {
 
   void ShowColor();  // modal to the owner
   Colour Color() const { return color_; }
-
-  // Tests answer the dialog through this hook: it gets the current value and
-  // returns the chosen colour, or nothing for a cancel.
-  using ColorHook = std::function<std::optional<Colour>(QWidget* owner, Colour current)>;
-  static void SetColorHook(ColorHook hook);
 
  private:
   QWidget* owner_;

@@ -20,6 +20,7 @@
 #include "common/dialogs.h"
 #include "common/numbers.h"
 #include "common/runtime_error.h"
+#include "common/tests/answered_dialogs.h"
 #include "fuzz/fuzz_check.h"
 
 namespace {
@@ -141,11 +142,13 @@ extern "C" int LLVMFuzzerInitialize(int*, char***) {
   // The C locale's separators ("." and ","), whatever the machine's are, so
   // that a saved crash replays the same everywhere.
   QLocale::setDefault(QLocale::c());
-  common::SetMessageBoxHook([](const common::MessageBoxRequest& request) {
+  calculator = new Calculator;
+  auto answers = std::make_shared<common::AnsweredDialogs<>>();
+  answers->messageBox = [](const common::MessageBoxRequest& request) {
     calculator->boxes.push_back(request);
     return common::kOkAnswer;
-  });
-  calculator = new Calculator;
+  };
+  common::SetDialogs(calculator->form, answers);
   calc::Attach(calculator->form);
   calculator->form.Start();
   QCoreApplication::processEvents();

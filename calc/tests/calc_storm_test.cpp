@@ -16,6 +16,7 @@
 #include "calc/form1.h"
 #include "common/numbers.h"
 #include "common/runtime_error.h"
+#include "common/tests/answered_dialogs.h"
 #include "common/tests/storm.h"
 
 // A long random stream of real key presses and mouse clicks, checked after
@@ -137,19 +138,20 @@ constexpr int kKeyCount = static_cast<int>(std::size(kKeys));
 class CalcStormTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    common::SetMessageBoxHook([this](const common::MessageBoxRequest& request) {
+    auto answers = std::make_shared<common::AnsweredDialogs<>>();
+    answers->messageBox = [this](const common::MessageBoxRequest& request) {
       EXPECT_EQ(request.owner, form.get());
       boxes.push_back(request.title + ": " + request.prompt);
       return common::kOkAnswer;
-    });
+    };
     form = std::make_unique<Form1>();
+    common::SetDialogs(*form, answers);
     Attach(*form);
     form->Start();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(form.get()));
     QApplication::setActiveWindow(form.get());
     ASSERT_TRUE(QTest::qWaitForWindowActive(form.get()));
   }
-  void TearDown() override { common::SetMessageBoxHook(nullptr); }
 
   common::CommandButton& Button(int key) { return form->GetButton(kKeys[key].control); }
 

@@ -24,6 +24,7 @@
 #include "calc/keys.h"
 #include "common/dialogs.h"
 #include "common/menu.h"
+#include "common/tests/answered_dialogs.h"
 
 namespace calc {
 namespace {
@@ -59,23 +60,23 @@ const std::map<std::string, KeyName>& KeyNames() {
 class CalcTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    common::SetMessageBoxHook([this](const common::MessageBoxRequest& request) {
+    answers->messageBox = [this](const common::MessageBoxRequest& request) {
       boxes.push_back(request);
       return common::kOkAnswer;
-    });
+    };
     Fresh();
   }
   // A calculator just started.
   void Fresh() {
     boxes.clear();
     form = std::make_unique<Form1>();
+    common::SetDialogs(*form, answers);
     Attach(*form);
     form->Start();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(form.get()));
     QApplication::setActiveWindow(form.get());
     ASSERT_TRUE(QTest::qWaitForWindowActive(form.get()));
   }
-  void TearDown() override { common::SetMessageBoxHook(nullptr); }
 
   // Clicks the real buttons (or types them), keys separated by blanks.
   void Press(const std::string& keys, bool typed = false) {
@@ -107,6 +108,8 @@ class CalcTest : public ::testing::Test {
     return texts.join(u' ').toStdString();
   }
 
+  std::shared_ptr<common::AnsweredDialogs<>> answers =
+      std::make_shared<common::AnsweredDialogs<>>();
   std::unique_ptr<Form1> form;
   std::vector<common::MessageBoxRequest> boxes;
 };
@@ -388,7 +391,7 @@ TEST_F(CalcTest, PasteEntersOnlyANumber) {
       {longText.c_str(), "C", nullptr},
   };
   int beeps = 0;
-  common::SetBeepHook([&beeps] { ++beeps; });
+  answers->beep = [&beeps] { ++beeps; };
   for (const Paste& c : cases) {
     Fresh();
     QLocale::setDefault(QLocale(c.locale));
@@ -400,7 +403,7 @@ TEST_F(CalcTest, PasteEntersOnlyANumber) {
     EXPECT_EQ(beeps, c.shown ? 0 : 1) << c.text;
   }
   QLocale::setDefault(QLocale::c());
-  common::SetBeepHook(nullptr);
+  answers->beep = nullptr;
   // A pasted number is typed: digits follow it, Backspace edits it.
   QApplication::clipboard()->setText("42");
   QTest::keyClick(form.get(), Qt::Key_Insert, Qt::ShiftModifier);
@@ -514,7 +517,7 @@ TEST_F(CalcTest, RunTimeErrorsAreReportedAndTheCalculatorGoesOn) {
 }
 
 TEST_F(CalcTest, RealBoxesExplainTheFaultAndFitTheirTitle) {
-  common::SetMessageBoxHook(nullptr);
+  answers->messageBox = nullptr;
   std::vector<std::string> seen;  // title: text / explanation
   const auto answer = [&] {
     QTimer::singleShot(0, [&] {

@@ -12,19 +12,10 @@
 
 #include "common/dialogs.h"
 #include "common/i18n.h"
+#include "paint/commands/dialogs.h"
 
 namespace paint {
 namespace {
-
-PictureSizeHook& Hook() {
-  static PictureSizeHook hook;
-  return hook;
-}
-
-PictureSizeHook& ScaleHook() {
-  static PictureSizeHook hook;
-  return hook;
-}
 
 constexpr int kMaxPercent = 100000;
 
@@ -73,18 +64,20 @@ struct SizeDialog {
 }  // namespace
 
 std::optional<QSize> AskPictureSize(QWidget* owner, const QSize& current) {
-  if (Hook()) return Hook()(current);
+  return DialogsOf(owner).PictureSize(owner, current);
+}
+
+std::optional<QSize> AskScale(QWidget* owner, const QSize& current) {
+  return DialogsOf(owner).Scale(owner, current);
+}
+
+std::optional<QSize> Dialogs::PictureSize(QWidget* owner, const QSize& current) {
   SizeDialog ask(owner, common::Tr("paint", "Picture Size"), current);
   if (!ask.Run()) return std::nullopt;
   return QSize(ask.width->value(), ask.height->value());
 }
 
-void SetPictureSizeHook(PictureSizeHook hook) {
-  Hook() = std::move(hook);
-}
-
-std::optional<QSize> AskScale(QWidget* owner, const QSize& current) {
-  if (ScaleHook()) return ScaleHook()(current);
+std::optional<QSize> Dialogs::Scale(QWidget* owner, const QSize& current) {
   SizeDialog ask(owner, common::Tr("paint", "Scale"), current);
   QSpinBox* width = ask.width;
   QSpinBox* height = ask.height;
@@ -141,10 +134,6 @@ std::optional<QSize> AskScale(QWidget* owner, const QSize& current) {
   show();
   if (!ask.Run()) return std::nullopt;
   return chosen();
-}
-
-void SetScaleHook(PictureSizeHook hook) {
-  ScaleHook() = std::move(hook);
 }
 
 }  // namespace paint

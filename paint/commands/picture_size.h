@@ -1,7 +1,6 @@
 #pragma once
 
 #include <QSize>
-#include <functional>
 #include <optional>
 
 #include "paint/document/picture_limits.h"
@@ -11,17 +10,13 @@ class QWidget;
 namespace paint {
 
 // Asks for a picture's new width and height in pixels (1 to kMaxPictureSide
-// each; the fields take nothing else). Nothing when cancelled. Tests answer
-// through the hook instead (an empty hook restores the dialog).
+// each; the fields take nothing else). Nothing when cancelled.
 std::optional<QSize> AskPictureSize(QWidget* owner, const QSize& current);
-using PictureSizeHook = std::function<std::optional<QSize>(const QSize& current)>;
-void SetPictureSizeHook(PictureSizeHook hook);
 
 // Asks for the size to scale the picture to, in pixels or in percent of the
 // current size, its proportions kept unless the user unticks that. A size
 // with a side outside 1 to kMaxPictureSide cannot be confirmed. Nothing
-// when cancelled. Tests answer through the hook.
+// when cancelled.
 std::optional<QSize> AskScale(QWidget* owner, const QSize& current);
-void SetScaleHook(PictureSizeHook hook);
 
 }  // namespace paint

@@ -17,6 +17,7 @@
 
 #include "common/dialogs.h"
 #include "common/i18n.h"
+#include "paint/commands/dialogs.h"
 #include "paint/files/jpeg_writer.h"
 
 namespace paint {
@@ -26,11 +27,6 @@ namespace {
 constexpr qint64 kSamplePixels = 1 << 20;
 // How long the slider rests before the size is measured again.
 constexpr int kRestMs = 150;
-
-QualityHook& Hook() {
-  static QualityHook hook;
-  return hook;
-}
 
 bool IsJpeg(const QByteArray& format) {
   return format.compare("jpeg", Qt::CaseInsensitive) == 0 ||
@@ -163,14 +159,14 @@ void QualityDialog::Measured(int quality, qint64 bytes) {
 
 std::optional<int> AskQuality(QWidget* parent, const QImage& picture, const QByteArray& format,
                               const Compression& initial) {
-  if (Hook()) return Hook()(initial);
+  return DialogsOf(parent).Quality(parent, picture, format, initial);
+}
+
+std::optional<int> Dialogs::Quality(QWidget* parent, const QImage& picture,
+                                    const QByteArray& format, const Compression& initial) {
   QualityDialog dialog(parent, picture, format, initial);
   if (dialog.exec() != QDialog::Accepted) return std::nullopt;
   return dialog.Quality();
-}
-
-void SetQualityHook(QualityHook hook) {
-  Hook() = std::move(hook);
 }
 
 qint64 EncodedSize(const QImage& picture, const QByteArray& format, const Compression& compression,

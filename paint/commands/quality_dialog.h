@@ -3,7 +3,6 @@
 #include <QByteArray>
 #include <QImage>
 #include <atomic>
-#include <functional>
 #include <optional>
 
 #include "paint/files/compression.h"
@@ -14,12 +13,9 @@ namespace paint {
 
 // Asks the quality (1..100) to write a lossy picture at, starting from the
 // file's own (75 when unknown), and shows about how large the file comes out
-// at the quality chosen. Nothing when cancelled. Tests answer through the
-// hook instead (an empty hook restores the dialog).
+// at the quality chosen. Nothing when cancelled.
 std::optional<int> AskQuality(QWidget* parent, const QImage& picture, const QByteArray& format,
                               const Compression& initial);
-using QualityHook = std::function<std::optional<int>(const Compression& initial)>;
-void SetQualityHook(QualityHook hook);
 
 // About how many bytes the picture takes written in the format: measured on
 // its centre, at most about a megapixel, and scaled by the area. -1 when it

@@ -15,6 +15,7 @@
 
 #include "common/numbers.h"
 #include "common/runtime_error.h"
+#include "common/tests/answered_dialogs.h"
 #include "common/tests/storm.h"
 #include "paint/form1.h"
 #include "paint/form1_layout.h"
@@ -159,28 +160,26 @@ struct Model {
 class PaintStormTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    common::SetMessageBoxHook([this](const common::MessageBoxRequest& request) {
+    auto answers = std::make_shared<common::AnsweredDialogs<>>();
+    answers->messageBox = [this](const common::MessageBoxRequest& request) {
       EXPECT_EQ(request.title, "Sketchly");
       boxes.push_back(request.prompt);
       return common::kOkAnswer;
-    });
-    common::CommonDialog::SetColorHook([this](QWidget*, Colour current) -> std::optional<Colour> {
+    };
+    answers->chooseColour = [this](QWidget*, Colour current) -> std::optional<Colour> {
       ++dialogCalls;
       EXPECT_EQ(current, model->dialogColour) << Recent();
       return dialogAnswer;
-    });
+    };
     ASSERT_EQ(QTestPrivate::qtestMouseButtons, Qt::NoButton)
         << "an earlier test left a button down";
     form = std::make_unique<Form1>();
+    common::SetDialogs(*form, answers);
     form->Start();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(form.get()));
     model.emplace(Canvas(), form->curColor);
     for (int16_t i = 0; i < 20; ++i)
       swatches.push_back(form->GetPicture("Picture2", i).BackColor());
-  }
-  void TearDown() override {
-    common::SetMessageBoxHook(nullptr);
-    common::CommonDialog::SetColorHook(nullptr);
   }
 
   PictureBox& Canvas() { return form->GetPicture("Picture1"); }

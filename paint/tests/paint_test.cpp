@@ -389,9 +389,9 @@ TEST_F(PaintTest, ToolsDrawAtThePointerWhereverThePictureIsScrolled) {
   EXPECT_EQ(Canvas().InnerRect().size(), QSize(1000, 800));
   EXPECT_EQ(Pixel(origin.x(), origin.y()), 0xFF0000FF);
   // Image > Picture Size keeps the top left and fills new area with the canvas colour.
-  SetPictureSizeHook([](const QSize&) { return QSize(3000, 1000); });
+  answers->pictureSize = [](const QSize&) { return QSize(3000, 1000); };
   sketchly->Image().PictureSize();
-  SetPictureSizeHook(nullptr);
+  answers->pictureSize = nullptr;
   EXPECT_EQ(Canvas().InnerRect().size(), QSize(3000, 1000));
   EXPECT_EQ(Pixel(2900, 50), kWhite);
   EXPECT_EQ(Pixel(10, 10), grey.pixel(10, 10));

@@ -42,6 +42,8 @@
 #include "common/i18n.h"
 #include "common/native_path.h"
 #include "common/numbers.h"
+#include "common/tests/answered_dialogs.h"
+#include "paint/commands/dialogs.h"
 #include "paint/commands/picture_size.h"
 #include "paint/commands/quality_dialog.h"
 #include "paint/commands/sketchly.h"
@@ -69,37 +71,49 @@ constexpr int kBorder = 2;  // the canvas's sunken edge, in logical pixels
 constexpr int16_t kRedSwatch = 5;
 constexpr int16_t kBlackSwatch = 19;
 
+// The window's dialogs, answered by the test; paint's own too.
+struct PaintAnswers : common::AnsweredDialogs<Dialogs> {
+  std::function<std::optional<QSize>(const QSize& current)> pictureSize;
+  std::function<std::optional<QSize>(const QSize& current)> scale;
+  std::function<std::optional<int>(const Compression& initial)> quality;
+
+  std::optional<QSize> PictureSize(QWidget* owner, const QSize& current) override {
+    return pictureSize ? pictureSize(current) : Dialogs::PictureSize(owner, current);
+  }
+  std::optional<QSize> Scale(QWidget* owner, const QSize& current) override {
+    return scale ? scale(current) : Dialogs::Scale(owner, current);
+  }
+  std::optional<int> Quality(QWidget* owner, const QImage& picture, const QByteArray& format,
+                             const Compression& initial) override {
+    return quality ? quality(initial) : Dialogs::Quality(owner, picture, format, initial);
+  }
+};
+
 class PaintTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    common::SetMessageBoxHook([this](const common::MessageBoxRequest& request) {
+    answers->messageBox = [this](const common::MessageBoxRequest& request) {
       boxes.push_back(request);
       return boxAnswer;
-    });
-    common::SetFileDialogHook([this](const common::FileDialogRequest& request) {
+    };
+    answers->chooseFile = [this](const common::FileDialogRequest& request) {
       fileRequests.push_back(request);
       if (request.chosenFilter) *request.chosenFilter = filterAnswer;
       return fileAnswer;
-    });
-    SetQualityHook([this](const Compression& initial) {
+    };
+    answers->quality = [this](const Compression& initial) {
       qualityAsked.push_back(initial.quality);
       return qualityAnswer;
-    });
-    common::CommonDialog::SetColorHook(
-        [this](QWidget*, common::Colour current) -> std::optional<common::Colour> {
-          dialogSaw.push_back(current);
-          return dialogAnswer;
-        });
+    };
+    answers->chooseColour = [this](QWidget*, common::Colour current) {
+      dialogSaw.push_back(current);
+      return dialogAnswer;
+    };
     form = std::make_unique<Form1>();
+    common::SetDialogs(*form, answers);
     sketchly = &Attach(*form);
     form->Start();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(form.get()));
-  }
-  void TearDown() override {
-    common::SetMessageBoxHook(nullptr);
-    common::SetFileDialogHook(nullptr);
-    common::CommonDialog::SetColorHook(nullptr);
-    SetQualityHook(nullptr);
   }
 
   common::PictureBox& Canvas() { return form->GetPicture("Picture1"); }
@@ -154,6 +168,7 @@ class PaintTest : public ::testing::Test {
   }
   std::string Path(const char* name) { return dir.filePath(QString::fromUtf8(name)).toStdString(); }
 
+  std::shared_ptr<PaintAnswers> answers = std::make_shared<PaintAnswers>();
   std::unique_ptr<Form1> form;
   Sketchly* sketchly = nullptr;
   int boxAnswer = common::kOkAnswer;

@@ -24,6 +24,7 @@
 #include "common/i18n.h"
 #include "common/program.h"
 #include "common/runtime_error.h"
+#include "common/tests/answered_dialogs.h"
 #include "paint/commands/sketchly.h"
 #include "paint/form1.h"
 #include "paint/form1_layout.h"
@@ -96,13 +97,15 @@ Shown Show(const QLocale& locale) {
                            QDialogButtonBox::Cancel);
   for (QAbstractButton* button : buttons.buttons()) shown.added << button->text();
   // The calculator's own message, division by zero, as the window has it.
-  common::SetMessageBoxHook([&shown](const common::MessageBoxRequest& box) {
+  auto answers = std::make_shared<common::AnsweredDialogs<>>();
+  answers->messageBox = [&shown](const common::MessageBoxRequest& box) {
     shown.described << QString::fromStdString(box.prompt) << QString::fromStdString(box.title);
     return common::kOkAnswer;
-  });
+  };
+  common::SetDialogs(windows.calc, answers);
   for (const char* key : {"Num1", "Divide", "Num0", "Equal"})
     QTest::mouseClick(&windows.calc.GetButton(key), Qt::LeftButton);
-  common::SetMessageBoxHook(nullptr);
+  answers->messageBox = nullptr;
   // The memory's "M" says what it holds: Memory > Store.
   windows.calc.MenuBar()->actions()[2]->menu()->actions()[0]->trigger();
   shown.added << windows.calc.findChild<QLabel*>(QStringLiteral("memory"))->toolTip();

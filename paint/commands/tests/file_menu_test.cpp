@@ -131,14 +131,14 @@ TEST_F(PaintTest, NothingActsOnTheDocumentWhileWorkRunsAside) {
   const QString png = QString::fromStdString(Path("other.png"));
   ASSERT_TRUE(QImage(8, 8, QImage::Format_RGB32).save(png));
   int dialogs = 0;
-  common::SetFileDialogHook([&](const common::FileDialogRequest&) {
+  answers->chooseFile = [&](const common::FileDialogRequest&) {
     ++dialogs;
     return std::optional<std::string>();
-  });
-  common::SetMessageBoxHook([this](const common::MessageBoxRequest& request) {
+  };
+  answers->messageBox = [this](const common::MessageBoxRequest& request) {
     boxes.push_back(request);
     return (request.buttons & 15) == common::kYesNo ? boxAnswer : common::kDiscardAnswer;
-  });
+  };
   QAction* open = Command("&Open...");
   ASSERT_NE(open, nullptr);
   QMimeData dropped;

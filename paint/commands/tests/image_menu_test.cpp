@@ -4,7 +4,7 @@ namespace paint {
 namespace {
 
 TEST_F(PaintTest, PictureSizeTypedOverTheSelectedWidthAndATitleThatFits) {
-  SetPictureSizeHook(nullptr);
+  answers->pictureSize = nullptr;
   int titleRoom = 0, width = 0;
   QTimer::singleShot(0, [&] {
     auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
@@ -200,7 +200,7 @@ TEST_F(PaintTest, ShapingCommandsActOnTheSelectionOrThePictureAsOneStepEach) {
        1,
        {}},
   };
-  SetScaleHook([](const QSize&) { return std::optional(QSize(20, 15)); });
+  answers->scale = [](const QSize&) { return std::optional(QSize(20, 15)); };
   for (const auto& row : rows) {
     SCOPED_TRACE(row.name);
     ASSERT_TRUE(sketchly->OpenAtStart(file));
@@ -218,7 +218,7 @@ TEST_F(PaintTest, ShapingCommandsActOnTheSelectionOrThePictureAsOneStepEach) {
       EXPECT_EQ(Drawing().convertToFormat(QImage::Format_RGB32), base) << "undone";
     }
   }
-  SetScaleHook(nullptr);
+  answers->scale = nullptr;
 }
 
 }  // namespace

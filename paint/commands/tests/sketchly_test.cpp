@@ -52,9 +52,9 @@ TEST_F(PaintTest, MenusUseStandardKeysAndLeaveAltEToTheColourButton) {
   EXPECT_FALSE(lines.join(u'|').contains(QStringLiteral("Ins"))) << "no rare alternates";
   delete dialog;
   // A command that fails is reported in the window's box, and the window goes on.
-  common::SetFileDialogHook([](const common::FileDialogRequest&) -> std::optional<std::string> {
+  answers->chooseFile = [](const common::FileDialogRequest&) -> std::optional<std::string> {
     throw std::runtime_error("no file chooser");
-  });
+  };
   command("&Open...")->trigger();
   ASSERT_EQ(boxes.size(), 1u);
   EXPECT_EQ(boxes[0].prompt, "no file chooser");

@@ -21,6 +21,7 @@ TEST_F(PaintTest, AnUnsavedDrawingIsKeptAsideAndOfferedBackOnceItsProgramIsGone)
   // A second program while this one runs finds no copy to take.
   const auto start = [this] {
     auto other = std::make_unique<Form1>();
+    common::SetDialogs(*other, answers);
     Sketchly& document = Attach(*other);
     Recovery& offered = AttachRecovery(*other, document.Doc());
     other->Start();
