@@ -40,103 +40,47 @@ struct Probe {
 };
 struct MarkCase {
   const char* command;
-  int width;
-  bool dashed, filled, blocks;
+  const char* pen;  // the width, and dashed, filled, blocks or shift
   std::vector<QPoint> stroke;
   std::vector<Probe> probes;
-  bool shift = false;
 };
 
 TEST_F(MarksTest, EachMarkLeavesItsPixelsAndIsOneStep) {
+  // clang-format off
   const MarkCase cases[] = {
       // Width: nine rows of a horizontal line, none beyond.
-      {"&Line",
-       9,
-       false,
-       false,
-       false,
-       {{20, 40}, {120, 40}},
+      {"&Line", "9", {{20, 40}, {120, 40}},
        {{{70, 36}, kInk}, {{70, 44}, kInk}, {{70, 35}, kUntouched}, {{70, 45}, kUntouched}}},
       // Shift keeps it level however the pointer wanders.
-      {"&Line",
-       1,
-       false,
-       false,
-       false,
-       {{20, 40}, {120, 47}},
-       {{{110, 40}, kInk}, {{110, 46}, kUntouched}, {{120, 47}, kUntouched}},
-       true},
+      {"&Line", "1 shift", {{20, 40}, {120, 47}},
+       {{{110, 40}, kInk}, {{110, 46}, kUntouched}, {{120, 47}, kUntouched}}},
       // The head is wider than the shaft and grows with the width.
-      {"&Arrow",
-       4,
-       false,
-       false,
-       false,
-       {{20, 100}, {200, 100}},
+      {"&Arrow", "4", {{20, 100}, {200, 100}},
        {{{60, 98}, kInk}, {{60, 104}, kUntouched}, {{186, 105}, kInk}, {{166, 114}, kUntouched}}},
-      {"&Arrow",
-       12,
-       false,
-       false,
-       false,
-       {{20, 100}, {200, 100}},
+      {"&Arrow", "12", {{20, 100}, {200, 100}},
        {{{60, 104}, kInk}, {{60, 110}, kUntouched}, {{166, 114}, kInk}}},
       // Dashes leave gaps along the line.
-      {"&Line",
-       3,
-       true,
-       false,
-       false,
-       {{10, 60}, {200, 60}},
+      {"&Line", "3 dashed", {{10, 60}, {200, 60}},
        {{{12, 60}, kInk}, {{25, 60}, kUntouched}, {{34, 60}, kInk}}},
-      {"&Rectangle",
-       5,
-       false,
-       false,
-       false,
-       {{30, 30}, {130, 100}},
+      {"&Rectangle", "5", {{30, 30}, {130, 100}},
        {{{80, 28}, kInk}, {{80, 32}, kInk}, {{80, 35}, kUntouched}, {{80, 65}, kUntouched}}},
-      {"&Rectangle",
-       5,
-       false,
-       true,
-       false,
-       {{30, 30}, {130, 100}},
+      {"&Rectangle", "5 filled", {{30, 30}, {130, 100}},
        {{{80, 65}, kInk}, {{140, 65}, kUntouched}}},
-      {"Elli&pse",
-       2,
-       false,
-       true,
-       false,
-       {{30, 30}, {130, 100}},
-       {{{80, 65}, kInk}, {{32, 32}, kUntouched}}},
+      {"Elli&pse", "2 filled", {{30, 30}, {130, 100}}, {{{80, 65}, kInk}, {{32, 32}, kUntouched}}},
       // Black under the highlighter stays black; white takes its colour
       // once, though the stroke passes over it twice.
-      {"&Highlighter",
-       20,
-       false,
-       false,
-       false,
-       {{20, 150}, {150, 150}, {20, 150}},
+      {"&Highlighter", "20", {{20, 150}, {150, 150}, {20, 150}},
        {{{65, 150}, kBlackStays}, {{120, 150}, kInk}, {{120, 165}, kUntouched}}},
       // Nothing of what was there stays in a redaction, solid or in blocks.
-      {"R&edact",
-       1,
-       false,
-       false,
-       false,
-       {{40, 40}, {139, 89}},
+      {"R&edact", "1", {{40, 40}, {139, 89}},
        {{{40, 40}, kInk}, {{139, 89}, kInk}, {{140, 90}, kHidden}}},
-      {"R&edact",
-       1,
-       false,
-       false,
-       true,
-       {{40, 40}, {139, 89}},
+      {"R&edact", "1 blocks", {{40, 40}, {139, 89}},
        {{{40, 40}, kHidden}, {{90, 60}, kHidden}, {{139, 89}, kHidden}}},
   };
+  // clang-format on
   for (const MarkCase& row : cases) {
-    SCOPED_TRACE(std::string(row.command) + " " + std::to_string(row.width));
+    SCOPED_TRACE(std::string(row.command) + " " + row.pen);
+    const QStringList pen = QString::fromLatin1(row.pen).split(u' ');
     Document& document = sketchly->Doc();
     // A photo to redact; white with a black bar to mark or draw on.
     const bool redact = std::string(row.command) == "R&edact";
@@ -147,14 +91,14 @@ TEST_F(MarksTest, EachMarkLeavesItsPixelsAndIsOneStep) {
       if (marker) QPainter(&before).fillRect(50, 0, 30, 229, Qt::black);
     }
     document.Begin(before, QString(), ImageSource());
-    Settings().width = row.width;
-    Settings().dashed = row.dashed;
-    Settings().filled = row.filled;
-    Settings().blocks = row.blocks;
+    Settings().width = pen[0].toInt();
+    Settings().dashed = pen.contains(QStringLiteral("dashed"));
+    Settings().filled = pen.contains(QStringLiteral("filled"));
+    Settings().blocks = pen.contains(QStringLiteral("blocks"));
     Settings().smooth = true;
     Swatch(marker ? kLightRedSwatch : kBlackSwatch);
     Command(row.command)->trigger();
-    Stroke(row.stroke, row.shift ? Qt::ShiftModifier : Qt::NoModifier);
+    Stroke(row.stroke, pen.contains(QStringLiteral("shift")) ? Qt::ShiftModifier : Qt::NoModifier);
     const QRgb ink = marker ? kLightRed : kBlack;
     for (const Probe& probe : row.probes) {
       const QRgb pixel = Pixel(probe.at.x(), probe.at.y());
