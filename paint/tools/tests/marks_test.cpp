@@ -51,6 +51,9 @@ TEST_F(MarksTest, EachMarkLeavesItsPixelsAndIsOneStep) {
       // Width: nine rows of a horizontal line, none beyond.
       {"&Line", "9", {{20, 40}, {120, 40}},
        {{{70, 36}, kInk}, {{70, 44}, kInk}, {{70, 35}, kUntouched}, {{70, 45}, kUntouched}}},
+      // Zoomed in, the line lands under the pointer.
+      {"&Line", "9 zoom", {{40, 80}, {240, 80}},
+       {{{70, 36}, kInk}, {{70, 44}, kInk}, {{70, 35}, kUntouched}, {{70, 45}, kUntouched}}},
       // Shift keeps it level however the pointer wanders.
       {"&Line", "1 shift", {{20, 40}, {120, 47}},
        {{{110, 40}, kInk}, {{110, 46}, kUntouched}, {{120, 47}, kUntouched}}},
@@ -91,6 +94,10 @@ TEST_F(MarksTest, EachMarkLeavesItsPixelsAndIsOneStep) {
       if (marker) QPainter(&before).fillRect(50, 0, 30, 229, Qt::black);
     }
     document.Begin(before, QString(), ImageSource());
+    if (pen.contains(QStringLiteral("zoom"))) {
+      Canvas().SetZoom(2.0);
+      Canvas().ScrollTo(QPoint());
+    }
     Settings().width = pen[0].toInt();
     Settings().dashed = pen.contains(QStringLiteral("dashed"));
     Settings().filled = pen.contains(QStringLiteral("filled"));
@@ -136,6 +143,30 @@ TEST_F(MarksTest, RedactionBlocksCarryNothingOfThePicture) {
   RedactInBlocks(two, area, kBlack, 7);
   EXPECT_EQ(one.copy(area), two.copy(area));
   EXPECT_EQ(RedactionBlocks(area, kBlack, 7).size(), QSize(250 / 16, 70 / 16));
+}
+
+// Once a redaction is saved, nothing paint keeps holds what it hid: the
+// history begins afresh, and a copy made before it leaves the clipboard
+// (one made after it stays).
+TEST_F(MarksTest, ASavedRedactionLeavesNoCopyOfWhatItHid) {
+  for (const bool copyAfter : {false, true}) {
+    SCOPED_TRACE(copyAfter);
+    sketchly->Doc().Begin(Photo(389, 229), QString(), ImageSource());
+    Command("&Copy")->trigger();
+    Command("R&edact")->trigger();
+    Stroke({{10, 10}, {60, 40}}, Qt::NoModifier);
+    if (copyAfter) Command("&Copy")->trigger();
+    const QImage copied = QGuiApplication::clipboard()->image();
+    ASSERT_TRUE(Command("&Undo")->isEnabled());
+    fileAnswer = Path("redacted.png");
+    sketchly->File().SaveAs();
+    EXPECT_FALSE(sketchly->Doc().IsModified());
+    EXPECT_FALSE(Command("&Undo")->isEnabled());
+    // Only a clipboard that tells its owner (not the offscreen one) is ours to clear.
+    if (QGuiApplication::clipboard()->ownsClipboard()) {
+      EXPECT_EQ(QGuiApplication::clipboard()->image(), copyAfter ? copied : QImage());
+    }
+  }
 }
 
 // Typed keys, an input method's text and the editing keys, then set down.
@@ -200,6 +231,35 @@ TEST_F(MarksTest, TextIsTypedEditedSetDownAndUndone) {
     Command("&Undo")->trigger();
     EXPECT_TRUE(Blank());
   }
+}
+
+// Until it is set down the text can be dragged and take another colour;
+// the width steps and is remembered between runs.
+TEST_F(MarksTest, TextMovesAndRecoloursUntilSetDownAndSettingsAreKept) {
+  Command("&Text")->trigger();
+  Click(30, 60);
+  QTest::keyClicks(&Canvas(), "Hi");
+  Stroke({{32, 60}, {132, 160}}, Qt::NoModifier);  // dragged by its first letter
+  Swatch(kRedSwatch);
+  Click(300, 20);  // outside it: set down
+  const QRect moved(130, 150, 30, 25), left(28, 50, 30, 25);
+  bool red = false, black = false;
+  for (int y = 0; y < Canvas().InnerHeight(); ++y)
+    for (int x = 0; x < Canvas().InnerWidth(); ++x) {
+      if (Pixel(x, y) == kRed) red = red || moved.contains(x, y);
+      if (Pixel(x, y) != kWhite && left.contains(x, y)) black = true;
+    }
+  EXPECT_TRUE(red);
+  EXPECT_FALSE(black) << "nothing left where it was typed";
+  EXPECT_EQ(sketchly->Tools().Find<TextTool>()->Typing(), false);
+
+  Settings().width = 3;
+  Command("Thic&ker")->trigger();
+  EXPECT_EQ(Settings().width, 4);
+  EXPECT_TRUE(form->StatusBar()->findChild<QLabel*>() != nullptr);
+  MarkSettings again;
+  again.Load();
+  EXPECT_EQ(again.width, 4);
 }
 
 }  // namespace
