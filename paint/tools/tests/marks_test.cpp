@@ -1,6 +1,7 @@
 // The marking tools on a real window: the pixels each mark leaves and the
 // text tool's editing, through real events.
 #include <QInputMethodEvent>
+#include <QSettings>
 
 #include "paint/tests/window_fixture.h"
 #include "paint/tools/mark_settings.h"
@@ -15,6 +16,12 @@ constexpr QRgb kLightRed = 0xFFFF8080;
 
 class MarksTest : public PaintTest {
  protected:
+  // The settings a test changes are not the user's.
+  void SetUp() override {
+    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, settingsDir.path());
+    PaintTest::SetUp();
+  }
+  QTemporaryDir settingsDir;
   MarkSettings& Settings() { return sketchly->Tools().Settings(); }
   // A drag through the points with the left button, Shift held or not.
   void Stroke(const std::vector<QPoint>& points, Qt::KeyboardModifiers mods) {
