@@ -5,6 +5,7 @@
 
 #include "paint/tests/window_fixture.h"
 #include "paint/tools/mark_settings.h"
+#include "paint/tools/text_font_dialog.h"
 #include "paint/tools/text_tool.h"
 #include "paint/tools/tool_box.h"
 
@@ -248,15 +249,23 @@ TEST_F(MarksTest, TextMovesAndRecoloursUntilSetDownAndSettingsAreKept) {
   QTest::keyClicks(&Canvas(), "Hi");
   Stroke({{32, 60}, {132, 160}}, Qt::NoModifier);  // dragged by its first letter
   Swatch(kRedSwatch);
+  SetTextFontHook([](MarkSettings& settings) {
+    settings.textSize = 40;
+    return true;
+  });
+  Command("Text F&ont...")->trigger();
+  SetTextFontHook(nullptr);
   Click(300, 20);  // outside it: set down
   const QRect moved(130, 150, 30, 25), left(28, 50, 30, 25);
-  bool red = false, black = false;
+  bool red = false, black = false, tall = false;
   for (int y = 0; y < Canvas().InnerHeight(); ++y)
     for (int x = 0; x < Canvas().InnerWidth(); ++x) {
       if (Pixel(x, y) == kRed) red = red || moved.contains(x, y);
+      if (Pixel(x, y) == kRed) tall = tall || y > 180;  // 40 pixels high, not 16
       if (Pixel(x, y) != kWhite && left.contains(x, y)) black = true;
     }
   EXPECT_TRUE(red);
+  EXPECT_TRUE(tall);
   EXPECT_FALSE(black) << "nothing left where it was typed";
   EXPECT_EQ(sketchly->Tools().Find<TextTool>()->Typing(), false);
 
