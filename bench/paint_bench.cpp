@@ -6,6 +6,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QKeyEvent>
 #include <QPainter>
 #include <QTimer>
 #include <chrono>
@@ -26,6 +27,8 @@
 #include "paint/form1.h"
 #include "paint/image/image_ops.h"
 #include "paint/tool_buttons.h"
+#include "paint/tools/mark_settings.h"
+#include "paint/tools/tool_box.h"
 
 namespace {
 
@@ -664,6 +667,131 @@ BENCHMARK(Shape)
     ->Unit(benchmark::kMillisecond)
     ->Iterations(5);
 BENCHMARK(SelectionDrag)->Apply(Ratios);
+
+// The marking tools on the 4000x3000 picture, through the Tools menu and the
+// canvas's own events. At a picture pixel, in the canvas's twips.
+float Twips(int pixels) {
+  return static_cast<float>(pixels * common::kTwipsPerPixel);
+}
+struct Marking {
+  std::unique_ptr<paint::Form1> form;
+  paint::Sketchly* sketchly;
+  common::PictureBox* canvas;
+};
+// The second argument of the case is the zoom in percent, 0 to fit.
+Marking MarkingWindow(benchmark::State& state, double zoom) {
+  auto form = Window(state, kFreehand);
+  paint::Sketchly& sketchly = paint::Attach(*form);
+  sketchly.OpenAtStart(BigFile());
+  common::PictureBox& canvas = form->GetPicture("Picture1");
+  canvas.SetZoom(zoom > 0 ? zoom : canvas.FitZoom());
+  canvas.ScrollTo({1800, 1300});
+  paint::MarkSettings& settings = sketchly.Tools().Settings();
+  settings.width = 40;
+  settings.dashed = settings.filled = settings.blocks = false;
+  settings.smooth = true;
+  QApplication::processEvents();
+  return {std::move(form), &sketchly, &canvas};
+}
+void Press(Marking& m, QPoint at) {
+  m.form->Run([&] { m.canvas->mouseDown(kLeft, 0, Twips(at.x()), Twips(at.y())); });
+}
+void MoveTo(Marking& m, QPoint at) {
+  m.form->Run([&] { m.canvas->mouseMove(kLeft, 0, Twips(at.x()), Twips(at.y())); });
+}
+void Release(Marking& m, QPoint at) {
+  m.form->Run([&] { m.canvas->mouseUp(kLeft, 0, Twips(at.x()), Twips(at.y())); });
+}
+
+// A character typed into a text, painted; every 30 the text is set down and
+// taken back (untimed) and a new one begun.
+void TextTyped(benchmark::State& state) {
+  Marking m = MarkingWindow(state, static_cast<double>(state.range(1)) / 100);
+  m.sketchly->ToolMenu().TextTool();
+  const QPoint at = m.canvas->ViewRect().center();
+  Press(m, at);
+  Release(m, at);
+  int typed = 0;
+  for (auto _ : state) {
+    QKeyEvent key(QEvent::KeyPress, Qt::Key_A, Qt::NoModifier, QStringLiteral("a"));
+    QApplication::sendEvent(m.canvas, &key);
+    m.canvas->repaint();
+    if (++typed % 30 == 0) {
+      state.PauseTiming();
+      QKeyEvent escape(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier);
+      QApplication::sendEvent(m.canvas, &escape);
+      m.sketchly->Edit().Undo();
+      Press(m, at);
+      Release(m, at);
+      state.ResumeTiming();
+    }
+  }
+}
+
+// A step of a rectangle's preview across the fitted picture, painted.
+void ShapePreview(benchmark::State& state) {
+  Marking m = MarkingWindow(state, 0);
+  m.sketchly->ToolMenu().RectangleTool();
+  Press(m, {100, 100});
+  int step = 0;
+  for (auto _ : state) {
+    step = (step + 1) % 100;
+    MoveTo(m, {200 + 37 * step, 150 + 28 * step});
+    m.canvas->repaint();
+  }
+  Release(m, {100, 100});
+}
+
+// A move of the highlighter, 40 pixels wide, at 100 %, like BrushMove: the
+// handler's work.
+void HighlighterMove(benchmark::State& state) {
+  Marking m = MarkingWindow(state, 1.0);
+  m.sketchly->ToolMenu().HighlighterTool();
+  Press(m, {1800, 1300});
+  int step = 0;
+  for (auto _ : state) {
+    step = (step + 1) % 400;
+    MoveTo(m, {1800 + step, 1300 + step / 2});
+  }
+  Release(m, {1800, 1300});
+}
+
+// A move of a 40-pixel line's preview at 100 %, painted.
+void WideLineMove(benchmark::State& state) {
+  Marking m = MarkingWindow(state, 1.0);
+  m.sketchly->ToolMenu().LineTool();
+  Press(m, {1850, 1350});
+  int step = 0;
+  for (auto _ : state) {
+    step = (step + 1) % 200;
+    MoveTo(m, {1900 + step, 1400 + step / 2});
+    m.canvas->repaint();
+  }
+  Release(m, {1850, 1350});
+}
+
+// A redaction of a 1000x1000 area, solid (second argument 0) or in blocks
+// (1), as one step; taken back untimed.
+void RedactArea(benchmark::State& state) {
+  Marking m = MarkingWindow(state, 1.0);
+  m.sketchly->Tools().Settings().blocks = state.range(1) == 1;
+  m.sketchly->ToolMenu().RedactTool();
+  for (auto _ : state) {
+    Press(m, {1000, 1000});
+    MoveTo(m, {1999, 1999});
+    Release(m, {1999, 1999});
+    m.canvas->repaint();
+    state.PauseTiming();
+    m.sketchly->Edit().Undo();
+    state.ResumeTiming();
+  }
+}
+
+BENCHMARK(TextTyped)->ArgsProduct({{1, 2}, {100, 0}});
+BENCHMARK(ShapePreview)->Apply(Ratios);
+BENCHMARK(HighlighterMove)->Apply(Ratios);
+BENCHMARK(WideLineMove)->Apply(Ratios);
+BENCHMARK(RedactArea)->ArgsProduct({{1, 2}, {0, 1}})->Unit(benchmark::kMillisecond);
 
 }  // namespace
 

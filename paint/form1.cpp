@@ -17,6 +17,15 @@ constexpr common::Colour kEraserColour = 0xFFFFFF;
 constexpr int16_t kEraserSide = 100;
 constexpr int16_t kBrushSide = 20;
 
+// Y counts up from the picture's bottom edge; a picture of the canvas's own
+// height counts from the layout height, as the window always has.
+float ReadoutBase(const common::PictureBox& canvas) {
+  const int height = canvas.InnerHeight();
+  return height == canvas.contentsRect().height()
+             ? kReadoutBase
+             : static_cast<float>(height * common::kTwipsPerPixel);
+}
+
 }  // namespace
 
 Form1::Form1()
@@ -150,7 +159,7 @@ void Form1::Picture1_MouseUp(int16_t /*Button*/, int16_t /*Shift*/, float /*X*/,
 }
 
 void Form1::Picture1_MouseMove(int16_t /*Button*/, int16_t /*Shift*/, float X, float Y) {
-  lbly.SetCaption(common::NumberText(common::CheckFloat(kReadoutBase - Y)));
+  lbly.SetCaption(common::NumberText(common::CheckFloat(ReadoutBase(Picture1) - Y)));
   lblx.SetCaption(common::NumberText(X));
   if (drawing == 1 && toolMode == 2) Picture1.PSet(X, Y, curColor);
   if (drawing == 1 && toolMode == 5) {

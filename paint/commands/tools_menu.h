@@ -6,9 +6,16 @@
 #include "common/help.h"
 #include "paint/commands/workbench.h"
 
+class QAction;
+class QLabel;
+
 namespace paint {
 
-// Tools: the tools beside the window's own buttons.
+class MarkSettings;
+
+// Tools: the tools beside the window's own buttons, and how the marking
+// tools draw (width, dashes, filled shapes, smooth edges, redaction in
+// blocks, the text's font), with the width in the status bar.
 class ToolsMenu : public QObject {
  public:
   explicit ToolsMenu(const Workbench& bench);
@@ -16,10 +23,37 @@ class ToolsMenu : public QObject {
   void SelectTool();
   void PickTool();
   void FillTool();
+  void TextTool();
+  void LineTool();
+  void ArrowTool();
+  void RectangleTool();
+  void EllipseTool();
+  void HighlighterTool();
+  void RedactTool();
+  void Thinner();
+  void Thicker();
+  void TextFont();
+  void SetWidth(int width);
   QList<common::ShortcutRow> ShortcutRows() const;
 
+ protected:
+  // A command's shortcut sets down the text first.
+  bool eventFilter(QObject* watched, QEvent* event) override;
+
  private:
+  template <class T>
+  void Choose();
+  MarkSettings& Settings() const;
+  void Changed();
+  void SettleBeforeOtherMenus();
+
   Workbench bench_;
+  QList<QAction*> widths_;
+  QAction* dashed_ = nullptr;
+  QAction* filled_ = nullptr;
+  QAction* smooth_ = nullptr;
+  QAction* blocks_ = nullptr;
+  QLabel* width_ = nullptr;
 };
 
 }  // namespace paint

@@ -44,9 +44,10 @@ void WindowStatus::ShowCaption() {
 void WindowStatus::ShowSizeAndZoom() {
   const common::PictureBox& canvas = bench_.form.Canvas();
   const QLocale locale;
+  // Image sizes are written without digit grouping: 3024 × 4032.
   const QString size =
       common::Tr("paint", "%1 × %2")
-          .arg(locale.toString(canvas.InnerWidth()), locale.toString(canvas.InnerHeight()));
+          .arg(QString::number(canvas.InnerWidth()), QString::number(canvas.InnerHeight()));
   const QString zoom =
       common::Tr("paint", "%1 %").arg(locale.toString(qRound(canvas.Zoom() * 100)));
   // A screen reader hears only a change.

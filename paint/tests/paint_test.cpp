@@ -275,6 +275,10 @@ TEST_F(PaintTest, PointerReadout) {
   form->Picture1_MouseMove(0, 0, 12.25f, 1234.5f);
   EXPECT_EQ(form->GetLabel("lbly").Caption(), "2260.5");
   EXPECT_EQ(form->GetLabel("lblx").Caption(), "12.25");
+  // A picture taller than the canvas counts from its own bottom edge.
+  sketchly->Doc().Begin(Photo(100, 4000), QString(), ImageSource());
+  form->Picture1_MouseMove(0, 0, 0, 59985);
+  EXPECT_EQ(form->GetLabel("lbly").Caption(), "15");
 }
 
 TEST_F(PaintTest, PaletteAndColourDialog) {

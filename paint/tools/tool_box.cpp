@@ -1,5 +1,11 @@
 #include "paint/tools/tool_box.h"
 
+#include <QGuiApplication>
+#include <QInputMethod>
+#include <QInputMethodEvent>
+#include <QInputMethodQueryEvent>
+#include <QKeyEvent>
+
 #include "common/i18n.h"
 #include "common/picture_box.h"
 #include "paint/document/document.h"
@@ -58,16 +64,35 @@ ToolBox::ToolBox(Form1& form, Document& document)
       document_.EndGesture();
     }
   });
+  // A new colour from the palette shows at once in what the tool holds,
+  // and the canvas keeps the keyboard for the text being typed.
+  form.handlerCalls.Add([this](const common::HandlerCall& call) {
+    if (active_ && call.phase == common::HandlerCall::kAfter && call.control == "Picture2")
+      active_->ColourChanged();
+  });
+  form.keys.Add([this](QKeyEvent& key) {
+    if (!active_ || !active_->TakesKey(key)) return;
+    active_->Key(key);
+    key.accept();
+  });
+  form.installEventFilter(this);
+  // Before the question about unsaved changes: a text being typed is set
+  // down and counts as one.
+  form.closing.Add([this](QCloseEvent&) { SettleTool(); });
+  settings_.Load();
   common::PictureBox& canvas = form.Canvas();
+  canvas.installEventFilter(this);
   // After the window's own handlers, inside the window's frame like them.
-  canvas.mouseDown.Add([this](int16_t button, int16_t, float x, float y) {
+  canvas.mouseDown.Add([this](int16_t button, int16_t shift, float x, float y) {
     if (!active_ || button != common::PictureBox::kLeftButton) return;
+    shift_ = (shift & common::PictureBox::kShiftMask) != 0;
     form_.Run([&] {
       pressed_ = true;
       active_->Press(PixelAt(x, y));
     });
   });
-  canvas.mouseMove.Add([this](int16_t button, int16_t, float x, float y) {
+  canvas.mouseMove.Add([this](int16_t button, int16_t shift, float x, float y) {
+    shift_ = (shift & common::PictureBox::kShiftMask) != 0;
     if (pressed_ && active_ && (button & common::PictureBox::kLeftButton))
       form_.Run([&] { active_->Drag(PixelAt(x, y)); });
   });
@@ -102,6 +127,61 @@ void ToolBox::Settle() {
   document_.SettleSelection();
 }
 
+void ToolBox::SettleTool() {
+  if (active_) active_->Settle();
+}
+
+bool ToolBox::eventFilter(QObject* watched, QEvent* event) {
+  if (!active_) return false;
+  switch (event->type()) {
+    case QEvent::ShortcutOverride:
+      // Accepted, the key comes as a key press instead of a shortcut.
+      if (watched == &form_ && active_->TakesKey(*static_cast<QKeyEvent*>(event))) {
+        event->accept();
+        return true;
+      }
+      return false;
+    case QEvent::InputMethod:
+      if (watched != &form_.Canvas() || !active_->Typing()) return false;
+      form_.Run([&] { active_->InputMethod(*static_cast<QInputMethodEvent*>(event)); });
+      event->accept();
+      return true;
+    case QEvent::InputMethodQuery: {
+      if (watched != &form_.Canvas() || !active_->Typing()) return false;
+      auto* query = static_cast<QInputMethodQueryEvent*>(event);
+      for (int bit = 0; bit < 32; ++bit) {
+        const auto one = static_cast<Qt::InputMethodQuery>(1U << bit);
+        if (query->queries() & one) query->setValue(one, active_->InputMethodQuery(one));
+      }
+      query->accept();
+      return true;
+    }
+    default:
+      return false;
+  }
+}
+
+void ToolBox::RepaintPicture(const QRect& pixels) {
+  common::PictureBox& canvas = form_.Canvas();
+  const double zoom = canvas.Zoom();
+  const QRectF zoomed(pixels.x() * zoom, pixels.y() * zoom, pixels.width() * zoom,
+                      pixels.height() * zoom);
+  // The view begins at the inner area's top left; a device pixel's margin
+  // covers rounding at fractional scales.
+  canvas.update(zoomed.toAlignedRect()
+                    .translated(canvas.contentsRect().topLeft() - canvas.Origin())
+                    .adjusted(-2, -2, 2, 2) &
+                canvas.contentsRect());
+}
+
+void ToolBox::TypingChanged() {
+  common::PictureBox& canvas = form_.Canvas();
+  const bool typing = active_ && active_->Typing();
+  canvas.setAttribute(Qt::WA_InputMethodEnabled, typing);
+  if (typing && !canvas.hasFocus()) canvas.setFocus();
+  QGuiApplication::inputMethod()->update(Qt::ImQueryAll);
+}
+
 void ToolBox::SuspendOwnTool() {
   ownTool_ = form_.toolMode;
   ownDescription_ = form_.Description().Caption();
@@ -123,6 +203,7 @@ void ToolBox::Choose(Tool* tool) {
   before_ = active_;
   active_ = tool;
   pressed_ = false;
+  TypingChanged();
   if (!tool) {
     ResumeOwnTool();
     return;

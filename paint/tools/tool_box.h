@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "paint/tools/mark_settings.h"
 #include "paint/tools/tool.h"
 
 namespace paint {
@@ -42,6 +43,14 @@ class ToolBox : public QObject, private ToolContext {
   Tool* Active() const { return active_; }
   // Finishes what the active tool holds, and sets down a paste.
   void Settle();
+  // Finishes what the active tool holds (a text set down), leaving a paste.
+  void SettleTool();
+  MarkSettings& Settings() override { return settings_; }
+
+ protected:
+  // Keys the active tool takes go to it instead of the menus' shortcuts;
+  // input method events on the canvas go to it.
+  bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
   Document& Doc() override { return document_; }
@@ -49,6 +58,9 @@ class ToolBox : public QObject, private ToolContext {
   common::Colour Colour() const override;
   void SetColour(common::Colour colour) override;
   void ReturnToToolBefore() override;
+  bool Shift() const override { return shift_; }
+  void RepaintPicture(const QRect& pixels) override;
+  void TypingChanged() override;
   // The window's own tool acts as the move tool, or again as itself.
   void SuspendOwnTool();
   void ResumeOwnTool();
@@ -59,6 +71,8 @@ class ToolBox : public QObject, private ToolContext {
   Tool* active_ = nullptr;
   Tool* before_ = nullptr;  // what ReturnToToolBefore goes back to
   bool pressed_ = false;    // a press of the active tool, until its release
+  bool shift_ = false;      // at the last press or move
+  MarkSettings settings_;
   // The window's own tool, description and pointer, while suspended.
   int16_t ownTool_ = 0;
   std::string ownDescription_;
