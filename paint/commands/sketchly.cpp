@@ -15,6 +15,7 @@ Sketchly::Sketchly(Form1& form)
       edit_(*new EditMenu(bench_)),
       view_(*new ViewMenu(bench_)),
       image_(*new ImageMenu(bench_)),
+      adjust_(*new AdjustMenu(bench_)),
       toolsMenu_(*new ToolsMenu(bench_)) {
   common::AddHelpMenu(form, {QT_TRANSLATE_NOOP("menus", "&About Sketchly"),
                              common::Tr("paint",

@@ -3,6 +3,7 @@
 #include <QObject>
 #include <QString>
 
+#include "paint/commands/adjust_menu.h"
 #include "paint/commands/edit_menu.h"
 #include "paint/commands/file_menu.h"
 #include "paint/commands/image_menu.h"
@@ -35,6 +36,7 @@ class Sketchly : public QObject {
   EditMenu& Edit() { return edit_; }
   ViewMenu& View() { return view_; }
   ImageMenu& Image() { return image_; }
+  AdjustMenu& Adjust() { return adjust_; }
   ToolsMenu& ToolMenu() { return toolsMenu_; }
 
  private:
@@ -49,6 +51,7 @@ class Sketchly : public QObject {
   EditMenu& edit_;
   ViewMenu& view_;
   ImageMenu& image_;
+  AdjustMenu& adjust_;
   ToolsMenu& toolsMenu_;
 };
 
