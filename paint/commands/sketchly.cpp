@@ -12,6 +12,7 @@ Sketchly::Sketchly(Form1& form)
       tools_(*new ToolBox(form, document_)),
       bench_{form, document_, tools_},
       file_(*new FileMenu(bench_)),
+      print_(*new PrintMenu(bench_)),
       edit_(*new EditMenu(bench_)),
       view_(*new ViewMenu(bench_)),
       image_(*new ImageMenu(bench_)),
@@ -32,8 +33,8 @@ Sketchly& Attach(Form1& form) {
 
 QList<common::ShortcutRow> Sketchly::ShortcutRows() {
   QList<common::ShortcutRow> rows;
-  rows << file_.ShortcutRows() << edit_.ShortcutRows() << view_.ShortcutRows()
-       << image_.ShortcutRows() << toolsMenu_.ShortcutRows();
+  rows << file_.ShortcutRows() << print_.ShortcutRows() << edit_.ShortcutRows()
+       << view_.ShortcutRows() << image_.ShortcutRows() << toolsMenu_.ShortcutRows();
   rows.append({form_.ColourButton().text().remove(u'&'), QStringLiteral("Alt+E")});
   rows.append({common::Tr("paint", "Put a paste in place"), common::Tr("paint", "Enter")});
   rows.append(

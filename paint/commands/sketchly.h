@@ -7,6 +7,7 @@
 #include "paint/commands/edit_menu.h"
 #include "paint/commands/file_menu.h"
 #include "paint/commands/image_menu.h"
+#include "paint/commands/print.h"
 #include "paint/commands/tools_menu.h"
 #include "paint/commands/view_menu.h"
 #include "paint/commands/window_status.h"
@@ -33,6 +34,7 @@ class Sketchly : public QObject {
   Document& Doc() { return document_; }
   ToolBox& Tools() { return tools_; }
   FileMenu& File() { return file_; }
+  PrintMenu& Print() { return print_; }
   EditMenu& Edit() { return edit_; }
   ViewMenu& View() { return view_; }
   ImageMenu& Image() { return image_; }
@@ -48,6 +50,7 @@ class Sketchly : public QObject {
   ToolBox& tools_;
   Workbench bench_;
   FileMenu& file_;
+  PrintMenu& print_;
   EditMenu& edit_;
   ViewMenu& view_;
   ImageMenu& image_;
