@@ -12,6 +12,7 @@ Sketchly::Sketchly(Form1& form)
       tools_(*new ToolBox(form, document_)),
       bench_{form, document_, tools_},
       file_(*new FileMenu(bench_)),
+      recent_(*new RecentFiles(bench_, file_)),
       print_(*new PrintMenu(bench_)),
       edit_(*new EditMenu(bench_)),
       view_(*new ViewMenu(bench_)),

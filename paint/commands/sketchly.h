@@ -8,6 +8,7 @@
 #include "paint/commands/file_menu.h"
 #include "paint/commands/image_menu.h"
 #include "paint/commands/print.h"
+#include "paint/commands/recent_files.h"
 #include "paint/commands/tools_menu.h"
 #include "paint/commands/view_menu.h"
 #include "paint/commands/window_status.h"
@@ -34,6 +35,7 @@ class Sketchly : public QObject {
   Document& Doc() { return document_; }
   ToolBox& Tools() { return tools_; }
   FileMenu& File() { return file_; }
+  RecentFiles& Recent() { return recent_; }
   PrintMenu& Print() { return print_; }
   EditMenu& Edit() { return edit_; }
   ViewMenu& View() { return view_; }
@@ -50,6 +52,7 @@ class Sketchly : public QObject {
   ToolBox& tools_;
   Workbench bench_;
   FileMenu& file_;
+  RecentFiles& recent_;
   PrintMenu& print_;
   EditMenu& edit_;
   ViewMenu& view_;

@@ -72,6 +72,9 @@ constexpr int16_t kBlackSwatch = 19;
 class PaintTest : public ::testing::Test {
  protected:
   void SetUp() override {
+    // Recent files, here and in the desktop's list, stay within the test.
+    qputenv("XDG_CONFIG_HOME", dir.filePath(QStringLiteral("config")).toUtf8());
+    qputenv("XDG_DATA_HOME", dir.filePath(QStringLiteral("data")).toUtf8());
     common::SetMessageBoxHook([this](const common::MessageBoxRequest& request) {
       boxes.push_back(request);
       return boxAnswer;
@@ -96,6 +99,8 @@ class PaintTest : public ::testing::Test {
     ASSERT_TRUE(QTest::qWaitForWindowExposed(form.get()));
   }
   void TearDown() override {
+    qunsetenv("XDG_CONFIG_HOME");
+    qunsetenv("XDG_DATA_HOME");
     common::SetMessageBoxHook(nullptr);
     common::SetFileDialogHook(nullptr);
     common::CommonDialog::SetColorHook(nullptr);
