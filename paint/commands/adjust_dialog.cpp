@@ -34,6 +34,7 @@ std::optional<std::vector<double>> AskLevels(
   std::vector<QDoubleSpinBox*> fields;
   const auto values = [&fields] {
     std::vector<double> chosen;
+    chosen.reserve(fields.size());
     for (const QDoubleSpinBox* field : fields) chosen.push_back(field->value());
     return chosen;
   };

@@ -15,88 +15,59 @@ TEST_F(PaintTest, AdjustmentsPreviewOnTheCanvasAndOKMakesOneStep) {
     ASSERT_TRUE(base.save(dir.filePath(QStringLiteral("base.") + QLatin1String(type))));
   const QRgb canvas = common::ResolveColour(Canvas().BackColor()) | 0xff000000U;
   const QRect area(5, 4, 12, 10);
-  const auto inArea = [&](const Adjustment& adjustment) {
-    QImage picture = base;
-    QPainter(&picture).drawImage(area.topLeft(), Adjusted(base.copy(area), adjustment));
-    return picture;
-  };
-  // Turned in place: the centre stays, the picture shows through the corners.
-  const auto turnedInArea = [&](double degrees) {
-    QImage picture = base.convertToFormat(QImage::Format_ARGB32);
-    const QImage turned = Adjusted(base.copy(area), {Adjust::kRotate, 0, 0, degrees});
-    QPainter painter(&picture);
-    painter.fillRect(area, QColor::fromRgb(canvas));
-    painter.drawImage(
-        QPointF(area.topLeft()) + QPointF(std::floor((area.width() - turned.width()) / 2.0),
-                                          std::floor((area.height() - turned.height()) / 2.0)),
-        turned);
-    return picture;
-  };
   using enum Adjust;
-  using Command = void (AdjustMenu::*)();
   const struct {
     const char* name;
     const char* type;
     bool selected;
-    Command command;
-    std::vector<double> chosen;  // empty: no dialog
+    Adjustment adjustment;  // with the corners the menu should choose
     bool ok;
-    QImage expected;
   } rows[] = {
-      {"brighter picture",
-       "png",
-       false,
-       &AdjustMenu::BrightnessContrast,
-       {40, 20},
-       true,
-       Adjusted(base, {kBrightnessContrast, 40, 20})},
-      {"saturation cancelled", "png", false, &AdjustMenu::Saturation, {-60}, false, base},
-      {"brighter selection",
-       "png",
-       true,
-       &AdjustMenu::BrightnessContrast,
-       {-30, 0},
-       true,
-       inArea({kBrightnessContrast, -30})},
-      {"turned with clear corners",
-       "png",
-       false,
-       &AdjustMenu::Rotate,
-       {10},
-       true,
-       Adjusted(base, {kRotate, 0, 0, 10, 0})},
-      {"a bitmap turned on the canvas colour",
-       "bmp",
-       false,
-       &AdjustMenu::Rotate,
-       {-7.5},
-       true,
-       Adjusted(base, {kRotate, 0, 0, -7.5, canvas})},
-      {"turned selection", "png", true, &AdjustMenu::Rotate, {30}, true, turnedInArea(30)},
-      {"greyscale selection", "png", true, &AdjustMenu::Greyscale, {}, true, inArea({kGreyscale})},
-      {"inverted picture",
-       "bmp",
-       false,
-       &AdjustMenu::InvertColours,
-       {},
-       true,
-       Adjusted(base, {kInvert})},
+      {"brighter picture", "png", false, {kBrightnessContrast, 40, 20}, true},
+      {"saturation cancelled", "png", false, {kSaturation, -60}, false},
+      {"brighter selection", "png", true, {kBrightnessContrast, -30}, true},
+      {"turned with clear corners", "png", false, {kRotate, 0, 0, 10, 0}, true},
+      {"a bitmap turned on the canvas colour", "bmp", false, {kRotate, 0, 0, -7.5, canvas}, true},
+      {"turned selection", "png", true, {kRotate, 0, 0, 30}, true},
+      {"greyscale selection", "png", true, {kGreyscale}, true},
+      {"inverted picture", "bmp", false, {kInvert}, true},
   };
+  using Command = void (AdjustMenu::*)();
+  const Command commands[] = {&AdjustMenu::BrightnessContrast, &AdjustMenu::Saturation,
+                              &AdjustMenu::Greyscale, &AdjustMenu::InvertColours,
+                              &AdjustMenu::Rotate};
   for (const auto& row : rows) {
     SCOPED_TRACE(row.name);
+    const Adjustment& adjustment = row.adjustment;
+    // A selection turned keeps its centre, the picture showing through its corners.
+    QImage expected = base.convertToFormat(QImage::Format_ARGB32);
+    if (row.ok && !row.selected) expected = Adjusted(base, adjustment);
+    if (row.ok && row.selected) {
+      const QImage pixels = Adjusted(base.copy(area), adjustment);
+      QPainter painter(&expected);
+      if (adjustment.kind == kRotate) painter.fillRect(area, QColor::fromRgb(canvas));
+      painter.drawImage(area.topLeft() + QPoint(int(std::floor((12 - pixels.width()) / 2.0)),
+                                                int(std::floor((10 - pixels.height()) / 2.0))),
+                        pixels);
+    }
+    const std::vector<double> chosen =
+        adjustment.kind == kBrightnessContrast
+            ? std::vector<double>{double(adjustment.amount), double(adjustment.contrast)}
+        : adjustment.kind == kSaturation ? std::vector<double>{double(adjustment.amount)}
+        : adjustment.kind == kRotate     ? std::vector<double>{adjustment.degrees}
+                                         : std::vector<double>{};
     ASSERT_TRUE(sketchly->OpenAtStart(dir.filePath(QStringLiteral("base.") + row.type)));
     if (row.selected) sketchly->Doc().GetSelection().Select(area);
     QApplication::processEvents();
     const QImage shownBefore = Canvas().grab().toImage();
-    bool asked = false, previewed = false, untouched = false;
-    if (!row.chosen.empty()) {
+    bool previewed = false, untouched = false;
+    if (!chosen.empty())
       QTimer::singleShot(0, [&] {
         auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
         ASSERT_NE(dialog, nullptr);
-        asked = true;
         const auto fields = dialog->findChildren<QDoubleSpinBox*>();
-        ASSERT_EQ(fields.size(), static_cast<qsizetype>(row.chosen.size()));
-        for (qsizetype i = 0; i < fields.size(); ++i) fields[i]->setValue(row.chosen[i]);
+        ASSERT_EQ(fields.size(), static_cast<qsizetype>(chosen.size()));
+        for (qsizetype i = 0; i < fields.size(); ++i) fields[i]->setValue(chosen[i]);
         QTest::qWait(20);
         Canvas().repaint();
         previewed = Canvas().grab().toImage() != shownBefore;
@@ -106,21 +77,17 @@ TEST_F(PaintTest, AdjustmentsPreviewOnTheCanvasAndOKMakesOneStep) {
             ->button(row.ok ? QDialogButtonBox::Ok : QDialogButtonBox::Cancel)
             ->click();
       });
-    }
-    (sketchly->Adjust().*row.command)();
-    EXPECT_EQ(asked, !row.chosen.empty());
-    EXPECT_EQ(previewed, asked) << "shown on the canvas";
-    EXPECT_EQ(untouched, asked) << "not one pixel changed by the preview";
-    const QImage drawn = Drawing().convertToFormat(QImage::Format_ARGB32);
-    EXPECT_EQ(drawn, row.expected.convertToFormat(QImage::Format_ARGB32));
+    (sketchly->Adjust().*commands[static_cast<int>(adjustment.kind)])();
+    EXPECT_EQ(previewed, !chosen.empty()) << "shown on the canvas";
+    EXPECT_EQ(untouched, !chosen.empty()) << "not one pixel changed by the preview";
+    EXPECT_EQ(Drawing().convertToFormat(QImage::Format_ARGB32),
+              expected.convertToFormat(QImage::Format_ARGB32));
     EXPECT_EQ(sketchly->Doc().History().Steps(), row.ok ? 1U : 0U);
-    if (row.ok) {
-      sketchly->Edit().Undo();
-      EXPECT_EQ(Drawing().convertToFormat(QImage::Format_RGB32), base) << "undone";
-      if (row.selected) sketchly->Doc().GetSelection().Select(area);
+    if (!row.ok) {
+      EXPECT_EQ(Canvas().grab().toImage(), shownBefore) << "the preview is gone";
     }
-    QApplication::processEvents();
-    EXPECT_EQ(Canvas().grab().toImage(), shownBefore) << "nothing of the preview is left";
+    sketchly->Edit().Undo();
+    EXPECT_EQ(Drawing().convertToFormat(QImage::Format_RGB32), base) << "undone";
   }
 }
 
