@@ -50,12 +50,11 @@ TEST_F(PaintTest, AdjustmentsPreviewOnTheCanvasAndOKMakesOneStep) {
                                                 int(std::floor((10 - pixels.height()) / 2.0))),
                         pixels);
     }
-    const std::vector<double> chosen =
-        adjustment.kind == kBrightnessContrast
-            ? std::vector<double>{double(adjustment.amount), double(adjustment.contrast)}
-        : adjustment.kind == kSaturation ? std::vector<double>{double(adjustment.amount)}
-        : adjustment.kind == kRotate     ? std::vector<double>{adjustment.degrees}
-                                         : std::vector<double>{};
+    std::vector<double> chosen;  // what the dialog is told, if there is one
+    if (adjustment.kind == kBrightnessContrast)
+      chosen = {1.0 * adjustment.amount, 1.0 * adjustment.contrast};
+    if (adjustment.kind == kSaturation) chosen = {1.0 * adjustment.amount};
+    if (adjustment.kind == kRotate) chosen = {adjustment.degrees};
     ASSERT_TRUE(sketchly->OpenAtStart(dir.filePath(QStringLiteral("base.") + row.type)));
     if (row.selected) sketchly->Doc().GetSelection().Select(area);
     QApplication::processEvents();

@@ -22,8 +22,9 @@ TEST_F(PaintTest, OpenRecentListsTheLastTenNewestFirstAndDropsWhatIsGone) {
     if (!QFileInfo::exists(path)) Photo(4, 3).save(path);
     return path;
   };
-  const auto open = [&](std::initializer_list<const char*> names) {
-    for (const char* name : names) ASSERT_TRUE(sketchly->OpenAtStart(file(name)));
+  const auto open = [&](const char* names) {
+    for (const QString& name : QString::fromLatin1(names).split(u' '))
+      ASSERT_TRUE(sketchly->OpenAtStart(file(name)));
   };
   const auto choose = [&](int item) { OpenRecent(*form)->actions()[item]->trigger(); };
   // Two of one name show their folders.
@@ -35,16 +36,10 @@ TEST_F(PaintTest, OpenRecentListsTheLastTenNewestFirstAndDropsWhatIsGone) {
     QStringList shown;
   } rows[] = {
       {"none yet", [] {}, {}},
-      {"newest first",
-       [&] {
-         open({"a.png", "b.png", "c.png"});
-       },
-       {"c.png", "b.png", "a.png"}},
-      {"opened again, to the top", [&] { open({"a.png"}); }, {"a.png", "c.png", "b.png"}},
+      {"newest first", [&] { open("a.png b.png c.png"); }, {"c.png", "b.png", "a.png"}},
+      {"opened again, to the top", [&] { open("a.png"); }, {"a.png", "c.png", "b.png"}},
       {"one name in two folders",
-       [&] {
-         open({"one/x&y.png", "two/x&y.png"});
-       },
+       [&] { open("one/x&y.png two/x&y.png"); },
        {two, one, "a.png", "c.png", "b.png"}},
       {"saved under a new name",
        [&] {
@@ -53,9 +48,7 @@ TEST_F(PaintTest, OpenRecentListsTheLastTenNewestFirstAndDropsWhatIsGone) {
        },
        {"saved.png", two, one, "a.png", "c.png", "b.png"}},
       {"ten at most",
-       [&] {
-         open({"0.png", "1.png", "2.png", "3.png", "4.png", "5.png"});
-       },
+       [&] { open("0.png 1.png 2.png 3.png 4.png 5.png"); },
        {"5.png", "4.png", "3.png", "2.png", "1.png", "0.png", "saved.png", two, one, "a.png"}},
       {"gone when chosen, then another chosen",
        [&] {
