@@ -25,6 +25,7 @@
 #include "paint/document/recovery.h"
 #include "paint/files/compression.h"
 #include "paint/form1.h"
+#include "paint/image/adjustments.h"
 #include "paint/image/image_ops.h"
 #include "paint/tool_buttons.h"
 #include "paint/tools/mark_settings.h"
@@ -792,11 +793,78 @@ BENCHMARK(ShapePreview)->Apply(Ratios);
 BENCHMARK(HighlighterMove)->Apply(Ratios);
 BENCHMARK(WideLineMove)->Apply(Ratios);
 BENCHMARK(RedactArea)->ArgsProduct({{1, 2}, {0, 1}})->Unit(benchmark::kMillisecond);
+// Image > Adjust on the 4000x3000 photo, at 100 % or fitted in the window
+// (the third argument: 0). A preview step is what a move of a dialog's
+// slider costs the window: the choice made anew over the part in view, and
+// painted; the sample it works from is made once as the dialog opens
+// (counter, in ms). The whole adjustment is the step that OK makes, its
+// work aside included.
+enum Adjusting { kBrighter, kLessSaturated, kInverted, kTurned };
+paint::Adjustment Choice(int64_t kind) {
+  using enum paint::Adjust;
+  const paint::Adjustment choices[] = {
+      {kBrightnessContrast, 30, 20}, {kSaturation, -40}, {kInvert}, {kRotate, 0, 0, 5}};
+  return choices[kind];
+}
+
+void AdjustPreviewStep(benchmark::State& state) {
+  auto form = Window(state, kFreehand);
+  paint::Sketchly& sketchly = paint::Attach(*form);
+  common::PictureBox& canvas = form->GetPicture("Picture1");
+  canvas.SetPicture(PhotoLike(4000, 3000, 0));
+  sketchly.Doc().History().Reset();
+  canvas.SetZoom(state.range(2) == 0 ? canvas.FitZoom() : state.range(2) / 100.0);
+  QApplication::processEvents();
+  const auto started = std::chrono::steady_clock::now();
+  sketchly.Adjust().BeginPreview();
+  const double begin =
+      std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - started).count();
+  paint::Adjustment adjustment = Choice(state.range(1));
+  int step = 0;
+  for (auto _ : state) {
+    step = (step + 1) % 50;
+    adjustment.amount = Choice(state.range(1)).amount + step;  // a slider moving
+    adjustment.degrees = Choice(state.range(1)).degrees + step * 0.1;
+    sketchly.Adjust().Preview(adjustment);
+    canvas.repaint();
+  }
+  sketchly.Adjust().EndPreview();
+  state.counters["beginMs"] = begin;
+}
+
+void AdjustWhole(benchmark::State& state) {
+  auto form = Window(state, kFreehand);
+  paint::Sketchly& sketchly = paint::Attach(*form);
+  common::PictureBox& canvas = form->GetPicture("Picture1");
+  const QImage picture = PhotoLike(4000, 3000, 0);
+  for (auto _ : state) {
+    state.PauseTiming();
+    canvas.SetPicture(picture.copy());  // as an opened file's, see Shape
+    canvas.SetZoom(1.0);
+    sketchly.Doc().History().Reset();
+    QApplication::processEvents();
+    std::this_thread::sleep_for(3 * kPersonsPause);
+    state.ResumeTiming();
+    sketchly.Adjust().Apply(Choice(state.range(1)));
+    canvas.repaint();
+  }
+}
+
+BENCHMARK(AdjustPreviewStep)
+    ->ArgsProduct({{1}, {kBrighter, kTurned}, {0, 100}})
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK(AdjustWhole)
+    ->ArgsProduct({{1}, {kBrighter, kLessSaturated, kInverted, kTurned}})
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(5);
 
 }  // namespace
 
 int main(int argc, char** argv) {
   if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+  // The files the cases open enter no one's recent files.
+  qputenv("XDG_CONFIG_HOME", QDir::temp().filePath(QStringLiteral("paint_bench_config")).toUtf8());
+  qputenv("XDG_DATA_HOME", QDir::temp().filePath(QStringLiteral("paint_bench_data")).toUtf8());
   common::Application app(argc, argv);
   benchmark::Initialize(&argc, argv);
   benchmark::RunSpecifiedBenchmarks();

@@ -13,6 +13,13 @@ QMenu& MenuNamed(QMenuBar& bar, const QString& title) {
   return *bar.addMenu(title);
 }
 
+QAction* ActionNamed(const QMenu& menu, const char* text) {
+  const QString shown = Tr("menus", text);
+  for (QAction* action : menu.actions())
+    if (action->text() == shown) return action;
+  return nullptr;
+}
+
 QList<QKeySequence> Shortcuts(QKeySequence::StandardKey key, std::string_view extraKeys) {
   QList<QKeySequence> keys = QKeySequence::keyBindings(key);
   for (const QString& extra : ToQString(extraKeys).split(u',', Qt::SkipEmptyParts)) {

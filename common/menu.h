@@ -27,6 +27,9 @@ struct MenuItem {
 };
 
 QMenu& MenuNamed(QMenuBar& bar, const QString& title);
+// The menu's item of this text (in the catalogue's English), for putting
+// another beside it; null when there is none.
+QAction* ActionNamed(const QMenu& menu, const char* text);
 QList<QKeySequence> Shortcuts(QKeySequence::StandardKey key, std::string_view extraKeys);
 // The keys a person knows a command by: the platform's first and the extra
 // ones, not rare alternates such as F14 or Ctrl+Insert.

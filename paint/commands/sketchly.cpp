@@ -12,9 +12,12 @@ Sketchly::Sketchly(Form1& form)
       tools_(*new ToolBox(form, document_)),
       bench_{form, document_, tools_},
       file_(*new FileMenu(bench_)),
+      recent_(*new RecentFiles(bench_, file_)),
+      print_(*new PrintMenu(bench_)),
       edit_(*new EditMenu(bench_)),
       view_(*new ViewMenu(bench_)),
       image_(*new ImageMenu(bench_)),
+      adjust_(*new AdjustMenu(bench_)),
       toolsMenu_(*new ToolsMenu(bench_)) {
   common::AddHelpMenu(form, {QT_TRANSLATE_NOOP("menus", "&About Sketchly"),
                              common::Tr("paint",
@@ -31,8 +34,8 @@ Sketchly& Attach(Form1& form) {
 
 QList<common::ShortcutRow> Sketchly::ShortcutRows() {
   QList<common::ShortcutRow> rows;
-  rows << file_.ShortcutRows() << edit_.ShortcutRows() << view_.ShortcutRows()
-       << image_.ShortcutRows() << toolsMenu_.ShortcutRows();
+  rows << file_.ShortcutRows() << print_.ShortcutRows() << edit_.ShortcutRows()
+       << view_.ShortcutRows() << image_.ShortcutRows() << toolsMenu_.ShortcutRows();
   rows.append({form_.ColourButton().text().remove(u'&'), QStringLiteral("Alt+E")});
   rows.append({common::Tr("paint", "Put a paste in place"), common::Tr("paint", "Enter")});
   rows.append(

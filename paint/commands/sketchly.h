@@ -3,9 +3,12 @@
 #include <QObject>
 #include <QString>
 
+#include "paint/commands/adjust_menu.h"
 #include "paint/commands/edit_menu.h"
 #include "paint/commands/file_menu.h"
 #include "paint/commands/image_menu.h"
+#include "paint/commands/print.h"
+#include "paint/commands/recent_files.h"
 #include "paint/commands/tools_menu.h"
 #include "paint/commands/view_menu.h"
 #include "paint/commands/window_status.h"
@@ -32,9 +35,12 @@ class Sketchly : public QObject {
   Document& Doc() { return document_; }
   ToolBox& Tools() { return tools_; }
   FileMenu& File() { return file_; }
+  RecentFiles& Recent() { return recent_; }
+  PrintMenu& Print() { return print_; }
   EditMenu& Edit() { return edit_; }
   ViewMenu& View() { return view_; }
   ImageMenu& Image() { return image_; }
+  AdjustMenu& Adjust() { return adjust_; }
   ToolsMenu& ToolMenu() { return toolsMenu_; }
 
  private:
@@ -46,9 +52,12 @@ class Sketchly : public QObject {
   ToolBox& tools_;
   Workbench bench_;
   FileMenu& file_;
+  RecentFiles& recent_;
+  PrintMenu& print_;
   EditMenu& edit_;
   ViewMenu& view_;
   ImageMenu& image_;
+  AdjustMenu& adjust_;
   ToolsMenu& toolsMenu_;
 };
 

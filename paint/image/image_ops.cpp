@@ -35,9 +35,17 @@ QImage AtRatioOne(QImage picture) {
   return picture;
 }
 
-// A new picture for a result. Large ones ask for huge pages: faulting in
-// tens of megabytes 4 KiB at a time can cost more than the work that fills
-// them, many times more in a virtual machine.
+// A row still to look at, next to a run already painted on the row `dy`
+// away in the other direction: only pixels joined to [left, right] count.
+struct Span {
+  int y, left, right, dy;
+};
+
+}  // namespace
+
+// Large ones ask for huge pages: faulting in tens of megabytes 4 KiB at a
+// time can cost more than the work that fills them, many times more in a
+// virtual machine.
 QImage Fresh(QSize size, QImage::Format format) {
   constexpr size_t kHugePage = size_t{2} << 20;
   const size_t bytes = size_t(size.width()) * size_t(size.height()) * sizeof(QRgb);
@@ -51,14 +59,6 @@ QImage Fresh(QSize size, QImage::Format format) {
       qsizetype(size.width()) * qsizetype(sizeof(QRgb)), format, [](void* m) { std::free(m); },
       memory);
 }
-
-// A row still to look at, next to a run already painted on the row `dy`
-// away in the other direction: only pixels joined to [left, right] count.
-struct Span {
-  int y, left, right, dy;
-};
-
-}  // namespace
 
 QImage Cropped(const QImage& picture, const QRect& area) {
   const QRect kept = area.normalized() & picture.rect();

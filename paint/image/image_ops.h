@@ -11,6 +11,10 @@ namespace paint {
 // directly. Pictures are 32-bit (RGB32, or ARGB32 with transparency); every
 // result keeps the format of the picture it came from, at pixel ratio 1.
 
+// A new picture of this size and format, its pixels not yet set; large ones
+// in memory of their own (see image_ops.cpp). Null when there is no memory.
+QImage Fresh(QSize size, QImage::Format format);
+
 // A new size that keeps the top-left content and fills new area.
 QImage Resized(const QImage& picture, const QSize& size, QRgb fill);
 

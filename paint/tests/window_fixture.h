@@ -92,6 +92,9 @@ struct PaintAnswers : common::AnsweredDialogs<Dialogs> {
 class PaintTest : public ::testing::Test {
  protected:
   void SetUp() override {
+    // Recent files, here and in the desktop's list, stay within the test.
+    qputenv("XDG_CONFIG_HOME", dir.filePath(QStringLiteral("config")).toUtf8());
+    qputenv("XDG_DATA_HOME", dir.filePath(QStringLiteral("data")).toUtf8());
     answers->messageBox = [this](const common::MessageBoxRequest& request) {
       boxes.push_back(request);
       return boxAnswer;
@@ -114,6 +117,10 @@ class PaintTest : public ::testing::Test {
     sketchly = &Attach(*form);
     form->Start();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(form.get()));
+  }
+  void TearDown() override {
+    qunsetenv("XDG_CONFIG_HOME");
+    qunsetenv("XDG_DATA_HOME");
   }
 
   common::PictureBox& Canvas() { return form->GetPicture("Picture1"); }
