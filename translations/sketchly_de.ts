@@ -631,6 +631,110 @@
         <source>&amp;Percent</source>
         <translation>&amp;Prozent</translation>
     </message>
+    <message>
+        <source>Ad&amp;just</source>
+        <translation>&amp;Anpassen</translation>
+    </message>
+    <message>
+        <source>&amp;Brightness and Contrast...</source>
+        <translation>&amp;Helligkeit und Kontrast...</translation>
+    </message>
+    <message>
+        <source>&amp;Saturation...</source>
+        <translation>&amp;Sättigung...</translation>
+    </message>
+    <message>
+        <source>&amp;Greyscale</source>
+        <translation>&amp;Graustufen</translation>
+    </message>
+    <message>
+        <source>&amp;Invert Colours</source>
+        <translation>Farben &amp;umkehren</translation>
+    </message>
+    <message>
+        <source>&amp;Rotate...</source>
+        <translation>D&amp;rehen...</translation>
+    </message>
+    <message>
+        <source>&amp;Undo %1</source>
+        <translation>&amp;Rückgängig: %1</translation>
+    </message>
+    <message>
+        <source>&amp;Redo %1</source>
+        <translation>&amp;Wiederherstellen: %1</translation>
+    </message>
+    <message>
+        <source>Print Pre&amp;view...</source>
+        <translation>Druck&amp;vorschau...</translation>
+    </message>
+    <message>
+        <source>&amp;Print...</source>
+        <translation>&amp;Drucken...</translation>
+    </message>
+    <message>
+        <source>Open &amp;Recent</source>
+        <translation>&amp;Zuletzt geöffnet</translation>
+    </message>
+    <message>
+        <source>&amp;Text</source>
+        <translation>Te&amp;xt</translation>
+    </message>
+    <message>
+        <source>&amp;Line</source>
+        <translation>&amp;Linie</translation>
+    </message>
+    <message>
+        <source>&amp;Arrow</source>
+        <translation>&amp;Pfeil</translation>
+    </message>
+    <message>
+        <source>&amp;Rectangle</source>
+        <translation>&amp;Rechteck</translation>
+    </message>
+    <message>
+        <source>Elli&amp;pse</source>
+        <translation>&amp;Ellipse</translation>
+    </message>
+    <message>
+        <source>&amp;Highlighter</source>
+        <translation>&amp;Textmarker</translation>
+    </message>
+    <message>
+        <source>R&amp;edact</source>
+        <translation>&amp;Schwärzen</translation>
+    </message>
+    <message>
+        <source>Thi&amp;nner</source>
+        <translation>&amp;Dünner</translation>
+    </message>
+    <message>
+        <source>Thic&amp;ker</source>
+        <translation>D&amp;icker</translation>
+    </message>
+    <message>
+        <source>Text F&amp;ont...</source>
+        <translation>Sc&amp;hrift...</translation>
+    </message>
+    <message>
+        <source>&amp;Dashed Lines</source>
+        <translation>&amp;Gestrichelte Linien</translation>
+    </message>
+    <message>
+        <source>F&amp;illed Shapes</source>
+        <translation>&amp;Gefüllte Formen</translation>
+    </message>
+    <message>
+        <source>S&amp;mooth Edges</source>
+        <translation>&amp;Glatte Kanten</translation>
+    </message>
+    <message>
+        <source>Redact in &amp;Blocks</source>
+        <translation>In &amp;Blöcken schwärzen</translation>
+    </message>
+    <message>
+        <source>Line &amp;Width</source>
+        <translation>Linien&amp;breite</translation>
+    </message>
 </context>
 <context>
     <name>paint</name>
@@ -1001,6 +1105,194 @@
     <message>
         <source>Escape</source>
         <translation>Esc</translation>
+    </message>
+    <message>
+        <source>&amp;Brightness:</source>
+        <translation>&amp;Helligkeit:</translation>
+    </message>
+    <message>
+        <source>&amp;Contrast:</source>
+        <translation>&amp;Kontrast:</translation>
+    </message>
+    <message>
+        <source>&amp;Saturation:</source>
+        <translation>&amp;Sättigung:</translation>
+    </message>
+    <message>
+        <source>&amp;Angle:</source>
+        <translation>&amp;Winkel:</translation>
+    </message>
+    <message>
+        <source>Turned, the picture would be %1 × %2 pixels: at most %3 a side can be.</source>
+        <translation>Gedreht wäre das Bild %1 × %2 Pixel groß: höchstens %3 je Seite sind möglich.</translation>
+    </message>
+    <message>
+        <source>Adjusting the picture...</source>
+        <translation>Bild wird angepasst...</translation>
+    </message>
+    <message>
+        <source>Cut</source>
+        <translation>Ausschneiden</translation>
+    </message>
+    <message>
+        <source>Delete</source>
+        <translation>Löschen</translation>
+    </message>
+    <message>
+        <source>Paste</source>
+        <translation>Einfügen</translation>
+    </message>
+    <message>
+        <source>Picture</source>
+        <translation>Bild</translation>
+    </message>
+    <message>
+        <source>En&amp;large a small picture to fill the page</source>
+        <translation>Kleines Bild auf die ganze Seite &amp;vergrößern</translation>
+    </message>
+    <message>
+        <source>Printing %1...</source>
+        <translation>%1 wird gedruckt...</translation>
+    </message>
+    <message>
+        <source>Could not print the picture: the printer did not start.</source>
+        <translation>Das Bild konnte nicht gedruckt werden: Der Drucker hat nicht begonnen.</translation>
+    </message>
+    <message>
+        <source>Enlarge to Fill the Page</source>
+        <translation>Auf die ganze Seite vergrößern</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; is no longer there: it is taken off the recent files.</source>
+        <translation>„%1“ ist nicht mehr vorhanden und wird aus den zuletzt geöffneten Dateien entfernt.</translation>
+    </message>
+    <message>
+        <source>%1 px</source>
+        <translation>%1 px</translation>
+    </message>
+    <message>
+        <source>Width: %1 px</source>
+        <translation>Breite: %1 px</translation>
+    </message>
+    <message>
+        <source>Move Selection</source>
+        <translation>Auswahl verschieben</translation>
+    </message>
+    <message>
+        <source>Fill</source>
+        <translation>Füllen</translation>
+    </message>
+    <message>
+        <source>Highlighter: drag over what to mark in the current colour</source>
+        <translation>Textmarker: über das ziehen, was in der aktuellen Farbe markiert werden soll</translation>
+    </message>
+    <message>
+        <source>Highlighter</source>
+        <translation>Textmarker</translation>
+    </message>
+    <message>
+        <source>Redact: drag a rectangle over what to hide</source>
+        <translation>Schwärzen: ein Rechteck über das ziehen, was verborgen werden soll</translation>
+    </message>
+    <message>
+        <source>Redact</source>
+        <translation>Schwärzen</translation>
+    </message>
+    <message>
+        <source>Line: drag from one end to the other; Shift keeps it to 45° steps</source>
+        <translation>Linie: von einem Ende zum anderen ziehen; mit Umschalt in 45°-Schritten</translation>
+    </message>
+    <message>
+        <source>Line</source>
+        <translation>Linie</translation>
+    </message>
+    <message>
+        <source>Arrow: drag from its tail to where it points; Shift keeps it to 45° steps</source>
+        <translation>Pfeil: vom Ende zur Spitze ziehen; mit Umschalt in 45°-Schritten</translation>
+    </message>
+    <message>
+        <source>Arrow</source>
+        <translation>Pfeil</translation>
+    </message>
+    <message>
+        <source>Rectangle: drag from corner to corner; Shift makes a square</source>
+        <translation>Rechteck: von Ecke zu Ecke ziehen; mit Umschalt ein Quadrat</translation>
+    </message>
+    <message>
+        <source>Rectangle</source>
+        <translation>Rechteck</translation>
+    </message>
+    <message>
+        <source>Ellipse: drag across the box it fills; Shift makes a circle</source>
+        <translation>Ellipse: über das Rechteck ziehen, das sie füllt; mit Umschalt ein Kreis</translation>
+    </message>
+    <message>
+        <source>Ellipse</source>
+        <translation>Ellipse</translation>
+    </message>
+    <message>
+        <source>Text Font</source>
+        <translation>Schrift</translation>
+    </message>
+    <message>
+        <source> px</source>
+        <translation> px</translation>
+    </message>
+    <message>
+        <source>&amp;Bold</source>
+        <translation>&amp;Fett</translation>
+    </message>
+    <message>
+        <source>&amp;Italic</source>
+        <translation>&amp;Kursiv</translation>
+    </message>
+    <message>
+        <source>&amp;Font:</source>
+        <translation>&amp;Schriftart:</translation>
+    </message>
+    <message>
+        <source>&amp;Size:</source>
+        <translation>&amp;Größe:</translation>
+    </message>
+    <message>
+        <source>Text: click and type; drag the text to move it; Escape or a click outside sets it down</source>
+        <translation>Text: klicken und tippen; den Text ziehen, um ihn zu verschieben; Escape oder ein Klick daneben setzt ihn ab</translation>
+    </message>
+    <message>
+        <source>Text</source>
+        <translation>Text</translation>
+    </message>
+    <message>
+        <source>Move</source>
+        <translation>Bewegen</translation>
+    </message>
+    <message>
+        <source>Freehand</source>
+        <translation>Freihand</translation>
+    </message>
+    <message>
+        <source>Circle</source>
+        <translation>Kreis</translation>
+    </message>
+    <message>
+        <source>Eraser</source>
+        <translation>Radierer</translation>
+    </message>
+    <message>
+        <source>Clear</source>
+        <translation>Leeren</translation>
+    </message>
+    <message>
+        <source>Filled Rectangle</source>
+        <translation>Gefülltes Rechteck</translation>
+    </message>
+    <message>
+        <source>Filled Circle</source>
+        <translation>Gefüllter Kreis</translation>
+    </message>
+    <message>
+        <source>Brush</source>
+        <translation>Pinsel</translation>
     </message>
 </context>
 </TS>

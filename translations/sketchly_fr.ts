@@ -631,6 +631,110 @@
         <source>&amp;Percent</source>
         <translation>&amp;Pourcentage</translation>
     </message>
+    <message>
+        <source>Ad&amp;just</source>
+        <translation>A&amp;juster</translation>
+    </message>
+    <message>
+        <source>&amp;Brightness and Contrast...</source>
+        <translation>&amp;Luminosité et contraste...</translation>
+    </message>
+    <message>
+        <source>&amp;Saturation...</source>
+        <translation>&amp;Saturation...</translation>
+    </message>
+    <message>
+        <source>&amp;Greyscale</source>
+        <translation>&amp;Niveaux de gris</translation>
+    </message>
+    <message>
+        <source>&amp;Invert Colours</source>
+        <translation>&amp;Inverser les couleurs</translation>
+    </message>
+    <message>
+        <source>&amp;Rotate...</source>
+        <translation>&amp;Rotation...</translation>
+    </message>
+    <message>
+        <source>&amp;Undo %1</source>
+        <translation>&amp;Annuler : %1</translation>
+    </message>
+    <message>
+        <source>&amp;Redo %1</source>
+        <translation>&amp;Rétablir : %1</translation>
+    </message>
+    <message>
+        <source>Print Pre&amp;view...</source>
+        <translation>&amp;Aperçu avant impression...</translation>
+    </message>
+    <message>
+        <source>&amp;Print...</source>
+        <translation>&amp;Imprimer...</translation>
+    </message>
+    <message>
+        <source>Open &amp;Recent</source>
+        <translation>Ouvrir un fichier &amp;récent</translation>
+    </message>
+    <message>
+        <source>&amp;Text</source>
+        <translation>&amp;Texte</translation>
+    </message>
+    <message>
+        <source>&amp;Line</source>
+        <translation>&amp;Ligne</translation>
+    </message>
+    <message>
+        <source>&amp;Arrow</source>
+        <translation>&amp;Flèche</translation>
+    </message>
+    <message>
+        <source>&amp;Rectangle</source>
+        <translation>Re&amp;ctangle</translation>
+    </message>
+    <message>
+        <source>Elli&amp;pse</source>
+        <translation>&amp;Ellipse</translation>
+    </message>
+    <message>
+        <source>&amp;Highlighter</source>
+        <translation>&amp;Surligneur</translation>
+    </message>
+    <message>
+        <source>R&amp;edact</source>
+        <translation>&amp;Caviarder</translation>
+    </message>
+    <message>
+        <source>Thi&amp;nner</source>
+        <translation>Plus &amp;fin</translation>
+    </message>
+    <message>
+        <source>Thic&amp;ker</source>
+        <translation>Plus é&amp;pais</translation>
+    </message>
+    <message>
+        <source>Text F&amp;ont...</source>
+        <translation>&amp;Police du texte...</translation>
+    </message>
+    <message>
+        <source>&amp;Dashed Lines</source>
+        <translation>&amp;Traits pointillés</translation>
+    </message>
+    <message>
+        <source>F&amp;illed Shapes</source>
+        <translation>Formes &amp;pleines</translation>
+    </message>
+    <message>
+        <source>S&amp;mooth Edges</source>
+        <translation>Bords &amp;lissés</translation>
+    </message>
+    <message>
+        <source>Redact in &amp;Blocks</source>
+        <translation>Caviarder par &amp;blocs</translation>
+    </message>
+    <message>
+        <source>Line &amp;Width</source>
+        <translation>É&amp;paisseur du trait</translation>
+    </message>
 </context>
 <context>
     <name>paint</name>
@@ -1001,6 +1105,194 @@
     <message>
         <source>Escape</source>
         <translation>Échap</translation>
+    </message>
+    <message>
+        <source>&amp;Brightness:</source>
+        <translation>&amp;Luminosité :</translation>
+    </message>
+    <message>
+        <source>&amp;Contrast:</source>
+        <translation>&amp;Contraste :</translation>
+    </message>
+    <message>
+        <source>&amp;Saturation:</source>
+        <translation>&amp;Saturation :</translation>
+    </message>
+    <message>
+        <source>&amp;Angle:</source>
+        <translation>&amp;Angle :</translation>
+    </message>
+    <message>
+        <source>Turned, the picture would be %1 × %2 pixels: at most %3 a side can be.</source>
+        <translation>Pivotée, l’image mesurerait %1 × %2 pixels : %3 au plus par côté sont possibles.</translation>
+    </message>
+    <message>
+        <source>Adjusting the picture...</source>
+        <translation>Réglage de l’image...</translation>
+    </message>
+    <message>
+        <source>Cut</source>
+        <translation>Couper</translation>
+    </message>
+    <message>
+        <source>Delete</source>
+        <translation>Supprimer</translation>
+    </message>
+    <message>
+        <source>Paste</source>
+        <translation>Coller</translation>
+    </message>
+    <message>
+        <source>Picture</source>
+        <translation>Image</translation>
+    </message>
+    <message>
+        <source>En&amp;large a small picture to fill the page</source>
+        <translation>A&amp;grandir une petite image à la page entière</translation>
+    </message>
+    <message>
+        <source>Printing %1...</source>
+        <translation>Impression de %1...</translation>
+    </message>
+    <message>
+        <source>Could not print the picture: the printer did not start.</source>
+        <translation>Impossible d’imprimer l’image : l’imprimante n’a pas démarré.</translation>
+    </message>
+    <message>
+        <source>Enlarge to Fill the Page</source>
+        <translation>Agrandir à la page entière</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; is no longer there: it is taken off the recent files.</source>
+        <translation>« %1 » n’existe plus : il est retiré des fichiers récents.</translation>
+    </message>
+    <message>
+        <source>%1 px</source>
+        <translation>%1 px</translation>
+    </message>
+    <message>
+        <source>Width: %1 px</source>
+        <translation>Épaisseur : %1 px</translation>
+    </message>
+    <message>
+        <source>Move Selection</source>
+        <translation>Déplacement de la sélection</translation>
+    </message>
+    <message>
+        <source>Fill</source>
+        <translation>Remplissage</translation>
+    </message>
+    <message>
+        <source>Highlighter: drag over what to mark in the current colour</source>
+        <translation>Surligneur : faire glisser sur ce qu’il faut marquer de la couleur actuelle</translation>
+    </message>
+    <message>
+        <source>Highlighter</source>
+        <translation>Surligneur</translation>
+    </message>
+    <message>
+        <source>Redact: drag a rectangle over what to hide</source>
+        <translation>Caviarder : tracer un rectangle sur ce qu’il faut cacher</translation>
+    </message>
+    <message>
+        <source>Redact</source>
+        <translation>Caviardage</translation>
+    </message>
+    <message>
+        <source>Line: drag from one end to the other; Shift keeps it to 45° steps</source>
+        <translation>Ligne : faire glisser d’un bout à l’autre ; Maj la garde par pas de 45°</translation>
+    </message>
+    <message>
+        <source>Line</source>
+        <translation>Ligne</translation>
+    </message>
+    <message>
+        <source>Arrow: drag from its tail to where it points; Shift keeps it to 45° steps</source>
+        <translation>Flèche : faire glisser de la queue à la pointe ; Maj la garde par pas de 45°</translation>
+    </message>
+    <message>
+        <source>Arrow</source>
+        <translation>Flèche</translation>
+    </message>
+    <message>
+        <source>Rectangle: drag from corner to corner; Shift makes a square</source>
+        <translation>Rectangle : faire glisser d’un coin à l’autre ; Maj donne un carré</translation>
+    </message>
+    <message>
+        <source>Rectangle</source>
+        <translation>Rectangle</translation>
+    </message>
+    <message>
+        <source>Ellipse: drag across the box it fills; Shift makes a circle</source>
+        <translation>Ellipse : faire glisser sur le cadre qu’elle remplit ; Maj donne un cercle</translation>
+    </message>
+    <message>
+        <source>Ellipse</source>
+        <translation>Ellipse</translation>
+    </message>
+    <message>
+        <source>Text Font</source>
+        <translation>Police du texte</translation>
+    </message>
+    <message>
+        <source> px</source>
+        <translation> px</translation>
+    </message>
+    <message>
+        <source>&amp;Bold</source>
+        <translation>&amp;Gras</translation>
+    </message>
+    <message>
+        <source>&amp;Italic</source>
+        <translation>&amp;Italique</translation>
+    </message>
+    <message>
+        <source>&amp;Font:</source>
+        <translation>&amp;Police :</translation>
+    </message>
+    <message>
+        <source>&amp;Size:</source>
+        <translation>&amp;Taille :</translation>
+    </message>
+    <message>
+        <source>Text: click and type; drag the text to move it; Escape or a click outside sets it down</source>
+        <translation>Texte : cliquer et taper ; faire glisser le texte pour le déplacer ; Échap ou un clic à côté le pose</translation>
+    </message>
+    <message>
+        <source>Text</source>
+        <translation>Texte</translation>
+    </message>
+    <message>
+        <source>Move</source>
+        <translation>Déplacer</translation>
+    </message>
+    <message>
+        <source>Freehand</source>
+        <translation>Main levée</translation>
+    </message>
+    <message>
+        <source>Circle</source>
+        <translation>Cercle</translation>
+    </message>
+    <message>
+        <source>Eraser</source>
+        <translation>Gomme</translation>
+    </message>
+    <message>
+        <source>Clear</source>
+        <translation>Effacer tout</translation>
+    </message>
+    <message>
+        <source>Filled Rectangle</source>
+        <translation>Rectangle plein</translation>
+    </message>
+    <message>
+        <source>Filled Circle</source>
+        <translation>Cercle plein</translation>
+    </message>
+    <message>
+        <source>Brush</source>
+        <translation>Pinceau</translation>
     </message>
 </context>
 </TS>

@@ -14,6 +14,7 @@
 #include "paint/files/save_policy.h"
 #include "paint/files/write_image.h"
 #include "paint/form1.h"
+#include "paint/tools/tool_box.h"
 
 namespace paint {
 namespace {
@@ -90,6 +91,7 @@ bool FileMenu::OpenFile(const QString& path, bool settleFirst) {
 }
 
 bool FileMenu::SaveDrawing() {
+  bench_.tools.Settle();  // a paste still floating is part of what is saved
   if (bench_.document.File().isEmpty()) return SaveDrawingAs();
   if (!SizeFits(bench_.document.File())) return false;
   // Another program's version of the file is not replaced unasked.
@@ -124,6 +126,7 @@ bool FileMenu::SaveDrawing() {
 }
 
 bool FileMenu::SaveDrawingAs() {
+  bench_.tools.Settle();
   const QString start = WritableName(bench_.document.File());
   std::string filter;
   const auto chosen = common::ChooseFile({&bench_.form, common::FileDialogMode::kSave,

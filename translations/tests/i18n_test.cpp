@@ -45,7 +45,8 @@ QStringList MenuTexts(common::Form& form) {
   QStringList texts;
   for (QAction* menu : form.MenuBar()->actions()) texts << menu->text();
   for (QAction* menu : form.MenuBar()->actions())
-    for (QAction* item : menu->menu()->actions()) texts << item->text();
+    for (QAction* item : menu->menu()->actions())
+      if (!item->isSeparator()) texts << item->text();
   return texts;
 }
 

@@ -20,6 +20,14 @@ TEST_F(PaintTest, CopyAndPasteAtLogicalResolution) {
   EXPECT_EQ(Drawing(), copied.convertToFormat(QImage::Format_RGB32));
   sketchly->Edit().Undo();
   EXPECT_TRUE(Blank());
+  // Saved while it floats, the paste is in the file.
+  QGuiApplication::clipboard()->setImage(copied);
+  sketchly->Edit().Paste();
+  fileAnswer = Path("pasted.png");
+  sketchly->File().SaveAs();
+  EXPECT_EQ(QImage(QString::fromStdString(*fileAnswer)).pixel(100, 100), kRed);
+  sketchly->Edit().Undo();
+  EXPECT_TRUE(Blank());
 
   const size_t steps = sketchly->Doc().History().Steps();
   QGuiApplication::clipboard()->setText("no image");

@@ -1,3 +1,6 @@
+#include <QSysInfo>
+#include <limits>
+
 #include "paint/tests/window_fixture.h"
 
 namespace paint {
@@ -35,12 +38,22 @@ TEST_F(PaintTest, AnUnsavedDrawingIsKeptAsideAndOfferedBackOnceItsProgramIsGone)
   // Once the program is gone without closing, its copy no longer has a live
   // lock: the next start offers it, pixel for pixel, under its file's name.
   const QString orphan = QFileInfo(recovery.CopyPath()).dir().filePath("gone.recovery");
+  // The lock of a program that ended without leaving a copy goes at the next
+  // start; a running program's stays.
+  const QString deadLock = QFileInfo(recovery.CopyPath()).dir().filePath("dead.lock");
+  QFile dead(deadLock);
+  ASSERT_TRUE(dead.open(QIODevice::WriteOnly));
+  dead.write(QByteArray::number(std::numeric_limits<int32_t>::max() - 1) + "\npaint\n" +
+             QSysInfo::machineHostName().toUtf8() + '\n');
+  dead.close();
   QFile cut(orphan);  // a copy cut short by the crash itself: dropped unasked
   ASSERT_TRUE(cut.open(QIODevice::WriteOnly) && cut.write("SKRC") == 4);
   cut.close();
   EXPECT_FALSE(std::get<2>(start()));
   EXPECT_TRUE(boxes.empty());
   EXPECT_FALSE(QFile::exists(orphan));
+  EXPECT_FALSE(QFile::exists(deadLock));
+  EXPECT_TRUE(QFile::exists(recovery.CopyPath().replace(".recovery", ".lock")));
   ASSERT_TRUE(QFile::copy(recovery.CopyPath(), orphan));
   boxAnswer = common::kDiscardAnswer;  // asked, and gone
   EXPECT_FALSE(std::get<2>(start()));
@@ -65,9 +78,6 @@ TEST_F(PaintTest, AnUnsavedDrawingIsKeptAsideAndOfferedBackOnceItsProgramIsGone)
   EXPECT_FALSE(QFile::exists(recovery.CopyPath()));
   qunsetenv("XDG_STATE_HOME");
 }
-
-// Smooth shades with a little noise: what a camera gives, and what a
-// lossy format's quality shows in.
 
 }  // namespace
 }  // namespace paint
