@@ -119,6 +119,7 @@ struct Parsed {
 };
 
 Parsed Parse(const PhotoDetails& details) {
+  Ready();
   Parsed parsed;
   if (!details.exif.isEmpty())
     parsed.order = Exiv2::ExifParser::decode(parsed.exif, Bytes(details.exif),
@@ -206,7 +207,7 @@ PhotoDetails Tidied(Parsed& parsed, const QByteArray& profile) {
 
 // libexiv2 writes a PNG's profile without the name the format requires,
 // which strict readers refuse: it is named here.
-void NameProfile(QByteArray& png) {
+void NamePngProfile(QByteArray& png) {
   const qsizetype type = png.indexOf("iCCP\0", 8);
   if (type < 12) return;
   const QByteArray named = QByteArray("iCCPICC profile") +
@@ -220,6 +221,16 @@ void NameProfile(QByteArray& png) {
       sum.data());
   const quint32 length = qFromBigEndian<quint32>(png.constData() + type - 4);
   png.replace(type - 4, qsizetype(length) + 12, chunk + sum);
+}
+
+// libexiv2 names the profile it adds to a WebP that had no extended header
+// "VP8X", like that header, which readers then refuse: it is named "ICCP".
+void NameWebpProfile(QByteArray& webp) {
+  for (qsizetype at = 12, chunk = 0; at + 8 <= webp.size(); ++chunk) {
+    if (chunk > 0 && webp.mid(at, 4) == "VP8X") webp.replace(at, 4, "ICCP");
+    const quint32 size = qFromLittleEndian<quint32>(webp.constData() + at + 4);
+    at += 8 + qsizetype(size) + (size & 1);
+  }
 }
 
 }  // namespace
@@ -333,7 +344,8 @@ QString EmbedDetails(QByteArray& file, const QByteArray& format, const PhotoDeta
     file = QByteArray(reinterpret_cast<const char*>(data), size);
     io.munmap();
     io.close();
-    if (format == "png" && !details.profile.isEmpty()) NameProfile(file);
+    if (format == "png" && !details.profile.isEmpty()) NamePngProfile(file);
+    if (format == "webp" && !details.profile.isEmpty()) NameWebpProfile(file);
     return {};
   } catch (const std::exception& error) {
     return common::Tr("paint", "its details could not be written (%1)")

@@ -25,6 +25,7 @@ Exiv2::ExifData CameraExif(int orientation) {
   Exiv2::ExifData exif;
   exif["Exif.Image.Make"] = "Phone";
   exif["Exif.Image.Model"] = "Phone 12";
+  exif["Exif.Image.Artist"] = "Ann Smith";
   exif["Exif.Image.Orientation"] = uint16_t(orientation);
   exif["Exif.Photo.DateTimeOriginal"] = "2024:05:01 10:20:30";
   exif["Exif.Photo.ExposureTime"] = Exiv2::URational(1, 120);
@@ -42,13 +43,11 @@ QByteArray Blob(const Exiv2::ExifData& exif) {
   return QByteArray(reinterpret_cast<const char*>(blob.data()), qsizetype(blob.size()));
 }
 
-// A phone's JPEG: its pixels stored turned, as the orientation says to turn
-// them back, with a wide-colour profile.
-QByteArray PhoneJpeg(const QImage& upright) {
-  const QByteArray jpeg = Encoded(upright.transformed(QTransform().rotate(-90)), "jpeg", 92);
-  auto image =
-      Exiv2::ImageFactory::open(reinterpret_cast<const Exiv2::byte*>(jpeg.data()), jpeg.size());
-  image->setExifData(CameraExif(6));
+// An encoded picture with a camera's details and a wide-colour profile.
+QByteArray WithCamera(const QByteArray& encoded, int orientation) {
+  auto image = Exiv2::ImageFactory::open(reinterpret_cast<const Exiv2::byte*>(encoded.data()),
+                                         encoded.size());
+  image->setExifData(CameraExif(orientation));
   const QByteArray icc = QColorSpace(QColorSpace::DisplayP3).iccProfile();
   Exiv2::DataBuf profile(reinterpret_cast<const Exiv2::byte*>(icc.data()), icc.size());
   image->setIccProfile(profile);
@@ -57,6 +56,12 @@ QByteArray PhoneJpeg(const QImage& upright) {
   io.open();
   const Exiv2::DataBuf all = io.read(io.size());
   return QByteArray(reinterpret_cast<const char*>(all.pData_), all.size_);
+}
+
+// A phone's JPEG: its pixels stored turned, as the orientation says to turn
+// them back.
+QByteArray PhoneJpeg(const QImage& upright) {
+  return WithCamera(Encoded(upright.transformed(QTransform().rotate(-90)), "jpeg", 92), 6);
 }
 
 std::unique_ptr<Exiv2::Image> Details(const QByteArray& file) {
@@ -429,12 +434,28 @@ QByteArray FileBytes(const QString& path) {
 TEST_F(PaintTest, SavingOverAFileKeepsWhatItHeldOrSaysFirstWhatWouldBeLost) {
   ASSERT_TRUE(dir.isValid());
   const QImage photo = Photo(96, 64);
+  QImage wide = photo;  // libexiv2 adds a profile to a WebP without one wrongly
+  wide.setColorSpace(QColorSpace(QColorSpace::DisplayP3));
   const auto LocationMark = [this] {
     const auto labels = form->StatusBar()->findChildren<QLabel*>();
     const auto at = std::find_if(labels.begin(), labels.end(), [](QLabel* label) {
       return label->text() == QStringLiteral("Location");
     });
     return at == labels.end() ? nullptr : *at;
+  };
+  // The details of a camera's file, written back as they fit the picture.
+  const auto kept = [](const QByteArray& saved) {
+    const auto file = Details(saved);
+    Exiv2::ExifData& exif = file->exifData();
+    EXPECT_EQ(exif["Exif.Photo.DateTimeOriginal"].toString(), "2024:05:01 10:20:30");
+    EXPECT_EQ(exif["Exif.Image.Model"].toString(), "Phone 12");
+    EXPECT_EQ(exif["Exif.Image.Orientation"].toLong(), 1) << "upright already";
+    EXPECT_EQ(Exiv2::ExifThumbC(exif).copy().size_, 0) << "no stale thumbnail";
+    EXPECT_EQ(exif["Exif.GPSInfo.GPSLatitude"].toString(), "48/1 51/1 24/1")
+        << "Save keeps what the file had";
+    EXPECT_EQ(QByteArray(reinterpret_cast<const char*>(file->iccProfile()->pData_),
+                         file->iccProfile()->size_),
+              QColorSpace(QColorSpace::DisplayP3).iccProfile());
   };
   const struct {
     const char* name;
@@ -468,28 +489,22 @@ TEST_F(PaintTest, SavingOverAFileKeepsWhatItHeldOrSaysFirstWhatWouldBeLost) {
        "GIF pictures cannot be written. Save the picture as PNG instead?", nullptr},
       {"phone.jpg", PhoneJpeg(photo), "", "",
        [&](const QByteArray& saved) {
-         const auto file = Details(saved);
-         Exiv2::ExifData& exif = file->exifData();
-         EXPECT_EQ(exif["Exif.Photo.DateTimeOriginal"].toString(), "2024:05:01 10:20:30");
-         EXPECT_EQ(exif["Exif.Image.Model"].toString(), "Phone 12");
-         EXPECT_EQ(exif["Exif.Image.Orientation"].toLong(), 1) << "upright already";
-         EXPECT_EQ(exif["Exif.Photo.PixelXDimension"].toLong(), 96);
-         EXPECT_EQ(Exiv2::ExifThumbC(exif).copy().size_, 0) << "no stale thumbnail";
-         EXPECT_EQ(exif["Exif.GPSInfo.GPSLatitude"].toString(), "48/1 51/1 24/1")
-             << "Save keeps what the file had";
-         EXPECT_EQ(QByteArray(reinterpret_cast<const char*>(file->iccProfile()->pData_),
-                              file->iccProfile()->size_),
-                   QColorSpace(QColorSpace::DisplayP3).iccProfile());
+         kept(saved);
+         EXPECT_EQ(Details(saved)->exifData()["Exif.Photo.PixelXDimension"].toLong(), 96);
          EXPECT_EQ(QImage::fromData(saved).size(), QSize(96, 64)) << "not turned twice";
          EXPECT_TRUE(LocationMark()->isVisibleTo(form.get()));
        },
        true},
+      {"camera.png", WithCamera(Encoded(photo, "png"), 1), "", "", kept},
+      {"camera.webp", WithCamera(Encoded(wide, "webp", 100), 1), "", "", kept},
+      {"camera.tif", WithCamera(Encoded(photo, "tiff"), 1), "", "", kept},
       {"shared.jpg", PhoneJpeg(photo), "", "",
        [&](const QByteArray& saved) {
          const auto file = Details(saved);
          Exiv2::ExifData& exif = file->exifData();
          EXPECT_EQ(exif["Exif.Photo.DateTimeOriginal"].toString(), "2024:05:01 10:20:30");
          EXPECT_EQ(exif.findKey(Exiv2::ExifKey("Exif.GPSInfo.GPSLatitude")), exif.end());
+         EXPECT_EQ(exif.findKey(Exiv2::ExifKey("Exif.Image.Artist")), exif.end());
          EXPECT_FALSE(LocationMark()->isVisibleTo(form.get()));
        },
        true, "to share.jpg"},
