@@ -215,9 +215,9 @@ QString WriteJxl(QIODevice& device, const QImage& picture, const Compression& co
   const JxlThreadParallelRunnerPtr runner =
       JxlThreadParallelRunnerMake(nullptr, JxlThreadParallelRunnerDefaultNumWorkerThreads());
   JxlEncoder* const enc = encoder.get();
-  const QString failed = common::Tr("paint", "the JPEG XL encoder failed");
+  const auto failed = [] { return common::Tr("paint", "the JPEG XL encoder failed"); };
   if (JxlEncoderSetParallelRunner(enc, JxlThreadParallelRunner, runner.get()) != JXL_ENC_SUCCESS)
-    return failed;
+    return failed();
   bool alpha = false;
   if (picture.hasAlphaChannel())
     for (int y = 0; y < picture.height() && !alpha; ++y)
@@ -225,7 +225,7 @@ QString WriteJxl(QIODevice& device, const QImage& picture, const Compression& co
         alpha = qAlpha(picture.pixel(x, y)) != 255;
   const QImage pixels =
       picture.convertToFormat(alpha ? QImage::Format_RGBA8888 : QImage::Format_RGB888);
-  if (pixels.isNull()) return failed;
+  if (pixels.isNull()) return failed();
   const bool lossless = compression.lossless || compression.quality >= 100;
   JxlBasicInfo info;
   JxlEncoderInitBasicInfo(&info);
@@ -236,14 +236,14 @@ QString WriteJxl(QIODevice& device, const QImage& picture, const Compression& co
   info.alpha_bits = alpha ? 8 : 0;
   info.num_extra_channels = alpha ? 1 : 0;
   info.uses_original_profile = lossless ? JXL_TRUE : JXL_FALSE;
-  if (JxlEncoderSetBasicInfo(enc, &info) != JXL_ENC_SUCCESS) return failed;
+  if (JxlEncoderSetBasicInfo(enc, &info) != JXL_ENC_SUCCESS) return failed();
   JxlColorEncoding srgb{};
   JxlColorEncodingSetToSRGB(&srgb, JXL_FALSE);
   const bool coloured =
       !details.profile.isEmpty() &&
       JxlEncoderSetICCProfile(enc, reinterpret_cast<const uint8_t*>(details.profile.constData()),
                               static_cast<size_t>(details.profile.size())) == JXL_ENC_SUCCESS;
-  if (!coloured && JxlEncoderSetColorEncoding(enc, &srgb) != JXL_ENC_SUCCESS) return failed;
+  if (!coloured && JxlEncoderSetColorEncoding(enc, &srgb) != JXL_ENC_SUCCESS) return failed();
   if (!details.exif.isEmpty() || !details.xmp.isEmpty()) {
     JxlEncoderUseBoxes(enc);
     if (!details.exif.isEmpty()) {
@@ -267,7 +267,7 @@ QString WriteJxl(QIODevice& device, const QImage& picture, const Compression& co
                               static_cast<size_t>(pixels.bytesPerLine())};
   if (JxlEncoderAddImageFrame(settings, &format, pixels.constBits(),
                               static_cast<size_t>(pixels.sizeInBytes())) != JXL_ENC_SUCCESS)
-    return failed;
+    return failed();
   JxlEncoderCloseInput(enc);
   std::vector<uint8_t> buffer(1 << 20);
   for (;;) {
@@ -279,7 +279,7 @@ QString WriteJxl(QIODevice& device, const QImage& picture, const Compression& co
     if (device.write(reinterpret_cast<const char*>(buffer.data()), size) != size)
       return common::Tr("paint", "the file could not be written");
     if (status == JXL_ENC_SUCCESS) return {};
-    if (status != JXL_ENC_NEED_MORE_OUTPUT) return failed;
+    if (status != JXL_ENC_NEED_MORE_OUTPUT) return failed();
   }
 }
 
