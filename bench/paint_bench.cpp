@@ -3,6 +3,7 @@
 #include <benchmark/benchmark.h>
 
 #include <unistd.h>
+#include <QColorSpace>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -11,6 +12,8 @@
 #include <QTimer>
 #include <chrono>
 #include <cstdio>
+#include <cstdlib>
+#include <exiv2/exiv2.hpp>
 #include <memory>
 #include <thread>
 
@@ -24,6 +27,8 @@
 #include "paint/commands/sketchly.h"
 #include "paint/document/recovery.h"
 #include "paint/files/compression.h"
+#include "paint/files/metadata.h"
+#include "paint/files/write_image.h"
 #include "paint/form1.h"
 #include "paint/image/adjustments.h"
 #include "paint/image/image_ops.h"
@@ -857,6 +862,108 @@ BENCHMARK(AdjustWhole)
     ->ArgsProduct({{1}, {kBrighter, kLessSaturated, kInverted, kTurned}})
     ->Unit(benchmark::kMillisecond)
     ->Iterations(5);
+// The phone's and the web's formats: a photo-like 4000x3000 picture as HEIC
+// (argument 0) and AVIF (1), written once at quality 90 through libheif.
+const QString& PhotoFile(int kind) {
+  static QString paths[2];
+  QString& path = paths[kind];
+  if (path.isEmpty()) {
+    path = QDir::temp().filePath(kind == 0 ? QStringLiteral("paint_bench_photo.heic")
+                                           : QStringLiteral("paint_bench_photo.avif"));
+    paint::Compression quality;
+    quality.quality = 90;
+    paint::WriteImage(path, PhotoLike(4000, 3000, 0), quality);
+  }
+  return path;
+}
+
+// Opening it as the window does (decoded aside, shown, a fresh history).
+void PhotoOpen(benchmark::State& state) {
+  const QString& path = PhotoFile(static_cast<int>(state.range(0)));
+  auto form = Window(state, kFreehand);
+  paint::Sketchly& sketchly = paint::Attach(*form);
+  for (auto _ : state) {
+    sketchly.OpenAtStart(path);
+    form->GetPicture("Picture1").repaint();
+  }
+}
+
+// Writing it at quality 90, aside as Save As does.
+void PhotoWrite(benchmark::State& state) {
+  const bool avif = state.range(0) == 1;
+  const QImage picture = PhotoLike(4000, 3000, 0);
+  const QString path = QDir::temp().filePath(avif ? QStringLiteral("paint_bench_saved.avif")
+                                                  : QStringLiteral("paint_bench_saved.heic"));
+  paint::Compression quality;
+  quality.quality = 90;
+  for (auto _ : state) paint::WriteImage(path, picture, quality);
+  state.counters["MB"] = static_cast<double>(QFileInfo(path).size()) / 1e6;
+  QFile::remove(path);
+}
+
+// libheif's own tools on the same pictures, in the same sitting: decoding
+// to raw frames (heif-convert to .y4m, 0 HEIC and 1 AVIF) and encoding at
+// quality 90 from the picture as PNG (heif-enc, 2 HEIC and 3 AVIF; 4 HEIC at
+// x265's preset medium, as paint writes it).
+void HeifTools(benchmark::State& state) {
+  const int tool = static_cast<int>(state.range(0));
+  const QString png = QDir::temp().filePath(QStringLiteral("paint_bench_photo.png"));
+  if (tool >= 2 && !QFileInfo::exists(png)) PhotoLike(4000, 3000, 0).save(png);
+  const QString out = QDir::temp().filePath(tool < 2    ? QStringLiteral("paint_bench_tool.y4m")
+                                            : tool == 3 ? QStringLiteral("paint_bench_tool.avif")
+                                                        : QStringLiteral("paint_bench_tool.heic"));
+  const QString command =
+      tool < 2 ? QStringLiteral("heif-convert --quiet %1 %2").arg(PhotoFile(tool), out)
+               : QStringLiteral("heif-enc -q 90 %1 %2 -o %3")
+                     .arg(tool == 4 ? QStringLiteral("-p preset=medium") : QString(), png, out);
+  for (auto _ : state)
+    if (std::system((command + QStringLiteral(" >/dev/null")).toLocal8Bit().constData()) != 0) {
+      state.SkipWithError("libheif's tools (libheif-examples) are not installed");
+      break;
+    }
+  QFile::remove(out);
+}
+
+// What keeping a camera's details costs a save: a 4000x3000 JPEG at quality
+// 90 written bare (0) and with the EXIF, XMP and profile of a phone photo (1).
+void DetailsKept(benchmark::State& state) {
+  const QImage picture = PhotoLike(4000, 3000, 0);
+  const QString path = QDir::temp().filePath(QStringLiteral("paint_bench_details.jpg"));
+  paint::Compression quality;
+  quality.quality = 90;
+  paint::PhotoDetails details;
+  if (state.range(0) == 1) {
+    Exiv2::ExifData exif;
+    exif["Exif.Image.Make"] = "Phone";
+    exif["Exif.Image.Model"] = "Phone 12";
+    exif["Exif.Photo.DateTimeOriginal"] = "2024:05:01 10:20:30";
+    exif["Exif.Photo.ExposureTime"] = Exiv2::URational(1, 120);
+    exif["Exif.Photo.FNumber"] = Exiv2::URational(18, 10);
+    exif["Exif.GPSInfo.GPSLatitude"] = "48/1 51/1 24/1";
+    exif["Exif.GPSInfo.GPSLongitude"] = "2/1 21/1 3/1";
+    Exiv2::Blob blob;
+    Exiv2::ExifParser::encode(blob, Exiv2::littleEndian, exif);
+    const QByteArray xmp(
+        "<x:xmpmeta xmlns:x=\"adobe:ns:meta/\"><rdf:RDF "
+        "xmlns:rdf=\"http://www.w3.org/1999/02/22-rdf-syntax-ns#\"><rdf:Description "
+        "xmlns:xmp=\"http://ns.adobe.com/xap/1.0/\" xmp:CreatorTool=\"Phone\"/></rdf:RDF>"
+        "</x:xmpmeta>");
+    details = paint::DetailsOf(
+        QByteArray(reinterpret_cast<const char*>(blob.data()), static_cast<qsizetype>(blob.size())),
+        xmp, QColorSpace(QColorSpace::DisplayP3).iccProfile());
+  }
+  for (auto _ : state) paint::WriteImage(path, picture, quality, nullptr, details);
+  QFile::remove(path);
+}
+
+BENCHMARK(PhotoOpen)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond)->Iterations(1)->Repetitions(5);
+BENCHMARK(PhotoWrite)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond)->Iterations(1)->Repetitions(3);
+BENCHMARK(HeifTools)
+    ->DenseRange(0, 4)
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(1)
+    ->Repetitions(3);
+BENCHMARK(DetailsKept)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond)->Iterations(5);
 
 }  // namespace
 

@@ -12,8 +12,12 @@ ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 # qt6-image-formats-plugins reads WebP, TIFF and TGA and writes the first two.
 # libjpeg-dev writes JPEGs with the quality and colour resolution they
 # were opened with; libpng-dev reads what comes before the damage in a PNG.
+# libheif-dev (HEIC, AVIF) and libjxl-dev (JPEG XL) read and write the
+# phone's and the web's formats, which Qt here cannot; libexiv2-dev keeps a
+# photo's details (EXIF, XMP, IPTC) when it is saved.
 BUILD_PACKAGES=(cmake ninja-build g++ qt6-base-dev qt6-base-dev-tools qt6-l10n-tools
   qt6-translations-l10n qt6-image-formats-plugins libzstd-dev libjpeg-dev libpng-dev
+  libheif-dev libjxl-dev libexiv2-dev pkg-config
   librsvg2-bin fonts-dejavu-core fonts-liberation2)
 
 # What building and checking the Debian packages needs on top.

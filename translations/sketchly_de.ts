@@ -1294,5 +1294,57 @@
         <source>Brush</source>
         <translation>Pinsel</translation>
     </message>
+    <message>
+        <source>Photo Details</source>
+        <translation>Fotoangaben</translation>
+    </message>
+    <message>
+        <source>This photo tells where it was taken and names people.</source>
+        <translation>Dieses Foto verrät, wo es aufgenommen wurde, und nennt Personen.</translation>
+    </message>
+    <message>
+        <source>This photo tells where it was taken.</source>
+        <translation>Dieses Foto verrät, wo es aufgenommen wurde.</translation>
+    </message>
+    <message>
+        <source>This photo names people.</source>
+        <translation>Dieses Foto nennt Personen.</translation>
+    </message>
+    <message>
+        <source>&amp;Remove location and personal details</source>
+        <translation>Ort und persönliche Angaben &amp;entfernen</translation>
+    </message>
+    <message>
+        <source>Location</source>
+        <translation>Ort</translation>
+    </message>
+    <message>
+        <source>The picture tells where it was taken</source>
+        <translation>Das Bild verrät, wo es aufgenommen wurde</translation>
+    </message>
+    <message>
+        <source>it declares no size</source>
+        <translation>es gibt keine Größe an</translation>
+    </message>
+    <message>
+        <source>the JPEG XL data ends too early</source>
+        <translation>die JPEG-XL-Daten enden zu früh</translation>
+    </message>
+    <message>
+        <source>the JPEG XL data is not valid</source>
+        <translation>die JPEG-XL-Daten sind ungültig</translation>
+    </message>
+    <message>
+        <source>the JPEG XL encoder failed</source>
+        <translation>der JPEG-XL-Encoder ist gescheitert</translation>
+    </message>
+    <message>
+        <source>its details could not be written</source>
+        <translation>seine Angaben konnten nicht geschrieben werden</translation>
+    </message>
+    <message>
+        <source>its details could not be written (%1)</source>
+        <translation>seine Angaben konnten nicht geschrieben werden (%1)</translation>
+    </message>
 </context>
 </TS>

@@ -1294,5 +1294,57 @@
         <source>Brush</source>
         <translation>Pinceau</translation>
     </message>
+    <message>
+        <source>Photo Details</source>
+        <translation>Informations de la photo</translation>
+    </message>
+    <message>
+        <source>This photo tells where it was taken and names people.</source>
+        <translation>Cette photo indique où elle a été prise et nomme des personnes.</translation>
+    </message>
+    <message>
+        <source>This photo tells where it was taken.</source>
+        <translation>Cette photo indique où elle a été prise.</translation>
+    </message>
+    <message>
+        <source>This photo names people.</source>
+        <translation>Cette photo nomme des personnes.</translation>
+    </message>
+    <message>
+        <source>&amp;Remove location and personal details</source>
+        <translation>&amp;Retirer le lieu et les informations personnelles</translation>
+    </message>
+    <message>
+        <source>Location</source>
+        <translation>Lieu</translation>
+    </message>
+    <message>
+        <source>The picture tells where it was taken</source>
+        <translation>L’image indique où elle a été prise</translation>
+    </message>
+    <message>
+        <source>it declares no size</source>
+        <translation>il n’indique aucune taille</translation>
+    </message>
+    <message>
+        <source>the JPEG XL data ends too early</source>
+        <translation>les données JPEG XL s’arrêtent trop tôt</translation>
+    </message>
+    <message>
+        <source>the JPEG XL data is not valid</source>
+        <translation>les données JPEG XL ne sont pas valides</translation>
+    </message>
+    <message>
+        <source>the JPEG XL encoder failed</source>
+        <translation>l’encodeur JPEG XL a échoué</translation>
+    </message>
+    <message>
+        <source>its details could not be written</source>
+        <translation>ses informations n’ont pas pu être écrites</translation>
+    </message>
+    <message>
+        <source>its details could not be written (%1)</source>
+        <translation>ses informations n’ont pas pu être écrites (%1)</translation>
+    </message>
 </context>
 </TS>

@@ -12,6 +12,8 @@ class QWidget;
 
 namespace paint {
 
+class MarkSettings;
+
 // The common dialogs and paint's own: the real ones unless the window was
 // given others (common::SetDialogs).
 class Dialogs : public common::Dialogs {
@@ -20,6 +22,8 @@ class Dialogs : public common::Dialogs {
   virtual std::optional<QSize> Scale(QWidget* owner, const QSize& current);
   virtual std::optional<int> Quality(QWidget* owner, const QImage& picture,
                                      const QByteArray& format, const Compression& initial);
+  // Changes the text tool's font; false when cancelled.
+  virtual bool TextFont(QWidget* owner, MarkSettings& settings);
 };
 
 // Paint's dialogs for the widget's window.

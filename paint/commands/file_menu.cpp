@@ -9,6 +9,7 @@
 #include "common/dialogs.h"
 #include "common/i18n.h"
 #include "common/menu.h"
+#include "paint/commands/details_dialog.h"
 #include "paint/commands/quality_dialog.h"
 #include "paint/document/document.h"
 #include "paint/files/save_policy.h"
@@ -115,7 +116,8 @@ bool FileMenu::SaveDrawing() {
   const QImage picture = bench_.form.Canvas().Picture();  // shared: a copy would hold up the window
   const QStringList losses = Losses(bench_.document.File(), picture, bench_.document.Source());
   if (losses.isEmpty())
-    return SaveTo(bench_.document.File(), picture, bench_.document.Source().compression);
+    return SaveTo(bench_.document.File(), picture, bench_.document.Source().compression,
+                  bench_.document.Source().details);
   const QString question =
       Writable(bench_.document.File())
           ? common::Tr("paint", "The file was not changed. Save the picture under another name?")
@@ -157,6 +159,14 @@ bool FileMenu::SaveDrawingAs() {
                  common::kYesNo | common::kQuestion) != common::kYesAnswer)
     return false;
   const QByteArray format = FormatOf(path);
+  // Going to another file, perhaps to be shared: where it was taken and
+  // whom it names go only if the user keeps them.
+  PhotoDetails details = bench_.document.Source().details;
+  if ((details.located || details.personal) && CarriesDetails(format)) {
+    const std::optional<bool> remove = AskRemoveDetails(&bench_.form, details);
+    if (!remove) return false;
+    if (*remove) details = Shareable(details);
+  }
   Compression compression;
   if (Lossy(format, Compression())) {
     // Asked once; Save keeps it.
@@ -168,9 +178,9 @@ bool FileMenu::SaveDrawingAs() {
     if (!quality) return false;
     compression.quality = *quality;
     compression.fullChroma = start.fullChroma;
-    compression.lossless = format == "webp" && *quality == 100;
+    compression.lossless = (format == "webp" || format == "jxl") && *quality == 100;
   }
-  return SaveTo(path, picture, compression);
+  return SaveTo(path, picture, compression, details);
 }
 
 bool FileMenu::SizeFits(const QString& path) {
@@ -181,15 +191,16 @@ bool FileMenu::SizeFits(const QString& path) {
   return false;
 }
 
-bool FileMenu::SaveTo(const QString& path, const QImage& picture, const Compression& compression) {
+bool FileMenu::SaveTo(const QString& path, const QImage& picture, const Compression& compression,
+                      const PhotoDetails& details) {
   auto control = std::make_shared<SaveControl>();
   auto written = std::make_shared<std::promise<QString>>();
   std::future<QString> error = written->get_future();
   const bool finished = common::RunAside(
       &bench_.form, common::Tr("paint", "Saving %1...").arg(QFileInfo(path).fileName()),
-      [control, written, path, picture, compression] {
+      [control, written, path, picture, compression, details] {
         try {
-          written->set_value(WriteImage(path, picture, compression, control.get()));
+          written->set_value(WriteImage(path, picture, compression, control.get(), details));
         } catch (...) {
           written->set_exception(std::current_exception());
         }
@@ -209,6 +220,7 @@ bool FileMenu::SaveTo(const QString& path, const QImage& picture, const Compress
   saved.format = Canonical(FormatOf(path));
   saved.compression = compression;
   saved.stamp = FileStamp::Of(path);
+  if (CarriesDetails(FormatOf(path))) saved.details = details;
   bench_.document.Saved(path, saved);
   return true;
 }

@@ -35,7 +35,8 @@ class FileMenu : public QObject {
  private:
   bool SaveDrawing();
   bool SaveDrawingAs();
-  bool SaveTo(const QString& path, const QImage& picture, const Compression& compression);
+  bool SaveTo(const QString& path, const QImage& picture, const Compression& compression,
+              const PhotoDetails& details);
   // Says so when the picture is too large for the path's format.
   bool SizeFits(const QString& path);
   // True when the drawing may go: saved, discarded or never changed.

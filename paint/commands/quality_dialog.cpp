@@ -18,7 +18,10 @@
 #include "common/dialogs.h"
 #include "common/i18n.h"
 #include "paint/commands/dialogs.h"
+#include "paint/files/heif.h"
 #include "paint/files/jpeg_writer.h"
+#include "paint/files/jxl.h"
+#include "paint/files/save_policy.h"
 
 namespace paint {
 namespace {
@@ -150,7 +153,8 @@ void QualityDialog::Measured(int quality, qint64 bytes) {
   }
   const QString size = QLocale().formattedDataSize(bytes, 1, QLocale::DataSizeSIFormat);
   // Qt's WebP writer writes quality 100 lossless.
-  size_->setText(quality == 100 && format_.compare("webp", Qt::CaseInsensitive) == 0
+  size_->setText(quality == 100 && (format_.compare("webp", Qt::CaseInsensitive) == 0 ||
+                                    format_.compare("jxl", Qt::CaseInsensitive) == 0)
                      ? common::Tr("paint", "About %1, lossless").arg(size)
                      : common::Tr("paint", "About %1").arg(size));
 }
@@ -187,8 +191,13 @@ qint64 EncodedSize(const QImage& picture, const QByteArray& format, const Compre
   QByteArray bytes;
   QBuffer buffer(&bytes);
   buffer.open(QIODevice::WriteOnly);
+  const QByteArray lower = format.toLower();
   if (IsJpeg(format)) {
     if (!WriteJpeg(buffer, sample, compression, cancel).isEmpty()) return -1;
+  } else if (lower == "heic" || lower == "heif" || lower == "avif") {
+    if (!WriteHeif(buffer, sample, Canonical(lower), compression, {}, cancel).isEmpty()) return -1;
+  } else if (lower == "jxl") {
+    if (!WriteJxl(buffer, sample, compression, {}, cancel).isEmpty()) return -1;
   } else {
     QImageWriter writer(&buffer, format);
     writer.setQuality(compression.quality);

@@ -17,13 +17,21 @@ WindowStatus::WindowStatus(const Workbench& bench) : QObject(&bench.form), bench
   QStatusBar& status = bench.form.AddStatusBar();
   size_ = new QLabel(&status);
   zoom_ = new QLabel(&status);
+  // A mark while the picture says where it was taken, which a shared copy
+  // would give away.
+  auto* located = new QLabel(common::Tr("paint", "Location"), &status);
+  located->setToolTip(common::Tr("paint", "The picture tells where it was taken"));
+  located->setAccessibleName(located->toolTip());
+  status.addPermanentWidget(located);
   status.addPermanentWidget(size_);
   status.addPermanentWidget(zoom_);
   bench.form.Canvas().zoomChanged.Add([this] { ShowSizeAndZoom(); });
-  bench.document.changed.Add([this] {
+  bench.document.changed.Add([this, located] {
     ShowCaption();
     ShowSizeAndZoom();
+    located->setVisible(bench_.document.Source().details.located);
   });
+  located->setVisible(bench.document.Source().details.located);
   ShowCaption();
   ShowSizeAndZoom();
 }

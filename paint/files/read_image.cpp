@@ -16,13 +16,31 @@
 #include "common/native_path.h"
 #include "paint/document/picture_limits.h"
 #include "paint/files/file_kind.h"
+#include "paint/files/heif.h"
+#include "paint/files/jxl.h"
 #include "paint/files/partial_png.h"
 #include "paint/files/save_policy.h"
 
 namespace paint {
 namespace {
 
+// One largest picture for every command: what can be made can be opened.
+// Qt's own limit is raised to that once, deep (16-bit) pictures included.
+void RaiseAllocationLimit() {
+  static const bool raised = [] {
+    QImageReader::setAllocationLimit(
+        static_cast<int>((qint64{kMaxPictureSide} * kMaxPictureSide * 8 >> 20) + 1));
+    return true;
+  }();
+  (void)raised;
+}
+
 ReadResult ReadBytes(const QByteArray& bytes, const QString& suffix) {
+  RaiseAllocationLimit();
+  // The phone's and the web's formats, which Qt here cannot read.
+  if (const QByteArray kind = HeifKind(bytes); !kind.isEmpty() && HeifReads(kind))
+    return ReadHeif(bytes);
+  if (IsJxl(bytes)) return ReadJxl(bytes);
   QBuffer buffer;
   buffer.setData(bytes);
   buffer.open(QIODevice::ReadOnly);
@@ -35,14 +53,6 @@ ReadResult ReadBytes(const QByteArray& bytes, const QString& suffix) {
     if (result.error.isEmpty()) result.error = common::Tr("paint", "is not an image file");
     return result;
   }
-  // One largest picture for every command: what can be made can be opened.
-  // Qt's own limit is raised to that once, deep (16-bit) pictures included.
-  static const bool raised = [] {
-    QImageReader::setAllocationLimit(
-        static_cast<int>((qint64{kMaxPictureSide} * kMaxPictureSide * 8 >> 20) + 1));
-    return true;
-  }();
-  (void)raised;
   const QSize size = reader.size();
   if (size.isValid() && !WithinLimit(size)) {
     result.error = TooLarge(size);
@@ -72,6 +82,7 @@ ReadResult ReadBytes(const QByteArray& bytes, const QString& suffix) {
   if (source.format == "png") source.frames = std::max(source.frames, PngFrames(bytes));
   if (source.format == "jpg") source.damaged = JpegCutShort(bytes);
   source.compression = EstimateCompression(bytes, source.format);
+  source.details = ReadDetails(bytes);
   return result;
 }
 
@@ -120,6 +131,12 @@ ReadResult ReadImage(const QString& path) {
 
 ReadResult ReadImageData(const QByteArray& data) {
   return ReadBytes(data, QString());
+}
+
+bool WithinAllocation(const QSize& size, int bytesPerPixel) {
+  RaiseAllocationLimit();
+  return qint64{size.width()} * size.height() * bytesPerPixel <=
+         qint64{QImageReader::allocationLimit()} << 20;
 }
 
 }  // namespace paint

@@ -5,6 +5,7 @@
 #include <QString>
 
 #include "paint/files/compression.h"
+#include "paint/files/metadata.h"
 
 namespace paint {
 
@@ -30,6 +31,7 @@ struct ImageSource {
   bool damaged = false;  // only part of the picture could be read
   Compression compression;
   FileStamp stamp;
+  PhotoDetails details;  // what the file said about the photo, as fits the picture opened
 };
 
 // Reads the first picture of an image file, at its own size. A null image on
@@ -43,5 +45,10 @@ struct ReadResult {
 ReadResult ReadImage(const QString& path);
 // The same for encoded image data, such as the clipboard's.
 ReadResult ReadImageData(const QByteArray& data);
+
+// A picture of this size, at this many bytes a pixel, fits within Qt's
+// allocation limit for decoded pictures, which every reader keeps to: Qt's
+// own and the decoders beside them.
+bool WithinAllocation(const QSize& size, int bytesPerPixel);
 
 }  // namespace paint

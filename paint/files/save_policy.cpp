@@ -9,6 +9,7 @@
 
 #include "common/i18n.h"
 #include "paint/document/picture_limits.h"
+#include "paint/files/heif.h"
 
 namespace paint {
 namespace {
@@ -21,20 +22,29 @@ struct SaveType {
   const char* patterns;
 };
 constexpr SaveType kSaveTypes[] = {
-    {"png", "PNG", "*.png"}, {"jpg", "JPEG", "*.jpg *.jpeg"}, {"webp", "WebP", "*.webp"},
-    {"bmp", "BMP", "*.bmp"}, {"tif", "TIFF", "*.tif *.tiff"}, {"tga", "TGA", "*.tga"},
+    {"png", "PNG", "*.png"},           {"jpg", "JPEG", "*.jpg *.jpeg"}, {"webp", "WebP", "*.webp"},
+    {"bmp", "BMP", "*.bmp"},           {"tif", "TIFF", "*.tif *.tiff"}, {"tga", "TGA", "*.tga"},
+    {"heic", "HEIC", "*.heic *.heif"}, {"avif", "AVIF", "*.avif"},      {"jxl", "JPEG XL", "*.jxl"},
 };
+
+// The formats read and written through libheif and libjxl beside Qt's.
+constexpr const char* kOwnFormats[] = {"heic", "heif", "avif", "jxl"};
 
 // Formats that keep transparency, as Qt writes them.
 bool KeepsAlpha(const QByteArray& format) {
   return format == "png" || format == "ico" || format == "cur" || format == "tif" ||
-         format == "tiff" || format == "webp" || format == "tga";
+         format == "tiff" || format == "webp" || format == "tga" || format == "heic" ||
+         format == "heif" || format == "avif" || format == "jxl";
 }
 
-// The formats that can be written: Qt's, and TGA, which Qt only reads.
+// The formats that can be written: Qt's, TGA, which Qt only reads, and
+// those libheif (as its encoders allow) and libjxl write.
 QList<QByteArray> WritableFormats() {
   QList<QByteArray> formats = QImageWriter::supportedImageFormats();
   if (!formats.contains("tga")) formats << "tga";
+  for (const char* own : kOwnFormats)
+    if (!formats.contains(own) && (QByteArray(own) == "jxl" || HeifWrites(Canonical(own))))
+      formats << own;
   return formats;
 }
 
@@ -73,6 +83,7 @@ QString TooLarge(const QSize& size) {
 QByteArray Canonical(const QByteArray& format) {
   if (format == "jpeg") return "jpg";
   if (format == "tiff") return "tif";
+  if (format == "heif") return "heic";
   return format;
 }
 
@@ -86,7 +97,8 @@ bool Writable(const QString& path) {
 }
 
 bool Lossy(const QByteArray& format, const Compression& compression) {
-  return format == "jpg" || format == "jpeg" || (format == "webp" && !compression.lossless);
+  return format == "jpg" || format == "jpeg" || format == "heic" || format == "heif" ||
+         format == "avif" || ((format == "webp" || format == "jxl") && !compression.lossless);
 }
 
 QString SizeProblem(const QString& path, const QSize& size) {
@@ -146,6 +158,10 @@ QString OpenFilters() {
   QStringList patterns;
   for (const QByteArray& format : QImageReader::supportedImageFormats())
     patterns << QStringLiteral("*.") + QString::fromLatin1(format);
+  for (const char* own : kOwnFormats)
+    if (const QString pattern = QStringLiteral("*.") + QLatin1String(own);
+        !patterns.contains(pattern))
+      patterns << pattern;
   return common::Tr("paint", "Images (%1);;All files (*)").arg(patterns.join(u' '));
 }
 

@@ -4,6 +4,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <QBuffer>
 #include <QFileInfo>
 #include <QImageWriter>
 #include <QSaveFile>
@@ -14,7 +15,9 @@
 
 #include "common/i18n.h"
 #include "common/native_path.h"
+#include "paint/files/heif.h"
 #include "paint/files/jpeg_writer.h"
+#include "paint/files/jxl.h"
 #include "paint/files/save_policy.h"
 #include "paint/files/tga_writer.h"
 
@@ -105,7 +108,7 @@ bool SaveControl::Commit() {
 }
 
 QString WriteImage(const QString& path, const QImage& image, const Compression& compression,
-                   SaveControl* control) {
+                   SaveControl* control, const PhotoDetails& details) {
   const QByteArray format = FormatOf(path);
   if (const QString problem = SizeProblem(path, image.size()); !problem.isEmpty()) return problem;
   if (!Writable(path))
@@ -121,15 +124,32 @@ QString WriteImage(const QString& path, const QImage& image, const Compression& 
   if (!file.open(QIODevice::WriteOnly)) return FolderProblem(path, file.errorString());
   Compression used = compression;
   if (used.quality < 1) used.quality = kDefaultQuality;
-  QString reason;
-  if (format == "jpg" || format == "jpeg") {
-    reason = WriteJpeg(file, image, used, control ? control->Stop() : nullptr);
-  } else if (format == "tga") {
-    reason = WriteTga(file, image);
-  } else {
-    QImageWriter writer(&file, format);
+  const std::atomic<bool>* stop = control ? control->Stop() : nullptr;
+  const PhotoDetails written = Resized(details, image.size());
+  const auto encode = [&](QIODevice& out) -> QString {
+    if (format == "jpg" || format == "jpeg") return WriteJpeg(out, image, used, stop);
+    if (format == "tga") return WriteTga(out, image);
+    if (format == "heic" || format == "heif" || format == "avif")
+      return WriteHeif(out, image, Canonical(format), used, written, stop);
+    if (format == "jxl") return WriteJxl(out, image, used, written, stop);
+    QImageWriter writer(&out, format);
     if (format == "webp") writer.setQuality(used.lossless ? kLosslessWebP : used.quality);
-    if (!writer.write(image)) reason = writer.errorString();
+    return writer.write(image) ? QString() : writer.errorString();
+  };
+  QString reason;
+  if (written.Empty() || !CarriesDetails(format) || format == "heic" || format == "heif" ||
+      format == "avif" || format == "jxl") {
+    reason = encode(file);
+  } else {
+    // The details go in once the picture is encoded, in memory.
+    QBuffer buffer;
+    buffer.open(QIODevice::WriteOnly);
+    reason = encode(buffer);
+    QByteArray bytes = buffer.data();
+    buffer.close();
+    buffer.setData(QByteArray());
+    if (reason.isEmpty() && !(stop && *stop)) reason = EmbedDetails(bytes, format, written);
+    if (reason.isEmpty() && file.write(bytes) != bytes.size()) reason = file.errorString();
   }
   if (reason.isEmpty() && file.error() != QFileDevice::NoError) reason = file.errorString();
   if (!reason.isEmpty() || (control && !control->Commit())) {

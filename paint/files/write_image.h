@@ -6,6 +6,7 @@
 #include <mutex>
 
 #include "paint/files/compression.h"
+#include "paint/files/metadata.h"
 
 namespace paint {
 
@@ -30,9 +31,10 @@ class SaveControl {
 
 // Writes the image in the format that the name's suffix names (PNG without
 // one), through a temporary file that replaces the old one only when all is
-// written; JPEG and WebP with the compression given. Returns the reason of
-// a failure in words, or an empty string.
+// written; the lossy ones with the compression given, and the photo's
+// details in every format that holds them, their sizes set to the
+// picture's. Returns the reason of a failure in words, or an empty string.
 QString WriteImage(const QString& path, const QImage& image, const Compression& compression = {},
-                   SaveControl* control = nullptr);
+                   SaveControl* control = nullptr, const PhotoDetails& details = {});
 
 }  // namespace paint

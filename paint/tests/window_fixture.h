@@ -76,6 +76,7 @@ struct PaintAnswers : common::AnsweredDialogs<Dialogs> {
   std::function<std::optional<QSize>(const QSize& current)> pictureSize;
   std::function<std::optional<QSize>(const QSize& current)> scale;
   std::function<std::optional<int>(const Compression& initial)> quality;
+  std::function<bool(MarkSettings& settings)> textFont;
 
   std::optional<QSize> PictureSize(QWidget* owner, const QSize& current) override {
     return pictureSize ? pictureSize(current) : Dialogs::PictureSize(owner, current);
@@ -86,6 +87,9 @@ struct PaintAnswers : common::AnsweredDialogs<Dialogs> {
   std::optional<int> Quality(QWidget* owner, const QImage& picture, const QByteArray& format,
                              const Compression& initial) override {
     return quality ? quality(initial) : Dialogs::Quality(owner, picture, format, initial);
+  }
+  bool TextFont(QWidget* owner, MarkSettings& settings) override {
+    return textFont ? textFont(settings) : Dialogs::TextFont(owner, settings);
   }
 };
 

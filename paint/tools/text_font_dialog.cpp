@@ -8,24 +8,15 @@
 #include <QSpinBox>
 
 #include "common/i18n.h"
+#include "paint/commands/dialogs.h"
 #include "paint/tools/mark_settings.h"
 
 namespace paint {
-namespace {
-
-std::function<bool(MarkSettings&)>& Hook() {
-  static std::function<bool(MarkSettings&)> hook;
-  return hook;
-}
-
-}  // namespace
-
-void SetTextFontHook(std::function<bool(MarkSettings&)> hook) {
-  Hook() = std::move(hook);
-}
-
 bool AskTextFont(QWidget* owner, MarkSettings& settings) {
-  if (Hook()) return Hook()(settings);
+  return DialogsOf(owner).TextFont(owner, settings);
+}
+
+bool Dialogs::TextFont(QWidget* owner, MarkSettings& settings) {
   QDialog dialog(owner);
   dialog.setWindowTitle(common::Tr("paint", "Text Font"));
   auto* layout = new QFormLayout(&dialog);

@@ -1,7 +1,143 @@
+#include <libheif/heif.h>
+#include <exiv2/exiv2.hpp>
+
+#include <QColorSpace>
+#include <QLabel>
+
+#include "paint/files/jxl.h"
 #include "paint/tests/window_fixture.h"
 
 namespace paint {
 namespace {
+
+QByteArray Encoded(const QImage& image, const char* format, int quality = -1) {
+  QBuffer buffer;
+  buffer.open(QIODevice::WriteOnly);
+  QImageWriter writer(&buffer, format);
+  writer.setQuality(quality);
+  writer.write(image);
+  return buffer.data();
+}
+
+// A camera's details: make, model, date taken, exposure, where, a thumbnail
+// of other pixels, and the orientation given.
+Exiv2::ExifData CameraExif(int orientation) {
+  Exiv2::ExifData exif;
+  exif["Exif.Image.Make"] = "Phone";
+  exif["Exif.Image.Model"] = "Phone 12";
+  exif["Exif.Image.Artist"] = "Ann Smith";
+  exif["Exif.Image.Orientation"] = uint16_t(orientation);
+  exif["Exif.Photo.DateTimeOriginal"] = "2024:05:01 10:20:30";
+  exif["Exif.Photo.ExposureTime"] = Exiv2::URational(1, 120);
+  exif["Exif.GPSInfo.GPSLatitudeRef"] = "N";
+  exif["Exif.GPSInfo.GPSLatitude"] = "48/1 51/1 24/1";
+  const QByteArray thumb = Encoded(Photo(16, 16), "jpeg");
+  Exiv2::ExifThumb(exif).setJpegThumbnail(reinterpret_cast<const Exiv2::byte*>(thumb.data()),
+                                          thumb.size());
+  return exif;
+}
+
+QByteArray Blob(const Exiv2::ExifData& exif) {
+  Exiv2::Blob blob;
+  Exiv2::ExifParser::encode(blob, Exiv2::littleEndian, exif);
+  return QByteArray(reinterpret_cast<const char*>(blob.data()), qsizetype(blob.size()));
+}
+
+// An encoded picture with a camera's details and a wide-colour profile.
+QByteArray WithCamera(const QByteArray& encoded, int orientation) {
+  auto image = Exiv2::ImageFactory::open(reinterpret_cast<const Exiv2::byte*>(encoded.data()),
+                                         encoded.size());
+  image->setExifData(CameraExif(orientation));
+  const QByteArray icc = QColorSpace(QColorSpace::DisplayP3).iccProfile();
+  Exiv2::DataBuf profile(reinterpret_cast<const Exiv2::byte*>(icc.data()), icc.size());
+  image->setIccProfile(profile);
+  image->writeMetadata();
+  Exiv2::BasicIo& io = image->io();
+  io.open();
+  const Exiv2::DataBuf all = io.read(io.size());
+  return QByteArray(reinterpret_cast<const char*>(all.pData_), all.size_);
+}
+
+// A phone's JPEG: its pixels stored turned, as the orientation says to turn
+// them back.
+QByteArray PhoneJpeg(const QImage& upright) {
+  return WithCamera(Encoded(upright.transformed(QTransform().rotate(-90)), "jpeg", 92), 6);
+}
+
+std::unique_ptr<Exiv2::Image> Details(const QByteArray& file) {
+  auto image =
+      Exiv2::ImageFactory::open(reinterpret_cast<const Exiv2::byte*>(file.data()), file.size());
+  image->readMetadata();
+  return std::unique_ptr<Exiv2::Image>(image.release());
+}
+
+// A HEIC or AVIF as libheif writes it, turned by its orientation, with the
+// camera's details.
+QByteArray Heif(const QImage& picture, bool avif, heif_orientation turn, const QByteArray& exif) {
+  heif_context* context = heif_context_alloc();
+  heif_encoder* encoder = nullptr;
+  heif_context_get_encoder_for_format(context, avif ? heif_compression_AV1 : heif_compression_HEVC,
+                                      &encoder);
+  heif_encoder_set_lossy_quality(encoder, 80);
+  const QImage rgba = picture.convertToFormat(QImage::Format_RGBA8888);
+  heif_image* image = nullptr;
+  heif_image_create(rgba.width(), rgba.height(), heif_colorspace_RGB, heif_chroma_interleaved_RGBA,
+                    &image);
+  heif_image_add_plane(image, heif_channel_interleaved, rgba.width(), rgba.height(), 8);
+  int stride = 0;
+  uint8_t* plane = heif_image_get_plane(image, heif_channel_interleaved, &stride);
+  for (int y = 0; y < rgba.height(); ++y)
+    std::memcpy(plane + y * stride, rgba.constScanLine(y), size_t(rgba.width()) * 4);
+  heif_encoding_options* options = heif_encoding_options_alloc();
+  options->image_orientation = turn;
+  heif_image_handle* handle = nullptr;
+  heif_context_encode_image(context, image, encoder, options, &handle);
+  if (!exif.isEmpty())
+    heif_context_add_exif_metadata(context, handle, exif.data(), int(exif.size()));
+  QByteArray bytes;
+  heif_writer writer{1, [](heif_context*, const void* data, size_t size, void* out) {
+                       static_cast<QByteArray*>(out)->append(static_cast<const char*>(data),
+                                                             qsizetype(size));
+                       return heif_error{heif_error_Ok, heif_suberror_Unspecified, ""};
+                     }};
+  heif_context_write(context, &writer, &bytes);
+  heif_image_handle_release(handle);
+  heif_encoding_options_free(options);
+  heif_image_release(image);
+  heif_encoder_release(encoder);
+  heif_context_free(context);
+  return bytes;
+}
+
+QByteArray Jxl(const QImage& picture, int quality) {
+  QBuffer buffer;
+  buffer.open(QIODevice::WriteOnly);
+  Compression compression;
+  compression.quality = quality;
+  EXPECT_EQ(WriteJxl(buffer, picture, compression, {}), QString());
+  return buffer.data();
+}
+
+// The HEIF with every item's data cut to nothing.
+QByteArray EmptyItems(QByteArray heif) {
+  const qsizetype box = heif.indexOf("iloc");
+  const auto byte = [&](qsizetype at) { return int(uchar(heif[at])); };
+  const int version = byte(box + 4);
+  const int offsetSize = byte(box + 8) >> 4, lengthSize = byte(box + 8) & 15;
+  const int baseSize = byte(box + 9) >> 4, indexSize = version ? byte(box + 9) & 15 : 0;
+  const int items = byte(box + 10) << 8 | byte(box + 11);
+  qsizetype at = box + 12;
+  for (int i = 0; i < items; ++i) {
+    at += 2 + (version ? 2 : 0) + 2 + baseSize;  // id, construction, reference, base
+    const int extents = byte(at) << 8 | byte(at + 1);
+    at += 2;
+    for (int e = 0; e < extents; ++e, at += lengthSize) {
+      at += indexSize + offsetSize;
+      for (int b = 0; b < lengthSize; ++b) heif[at + b] = 0;
+    }
+  }
+  return heif;
+}
 
 TEST_F(PaintTest, OpenRefusesWhatItCannotReadAndKeepsThePicture) {
   ASSERT_TRUE(dir.isValid());
@@ -25,8 +161,20 @@ TEST_F(PaintTest, OpenRefusesWhatItCannotReadAndKeepsThePicture) {
   const char heic[] =
       "\0\0\0\x18"
       "ftypheic\0\0\0\0mif1heic";
-  for (const auto& [path, bytes] : {std::pair{v3bmp, QByteArray(v3, sizeof v3 - 1)},
-                                    std::pair{heif, QByteArray(heic, sizeof heic - 1)}}) {
+  // A HEIC cut short, one that declares a side of 100000 pixels, and one
+  // whose items hold nothing.
+  const QByteArray heifBytes = Heif(Photo(64, 48), false, heif_orientation_normal, {});
+  QByteArray huge = heifBytes;
+  const qsizetype size = huge.indexOf("ispe") + 8;
+  huge.replace(size, 8, QByteArray("\0\x01\x86\xa0\0\x01\x86\xa0", 8));
+  const QString cutHeif = dir.filePath(QStringLiteral("cut.heic"));
+  const QString hugeHeif = dir.filePath(QStringLiteral("huge.heic"));
+  const QString emptyHeif = dir.filePath(QStringLiteral("empty.avif"));
+  for (const auto& [path, bytes] :
+       {std::pair{v3bmp, QByteArray(v3, sizeof v3 - 1)},
+        std::pair{heif, QByteArray(heic, sizeof heic - 1)},
+        std::pair{cutHeif, heifBytes.left(heifBytes.size() / 2)}, std::pair{hugeHeif, huge},
+        std::pair{emptyHeif, EmptyItems(heifBytes)}}) {
     QFile file(path);
     ASSERT_TRUE(file.open(QIODevice::WriteOnly));
     file.write(bytes);
@@ -53,7 +201,10 @@ TEST_F(PaintTest, OpenRefusesWhatItCannotReadAndKeepsThePicture) {
       {cut, "damaged or cut short"},
       {wide, "too large"},
       {v3bmp, "uses a kind of BMP that this system cannot read"},
-      {heif, "is a HEIF image, which this system cannot read"},
+      {heif, "is damaged or cut short"},
+      {cutHeif, "is damaged or cut short"},
+      {hugeHeif, "is too large to open (100000 × 100000 pixels"},
+      {emptyHeif, "is damaged or cut short"},
   };
   Tool(kFilledBox);
   Click(10, 10);
@@ -189,15 +340,6 @@ TEST_F(PaintTest, NothingActsOnTheDocumentWhileWorkRunsAside) {
   }
 }
 
-QByteArray Encoded(const QImage& image, const char* format, int quality = -1) {
-  QBuffer buffer;
-  buffer.open(QIODevice::WriteOnly);
-  QImageWriter writer(&buffer, format);
-  writer.setQuality(quality);
-  writer.write(image);
-  return buffer.data();
-}
-
 // A still PNG made animated: an animation control chunk before its data
 // says three frames (Qt reads the first only).
 QByteArray Animated(const QByteArray& png) {
@@ -292,12 +434,37 @@ QByteArray FileBytes(const QString& path) {
 TEST_F(PaintTest, SavingOverAFileKeepsWhatItHeldOrSaysFirstWhatWouldBeLost) {
   ASSERT_TRUE(dir.isValid());
   const QImage photo = Photo(96, 64);
+  QImage wide = photo;  // libexiv2 adds a profile to a WebP without one wrongly
+  wide.setColorSpace(QColorSpace(QColorSpace::DisplayP3));
+  const auto LocationMark = [this] {
+    const auto labels = form->StatusBar()->findChildren<QLabel*>();
+    const auto at = std::find_if(labels.begin(), labels.end(), [](QLabel* label) {
+      return label->text() == QStringLiteral("Location");
+    });
+    return at == labels.end() ? nullptr : *at;
+  };
+  // The details of a camera's file, written back as they fit the picture.
+  const auto kept = [](const QByteArray& saved) {
+    const auto file = Details(saved);
+    Exiv2::ExifData& exif = file->exifData();
+    EXPECT_EQ(exif["Exif.Photo.DateTimeOriginal"].toString(), "2024:05:01 10:20:30");
+    EXPECT_EQ(exif["Exif.Image.Model"].toString(), "Phone 12");
+    EXPECT_EQ(exif["Exif.Image.Orientation"].toLong(), 1) << "upright already";
+    EXPECT_EQ(Exiv2::ExifThumbC(exif).copy().size_, 0) << "no stale thumbnail";
+    EXPECT_EQ(exif["Exif.GPSInfo.GPSLatitude"].toString(), "48/1 51/1 24/1")
+        << "Save keeps what the file had";
+    EXPECT_EQ(QByteArray(reinterpret_cast<const char*>(file->iccProfile()->pData_),
+                         file->iccProfile()->size_),
+              QColorSpace(QColorSpace::DisplayP3).iccProfile());
+  };
   const struct {
     const char* name;
     QByteArray bytes;
     const char* opened;                            // the notice on opening, if any
     const char* question;                          // what Save asks first, if anything
     std::function<void(const QByteArray&)> check;  // the file saved
+    bool upright = false;     // shown as the photo, turned or mirrored back as the file says
+    const char* saveAs = "";  // saved under this name, the details' box left ticked
   } rows[] = {
       {"photo.jpg", Encoded(photo, "jpeg", 95), "", "",
        [](const QByteArray& saved) {
@@ -320,7 +487,44 @@ TEST_F(PaintTest, SavingOverAFileKeepsWhatItHeldOrSaysFirstWhatWouldBeLost) {
        }},
       {"still.gif", Gif(photo), "",
        "GIF pictures cannot be written. Save the picture as PNG instead?", nullptr},
+      {"phone.jpg", PhoneJpeg(photo), "", "",
+       [&](const QByteArray& saved) {
+         kept(saved);
+         EXPECT_EQ(Details(saved)->exifData()["Exif.Photo.PixelXDimension"].toLong(), 96);
+         EXPECT_EQ(QImage::fromData(saved).size(), QSize(96, 64)) << "not turned twice";
+         EXPECT_TRUE(LocationMark()->isVisibleTo(form.get()));
+       },
+       true},
+      {"camera.png", WithCamera(Encoded(photo, "png"), 1), "", "", kept},
+      {"camera.webp", WithCamera(Encoded(wide, "webp", 100), 1), "", "", kept},
+      {"camera.tif", WithCamera(Encoded(photo, "tiff"), 1), "", "", kept},
+      {"shared.jpg", PhoneJpeg(photo), "", "",
+       [&](const QByteArray& saved) {
+         const auto file = Details(saved);
+         Exiv2::ExifData& exif = file->exifData();
+         EXPECT_EQ(exif["Exif.Photo.DateTimeOriginal"].toString(), "2024:05:01 10:20:30");
+         EXPECT_EQ(exif.findKey(Exiv2::ExifKey("Exif.GPSInfo.GPSLatitude")), exif.end());
+         EXPECT_EQ(exif.findKey(Exiv2::ExifKey("Exif.Image.Artist")), exif.end());
+         EXPECT_FALSE(LocationMark()->isVisibleTo(form.get()));
+       },
+       true, "to share.jpg"},
+      {"phone.heic",
+       Heif(photo.transformed(QTransform().rotate(-90)), false, heif_orientation_rotate_90_cw,
+            Blob(CameraExif(6))),
+       "", "It would be compressed again at quality 90, which changes all of it.", nullptr, true},
+      {"web.avif", Heif(photo.mirrored(true, false), true, heif_orientation_flip_horizontally, {}),
+       "", "It would be compressed again at quality 90, which changes all of it.", nullptr, true},
+      {"clear.jxl", Jxl(Photo(96, 64, true), 100), "", "",
+       [&](const QByteArray& saved) {
+         const ReadResult read = ReadImageData(saved);
+         EXPECT_TRUE(read.source.compression.lossless);
+         EXPECT_EQ(read.image.pixel(90, 60), Photo(96, 64, true).pixel(90, 60)) << "exact, clear";
+       }},
+      {"cut.jxl", Jxl(Noise(300, 300), 100).left(250000),
+       "is damaged: only part of the picture could be read",
+       "Only part of it could be read: the rest would be lost.", nullptr},
   };
+  qualityAnswer = 90;
   for (const auto& row : rows) {
     SCOPED_TRACE(row.name);
     const QString path = dir.filePath(QString::fromUtf8(row.name));
@@ -334,10 +538,31 @@ TEST_F(PaintTest, SavingOverAFileKeepsWhatItHeldOrSaysFirstWhatWouldBeLost) {
     ASSERT_TRUE(sketchly->OpenAtStart(path));
     EXPECT_EQ(boxes.empty() ? std::string() : boxes[0].prompt.substr(boxes[0].prompt.find(' ') + 1),
               *row.opened ? std::string(row.opened) + "." : std::string());
+    if (row.upright) {
+      ASSERT_EQ(Canvas().InnerRect().size(), photo.size());
+      for (const QPoint at : {QPoint(90, 5), QPoint(5, 58)})
+        for (const int shift : {16, 8})  // red and green
+          EXPECT_NEAR(Pixel(at.x(), at.y()) >> shift & 255, photo.pixel(at) >> shift & 255, 16)
+              << at.x();
+    }
     Tool(kFilledBox);
     Click(10, 10);
     Click(20, 20);
     boxes.clear();
+    if (*row.saveAs) {
+      fileAnswer = dir.filePath(QString::fromUtf8(row.saveAs)).toStdString();
+      QTimer::singleShot(0, [] {
+        auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+        ASSERT_NE(dialog, nullptr);
+        EXPECT_TRUE(dialog->findChild<QCheckBox*>()->isChecked()) << "ticked at first";
+        dialog->accept();
+      });
+      sketchly->File().SaveAs();
+      EXPECT_TRUE(boxes.empty());
+      EXPECT_EQ(FileBytes(path), row.bytes) << "the photo itself as it was";
+      row.check(FileBytes(sketchly->Doc().File()));
+      continue;
+    }
     sketchly->File().Save();
     if (*row.question) {
       ASSERT_EQ(boxes.size(), 1u);
@@ -364,9 +589,12 @@ TEST_F(PaintTest, SaveAsWritesTheTypeChosenAndAsksTheQualityOnce) {
     const char* format;
     std::vector<int> asked;  // the quality the question started at
   } rows[] = {
-      {"noext2", "JPEG image (*.jpg *.jpeg)", "noext2.jpg", "jpeg", {80}},
+      {"noext2", "JPEG image (*.jpg *.jpeg)", "noext2.jpg", "jpg", {80}},
       {"copy.png", "JPEG image (*.jpg *.jpeg)", "copy.png", "png", {}},
       {"notes.gif", "BMP image (*.bmp)", "notes.gif.bmp", "bmp", {}},
+      {"phone.heic", "PNG image (*.png)", "phone.heic", "heic", {kDefaultQuality}},
+      {"web.avif", "PNG image (*.png)", "web.avif", "avif", {kDefaultQuality}},
+      {"art.jxl", "PNG image (*.png)", "art.jxl", "jxl", {kDefaultQuality}},
       {"shot.webp", "PNG image (*.png)", "shot.webp", "webp", {kDefaultQuality}},
   };
   qualityAnswer = 70;
@@ -383,7 +611,7 @@ TEST_F(PaintTest, SaveAsWritesTheTypeChosenAndAsksTheQualityOnce) {
     EXPECT_EQ(fileRequests[0].start, jpeg.toStdString());
     const QString saved = dir.filePath(QString::fromUtf8(row.saved));
     EXPECT_EQ(sketchly->Doc().File(), saved);
-    EXPECT_EQ(QImageReader(saved).format(), row.format);
+    EXPECT_EQ(ReadImage(saved).source.format, row.format);
     EXPECT_EQ(qualityAsked, row.asked);
   }
   // Ctrl+S keeps the quality asked for, without asking again.

@@ -249,12 +249,12 @@ TEST_F(MarksTest, TextMovesAndRecoloursUntilSetDownAndSettingsAreKept) {
   QTest::keyClicks(&Canvas(), "Hi");
   Stroke({{32, 60}, {132, 160}}, Qt::NoModifier);  // dragged by its first letter
   Swatch(kRedSwatch);
-  SetTextFontHook([](MarkSettings& settings) {
+  answers->textFont = [](MarkSettings& settings) {
     settings.textSize = 40;
     return true;
-  });
+  };
   Command("Text F&ont...")->trigger();
-  SetTextFontHook(nullptr);
+  answers->textFont = nullptr;
   Click(300, 20);  // outside it: set down
   const QRect moved(130, 150, 30, 25), left(28, 50, 30, 25);
   bool red = false, black = false, tall = false;
