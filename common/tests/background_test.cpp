@@ -1,0 +1,70 @@
+#include "common/background.h"
+
+#include <gtest/gtest.h>
+#include <QCoreApplication>
+#include <QTest>
+#include <atomic>
+#include <memory>
+#include <numeric>
+#include <thread>
+#include <vector>
+
+namespace common {
+namespace {
+
+using namespace std::chrono_literals;
+
+// True once the job is asked to stop; false after some seconds without.
+bool StopAsked(const std::stop_token& stop) {
+  for (int i = 0; i < 5000 && !stop.stop_requested(); ++i) std::this_thread::sleep_for(1ms);
+  return stop.stop_requested();
+}
+
+// In order, one at a time; going, the lane stops the running job, waits for
+// it and drops the rest.
+TEST(LaneTest, RunsInOrderAndGoesAfterTheRunningJob) {
+  std::vector<int> ran;
+  std::atomic<bool> started = false, ended = false;
+  {
+    Lane lane;
+    for (int i = 0; i < 100; ++i) lane.Post([&ran, i] { ran.push_back(i); });
+    lane.Post([&](const std::stop_token& stop) {
+      started = true;
+      ended = StopAsked(stop);
+    });
+    lane.Post([&ran] { ran.push_back(-1); });
+    while (!started) std::this_thread::sleep_for(1ms);
+  }
+  EXPECT_TRUE(ended);
+  std::vector<int> expected(100);
+  std::iota(expected.begin(), expected.end(), 0);
+  EXPECT_EQ(ran, expected);
+}
+
+// A detached job holding its thread holds up no other; its reply reaches a
+// receiver still there and no gone one; it counts until it lets go of all.
+TEST(DetachTest, RepliesOnlyToAReceiverStillThere) {
+  for (const bool receiverGoes : {false, true}) {
+    SCOPED_TRACE(receiverGoes ? "receiver goes first" : "receiver stays");
+    const int before = DetachedJobs();
+    auto receiver = std::make_unique<QObject>();
+    auto held = std::make_shared<int>();
+    int replies = 0;
+    std::atomic<bool> other = false;
+    std::stop_source stop = Detach([held](const std::stop_token& token) { StopAsked(token); },
+                                   receiver.get(), [&replies] { ++replies; });
+    Detach([&other](const std::stop_token&) { other = true; });
+    EXPECT_TRUE(QTest::qWaitFor([&] { return other && DetachedJobs() == before + 1; }, 5000));
+    if (receiverGoes) receiver.reset();
+    stop.request_stop();
+    const std::weak_ptr<int> watch = held;
+    held.reset();
+    EXPECT_TRUE(QTest::qWaitFor([&] { return DetachedJobs() == before; }, 5000));
+    EXPECT_TRUE(watch.expired());
+    QCoreApplication::processEvents();
+    EXPECT_EQ(replies, receiverGoes ? 0 : 1);
+  }
+}
+
+}  // namespace
+}  // namespace common
