@@ -3,11 +3,15 @@
 #include <gtest/gtest.h>
 #include <QCoreApplication>
 #include <QTest>
+#include <QTimer>
+#include <QWidget>
 #include <atomic>
 #include <memory>
 #include <numeric>
 #include <thread>
 #include <vector>
+
+#include "common/aside.h"
 
 namespace common {
 namespace {
@@ -64,6 +68,19 @@ TEST(DetachTest, RepliesOnlyToAReceiverStillThere) {
     QCoreApplication::processEvents();
     EXPECT_EQ(replies, receiverGoes ? 0 : 1);
   }
+}
+
+// Cancelled, RunAside's work is asked to stop.
+TEST(RunAsideTest, EscapeStopsTheWork) {
+  QWidget owner;
+  owner.show();
+  QTimer::singleShot(50, &owner, [&owner] { QTest::keyClick(&owner, Qt::Key_Escape); });
+  auto asked = std::make_shared<std::atomic<int>>(0);  // 1 asked to stop, 2 not
+  EXPECT_FALSE(RunAside(&owner, "Waiting...", [asked](const std::stop_token& stop) {
+    *asked = StopAsked(stop) ? 1 : 2;
+  }));
+  EXPECT_TRUE(QTest::qWaitFor([&] { return *asked != 0; }, 10000));
+  EXPECT_EQ(*asked, 1);
 }
 
 }  // namespace
