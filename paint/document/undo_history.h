@@ -10,9 +10,9 @@
 #include <memory>
 #include <mutex>
 
+#include "common/background.h"
 #include "common/picture_box.h"
 #include "paint/document/stash.h"
-#include "paint/document/worker.h"
 
 namespace paint {
 
@@ -123,7 +123,7 @@ class UndoHistory {
   // Hears that a packing has finished, on the user-interface thread. The
   // worker goes first (it is the last member), so nothing reports to it late.
   std::unique_ptr<QObject> listener_ = std::make_unique<QObject>();
-  Worker worker_;
+  common::Lane worker_;
 };
 
 }  // namespace paint
