@@ -88,8 +88,8 @@ std::stop_source Detach(Job job, QObject* receiver, std::function<void()> done) 
           // Nobody waits to hear it: a job reports its own failures.
         }
         if (reply) {
-          // Under the lock the receiver cannot go while the reply is posted;
-          // once posted, its going drops it.
+          // The receiver's going waits for the lock; a reply posted before
+          // it goes is dropped with it.
           const std::lock_guard lock(reply->mutex);
           if (reply->receiver)
             QMetaObject::invokeMethod(

@@ -7,9 +7,8 @@
 #include <QWidget>
 #include <atomic>
 #include <memory>
-#include <numeric>
+#include <string>
 #include <thread>
-#include <vector>
 
 #include "common/aside.h"
 
@@ -17,6 +16,8 @@ namespace common {
 namespace {
 
 using namespace std::chrono_literals;
+
+constexpr const char* kLetters = "abcdefghijklmnopqrstuvwxyz";
 
 // True once the job is asked to stop; false after some seconds without.
 bool StopAsked(const std::stop_token& stop) {
@@ -27,22 +28,20 @@ bool StopAsked(const std::stop_token& stop) {
 // In order, one at a time; going, the lane stops the running job, waits for
 // it and drops the rest.
 TEST(LaneTest, RunsInOrderAndGoesAfterTheRunningJob) {
-  std::vector<int> ran;
+  std::string ran;
   std::atomic<bool> started = false, ended = false;
   {
     Lane lane;
-    for (int i = 0; i < 100; ++i) lane.Post([&ran, i] { ran.push_back(i); });
+    for (const char job : std::string(kLetters)) lane.Post([&ran, job] { ran += job; });
     lane.Post([&](const std::stop_token& stop) {
       started = true;
       ended = StopAsked(stop);
     });
-    lane.Post([&ran] { ran.push_back(-1); });
+    lane.Post([&ran] { ran += '!'; });
     while (!started) std::this_thread::sleep_for(1ms);
   }
   EXPECT_TRUE(ended);
-  std::vector<int> expected(100);
-  std::iota(expected.begin(), expected.end(), 0);
-  EXPECT_EQ(ran, expected);
+  EXPECT_EQ(ran, kLetters);
 }
 
 // A detached job holding its thread holds up no other; its reply reaches a
@@ -53,16 +52,16 @@ TEST(DetachTest, RepliesOnlyToAReceiverStillThere) {
     const int before = DetachedJobs();
     auto receiver = std::make_unique<QObject>();
     auto held = std::make_shared<int>();
+    const std::weak_ptr<int> watch = held;
     int replies = 0;
     std::atomic<bool> other = false;
-    std::stop_source stop = Detach([held](const std::stop_token& token) { StopAsked(token); },
-                                   receiver.get(), [&replies] { ++replies; });
+    std::stop_source stop =
+        Detach([held = std::move(held)](const std::stop_token& token) { StopAsked(token); },
+               receiver.get(), [&replies] { ++replies; });
     Detach([&other](const std::stop_token&) { other = true; });
     EXPECT_TRUE(QTest::qWaitFor([&] { return other && DetachedJobs() == before + 1; }, 5000));
     if (receiverGoes) receiver.reset();
     stop.request_stop();
-    const std::weak_ptr<int> watch = held;
-    held.reset();
     EXPECT_TRUE(QTest::qWaitFor([&] { return DetachedJobs() == before; }, 5000));
     EXPECT_TRUE(watch.expired());
     QCoreApplication::processEvents();
