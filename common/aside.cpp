@@ -12,6 +12,7 @@
 #include <memory>
 #include <thread>
 
+#include "common/background.h"
 #include "common/dialogs.h"
 #include "common/i18n.h"
 
@@ -28,8 +29,6 @@ struct Shared {
   std::atomic<bool> done{false};
   std::exception_ptr error;
 };
-
-std::atomic<int> running{0};
 
 // While the work runs, the owner's window takes no input and no command:
 // a stroke drawn or a command started meanwhile would act on a document that
@@ -99,7 +98,7 @@ int waiting = 0;  // waits in progress, on the user-interface thread
 }  // namespace
 
 bool AsideRunning() {
-  return running > 0;
+  return DetachedJobs() > 0;
 }
 
 bool AsideWaiting() {
@@ -107,19 +106,21 @@ bool AsideWaiting() {
 }
 
 bool RunAside(QWidget* owner, const QString& text, std::function<void()> work) {
+  return RunAside(owner, text, [work = std::move(work)](const std::stop_token&) { work(); });
+}
+
+bool RunAside(QWidget* owner, const QString& text, Job work) {
   auto shared = std::make_shared<Shared>();
   // Detached: a cancelled decode may go on for a while, but nobody waits
   // for it; it holds only what it was given.
-  ++running;
-  std::thread([shared, work = std::move(work)] {
+  std::stop_source stop = Detach([shared, work = std::move(work)](std::stop_token token) {
     try {
-      work();
+      work(std::move(token));
     } catch (...) {
       shared->error = std::current_exception();
     }
     shared->done = true;
-    --running;
-  }).detach();
+  });
 
   for (const auto until = std::chrono::steady_clock::now() + kQuickWait;
        !shared->done && std::chrono::steady_clock::now() < until;)
@@ -171,7 +172,10 @@ bool RunAside(QWidget* owner, const QString& text, std::function<void()> work) {
   --waiting;
   if (closeAfter && window)
     QMetaObject::invokeMethod(window, &QWidget::close, Qt::QueuedConnection);
-  if (cancelled || !shared->done) return false;
+  if (cancelled || !shared->done) {
+    stop.request_stop();  // nobody wants what it makes
+    return false;
+  }
   if (shared->error) std::rethrow_exception(shared->error);
   return true;
 }

@@ -3,7 +3,8 @@
 #include <algorithm>
 #include <climits>
 #include <cmath>
-#include <thread>
+
+#include "common/background.h"
 
 namespace common {
 namespace {
@@ -117,13 +118,13 @@ void Raster::CopyAhead() {
   if (!shared_ || ahead_ || image_.isDetached() || image_.sizeInBytes() < kWorthIt) return;
   ahead_ = std::make_shared<Ahead>();
   // The source is held by others who only read it, and by this copy of it.
-  std::thread([ahead = ahead_, source = image_] {
+  Detach([ahead = ahead_, source = image_](const std::stop_token&) {
     QImage copy = source.copy();
     const std::lock_guard<std::mutex> lock(ahead->mutex);
     ahead->copy = std::move(copy);
     ahead->done = true;
     ahead->ready.notify_all();
-  }).detach();
+  });
 }
 
 void Raster::Prepare() {

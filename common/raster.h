@@ -31,8 +31,8 @@ class Raster {
   void SetSize(int width, int height, QRgb fill);
   bool HasAlpha() const { return image_.hasAlphaChannel(); }
   // The picture it was given is still held elsewhere (by undo): the copy
-  // the first drawing needs is made now, on a thread of its own, so that
-  // drawing finds it ready instead of making it.
+  // the first drawing needs is made now, off this thread (a detached job),
+  // so that drawing finds it ready instead of making it.
   void CopyAhead();
 
   int width() const { return width_; }

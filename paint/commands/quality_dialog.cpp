@@ -9,12 +9,12 @@
 #include <QLocale>
 #include <QSlider>
 #include <QSpinBox>
-#include <QThreadPool>
 #include <QTimer>
+#include <atomic>
 #include <cmath>
 #include <memory>
-#include <mutex>
 
+#include "common/background.h"
 #include "common/dialogs.h"
 #include "common/i18n.h"
 #include "paint/commands/dialogs.h"
@@ -36,12 +36,6 @@ bool IsJpeg(const QByteArray& format) {
          format.compare("jpg", Qt::CaseInsensitive) == 0;
 }
 
-// Where measurements report: the dialog, or nobody once it is gone.
-struct Listener {
-  std::mutex mutex;
-  QObject* receiver = nullptr;
-};
-
 class QualityDialog : public QDialog {
  public:
   QualityDialog(QWidget* parent, const QImage& picture, const QByteArray& format,
@@ -61,10 +55,9 @@ class QualityDialog : public QDialog {
   QSlider* slider_;
   QLabel* size_;
   QTimer rest_;
-  std::shared_ptr<Listener> listener_ = std::make_shared<Listener>();
   // The measurement under way (one at most), and how to stop it early.
   bool measuring_ = false;
-  std::shared_ptr<std::atomic<bool>> stop_;
+  std::stop_source stop_;
 };
 
 QualityDialog::QualityDialog(QWidget* parent, const QImage& picture, const QByteArray& format,
@@ -101,17 +94,13 @@ QualityDialog::QualityDialog(QWidget* parent, const QImage& picture, const QByte
   rest_.setSingleShot(true);
   rest_.setInterval(kRestMs);
   connect(&rest_, &QTimer::timeout, this, &QualityDialog::Measure);
-  listener_->receiver = this;
   setMinimumWidth(common::TitleBarWidth(*this));
   size_->setText(common::Tr("paint", "Working out the file size…"));
   Measure();
 }
 
 QualityDialog::~QualityDialog() {
-  // A measurement still running finishes on its own and tells no one.
-  std::lock_guard lock(listener_->mutex);
-  listener_->receiver = nullptr;
-  if (stop_) *stop_ = true;
+  stop_.request_stop();  // a measurement still running tells no one
 }
 
 void QualityDialog::Moved() {
@@ -122,28 +111,23 @@ void QualityDialog::Moved() {
 void QualityDialog::Measure() {
   if (measuring_) {
     // Stale: stopped if it can be; once it reports, the next one starts.
-    *stop_ = true;
+    stop_.request_stop();
     return;
   }
   measuring_ = true;
-  stop_ = std::make_shared<std::atomic<bool>>(false);
   Compression compression = compression_;
   compression.quality = Quality();
-  QThreadPool::globalInstance()->start([listener = listener_, stop = stop_, this,
-                                        picture = picture_, format = format_, compression] {
-    const qint64 bytes = EncodedSize(picture, format, compression, stop.get());
-    std::lock_guard lock(listener->mutex);
-    // The dialog, not yet gone, cannot go while this posts to it.
-    if (listener->receiver)
-      QMetaObject::invokeMethod(
-          listener->receiver, [this, compression, bytes] { Measured(compression.quality, bytes); },
-          Qt::QueuedConnection);
-  });
+  auto bytes = std::make_shared<qint64>(-1);
+  stop_ = common::Detach(
+      [bytes, picture = picture_, format = format_, compression](const std::stop_token& stop) {
+        *bytes = EncodedSize(picture, format, compression, stop);
+      },
+      this, [this, bytes, quality = compression.quality] { Measured(quality, *bytes); });
 }
 
 void QualityDialog::Measured(int quality, qint64 bytes) {
   measuring_ = false;
-  if (quality != Quality() || (bytes < 0 && *stop_)) {
+  if (quality != Quality() || (bytes < 0 && stop_.stop_requested())) {
     if (!rest_.isActive()) Measure();  // else it starts when the slider rests
     return;
   }
@@ -174,7 +158,7 @@ std::optional<int> Dialogs::Quality(QWidget* parent, const QImage& picture,
 }
 
 qint64 EncodedSize(const QImage& picture, const QByteArray& format, const Compression& compression,
-                   const std::atomic<bool>* cancel) {
+                   const std::stop_token& stop) {
   if (picture.isNull()) return -1;
   // A centred part of the same shape, so that edges and middle weigh as in
   // the whole.
@@ -192,18 +176,21 @@ qint64 EncodedSize(const QImage& picture, const QByteArray& format, const Compre
   QBuffer buffer(&bytes);
   buffer.open(QIODevice::WriteOnly);
   const QByteArray lower = format.toLower();
+  // The writers look at a flag between rows.
+  std::atomic<bool> cancel{false};
+  const std::stop_callback raise(stop, [&cancel] { cancel = true; });
   if (IsJpeg(format)) {
-    if (!WriteJpeg(buffer, sample, compression, cancel).isEmpty()) return -1;
+    if (!WriteJpeg(buffer, sample, compression, &cancel).isEmpty()) return -1;
   } else if (lower == "heic" || lower == "heif" || lower == "avif") {
-    if (!WriteHeif(buffer, sample, Canonical(lower), compression, {}, cancel).isEmpty()) return -1;
+    if (!WriteHeif(buffer, sample, Canonical(lower), compression, {}, &cancel).isEmpty()) return -1;
   } else if (lower == "jxl") {
-    if (!WriteJxl(buffer, sample, compression, {}, cancel).isEmpty()) return -1;
+    if (!WriteJxl(buffer, sample, compression, {}, &cancel).isEmpty()) return -1;
   } else {
     QImageWriter writer(&buffer, format);
     writer.setQuality(compression.quality);
     if (!writer.write(sample)) return -1;
   }
-  if (cancel && *cancel) return -1;
+  if (stop.stop_requested()) return -1;
   const double sampleArea = double(sample.width()) * sample.height();
   return qRound64(double(bytes.size()) * double(area) / sampleArea);
 }

@@ -2,8 +2,8 @@
 
 #include <QByteArray>
 #include <QImage>
-#include <atomic>
 #include <optional>
+#include <stop_token>
 
 #include "paint/files/compression.h"
 
@@ -19,8 +19,8 @@ std::optional<int> AskQuality(QWidget* parent, const QImage& picture, const QByt
 
 // About how many bytes the picture takes written in the format: measured on
 // its centre, at most about a megapixel, and scaled by the area. -1 when it
-// cannot be written or once *cancel is set. Safe off the user-interface thread.
+// cannot be written or once stopped. Safe off the user-interface thread.
 qint64 EncodedSize(const QImage& picture, const QByteArray& format, const Compression& compression,
-                   const std::atomic<bool>* cancel = nullptr);
+                   const std::stop_token& stop = {});
 
 }  // namespace paint

@@ -7,9 +7,9 @@
 #include <cstdint>
 #include <memory>
 
+#include "common/background.h"
 #include "common/form.h"
 #include "paint/document/document.h"
-#include "paint/document/worker.h"
 
 namespace paint {
 
@@ -51,7 +51,7 @@ class Recovery : public QObject {
   uint64_t removals_ = 0;  // a copy written before a removal is stale
   bool writing_ = false;
   bool closed_ = false;
-  std::unique_ptr<Worker> worker_ = std::make_unique<Worker>();
+  std::unique_ptr<common::Lane> worker_ = std::make_unique<common::Lane>();
 };
 
 // Attaches recovery to a drawing window.

@@ -12,9 +12,9 @@
 #include <optional>
 #include <vector>
 
+#include "common/background.h"
 #include "common/picture_box.h"
 #include "paint/document/stash.h"
-#include "paint/document/worker.h"
 
 namespace paint {
 
@@ -148,7 +148,7 @@ class UndoHistory {
   // Hears that a packing has finished, on the user-interface thread. The
   // worker goes first (it is the last member), so nothing reports to it late.
   std::unique_ptr<QObject> listener_ = std::make_unique<QObject>();
-  Worker worker_;
+  common::Lane worker_;
 };
 
 }  // namespace paint
