@@ -39,6 +39,8 @@ class TextTool : public Tool {
   int Cursor() const { return cursor_; }
 
  private:
+  // The next or previous place between two characters as a reader sees them.
+  static int Boundary(const QString& text, int from, bool forward);
   QFont Font() const;
   QStringList Lines() const;  // as shown, with what the input method composes
   // The line and column of a position in the text, and back.
