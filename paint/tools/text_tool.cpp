@@ -1,6 +1,8 @@
 #include "paint/tools/text_tool.h"
 
 #include <QFontMetricsF>
+#include <QGuiApplication>
+#include <QInputMethod>
 #include <QPainter>
 #include <algorithm>
 #include <cmath>
