@@ -178,7 +178,7 @@ QImage EditMenu::ClipboardImage() {
   }
   if (error.isEmpty() && data->hasImage()) {
     // Our own clipboard hands over the image itself, undecoded.
-    const auto image = qvariant_cast<QImage>(data->imageData());
+    auto image = qvariant_cast<QImage>(data->imageData());
     if (image.isNull() || WithinLimit(image.size())) return image;
     error = TooLarge(image.size());
   }
