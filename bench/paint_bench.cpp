@@ -33,7 +33,12 @@
 #include "paint/image/adjustments.h"
 #include "paint/image/image_ops.h"
 #include "paint/tool_buttons.h"
+#include "paint/tools/fill_tool.h"
+#include "paint/tools/highlighter_tool.h"
 #include "paint/tools/mark_settings.h"
+#include "paint/tools/redact_tool.h"
+#include "paint/tools/shape_tool.h"
+#include "paint/tools/text_tool.h"
 #include "paint/tools/tool_box.h"
 
 namespace {
@@ -569,7 +574,7 @@ void Shape(benchmark::State& state) {
   if (shaping == kFillWhole || shaping == kFillSquare) {
     picture.fill(Qt::white);
     if (shaping == kFillSquare) QPainter(&picture).fillRect(1950, 1450, 100, 100, Qt::black);
-    sketchly.ToolMenu().FillTool();
+    sketchly.ToolMenu().Choose<paint::FillTool>();
     form->curColor = common::ColourFromRgb(255, 0, 0);  // unlike every pixel
   }
   common::SetDialogs(*form, std::make_shared<Answers>());
@@ -713,7 +718,7 @@ void Release(Marking& m, QPoint at) {
 // taken back (untimed) and a new one begun.
 void TextTyped(benchmark::State& state) {
   Marking m = MarkingWindow(state, static_cast<double>(state.range(1)) / 100);
-  m.sketchly->ToolMenu().TextTool();
+  m.sketchly->ToolMenu().Choose<paint::TextTool>();
   const QPoint at = m.canvas->ViewRect().center();
   Press(m, at);
   Release(m, at);
@@ -737,7 +742,7 @@ void TextTyped(benchmark::State& state) {
 // A step of a rectangle's preview across the fitted picture, painted.
 void ShapePreview(benchmark::State& state) {
   Marking m = MarkingWindow(state, 0);
-  m.sketchly->ToolMenu().RectangleTool();
+  m.sketchly->ToolMenu().Choose<paint::RectangleTool>();
   Press(m, {100, 100});
   int step = 0;
   for (auto _ : state) {
@@ -752,7 +757,7 @@ void ShapePreview(benchmark::State& state) {
 // handler's work.
 void HighlighterMove(benchmark::State& state) {
   Marking m = MarkingWindow(state, 1.0);
-  m.sketchly->ToolMenu().HighlighterTool();
+  m.sketchly->ToolMenu().Choose<paint::HighlighterTool>();
   Press(m, {1800, 1300});
   int step = 0;
   for (auto _ : state) {
@@ -765,7 +770,7 @@ void HighlighterMove(benchmark::State& state) {
 // A move of a 40-pixel line's preview at 100 %, painted.
 void WideLineMove(benchmark::State& state) {
   Marking m = MarkingWindow(state, 1.0);
-  m.sketchly->ToolMenu().LineTool();
+  m.sketchly->ToolMenu().Choose<paint::LineTool>();
   Press(m, {1850, 1350});
   int step = 0;
   for (auto _ : state) {
@@ -781,7 +786,7 @@ void WideLineMove(benchmark::State& state) {
 void RedactArea(benchmark::State& state) {
   Marking m = MarkingWindow(state, 1.0);
   m.sketchly->Tools().Settings().blocks = state.range(1) == 1;
-  m.sketchly->ToolMenu().RedactTool();
+  m.sketchly->ToolMenu().Choose<paint::RedactTool>();
   for (auto _ : state) {
     Press(m, {1000, 1000});
     MoveTo(m, {1999, 1999});

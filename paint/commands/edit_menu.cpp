@@ -50,7 +50,8 @@ enum { kUndoItem, kRedoItem, kCutItem, kCopyItem, kPasteItem, kDeleteItem };
 EditMenu::EditMenu(const Workbench& bench) : QObject(&bench.form), bench_(bench) {
   actions_ = common::AddMenus<EditMenu>(bench.form, *this, kMenu);
   bench.document.changed.Add([this] { Follow(); });
-  bench.document.selectionChanged.Add([this] { Follow(); });
+  // Dragging out a selection tells every move: only what acts on it follows.
+  bench.document.selectionChanged.Add([this] { FollowSelection(); });
   // Escape drops the selection or a paste; Enter sets a paste down.
   bench.form.keys.Add([this](QKeyEvent& event) {
     Selection& selection = bench_.document.GetSelection();
@@ -91,6 +92,10 @@ void EditMenu::Follow() {
   actions_[kUndoItem]->setEnabled(history.CanUndo());
   actions_[kRedoItem]->setEnabled(history.CanRedo());
   actions_[kPasteItem]->setEnabled(clipboardHasImage_);
+  FollowSelection();
+}
+
+void EditMenu::FollowSelection() {
   const bool selected = bench_.document.GetSelection().Active();
   actions_[kCutItem]->setEnabled(selected);
   actions_[kDeleteItem]->setEnabled(selected);

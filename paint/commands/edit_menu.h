@@ -36,6 +36,7 @@ class EditMenu : public QObject {
   QImage ClipboardImage();
   // The texts and states of the commands, as the document now stands.
   void Follow();
+  void FollowSelection();
 
   Workbench bench_;
   std::vector<QAction*> actions_;

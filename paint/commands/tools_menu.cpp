@@ -30,25 +30,25 @@ using common::MenuItem;
 
 constexpr MenuItem<ToolsMenu> kTools[] = {
     {QT_TRANSLATE_NOOP("menus", "&Tools"), QT_TRANSLATE_NOOP("menus", "&Select"),
-     QKeySequence::UnknownKey, "R", &ToolsMenu::SelectTool},
+     QKeySequence::UnknownKey, "R", &ToolsMenu::Choose<paint::SelectTool>},
     {QT_TRANSLATE_NOOP("menus", "&Tools"), QT_TRANSLATE_NOOP("menus", "Pick &Colour"),
-     QKeySequence::UnknownKey, "O", &ToolsMenu::PickTool},
+     QKeySequence::UnknownKey, "O", &ToolsMenu::Choose<paint::PickTool>},
     {QT_TRANSLATE_NOOP("menus", "&Tools"), QT_TRANSLATE_NOOP("menus", "&Fill"),
-     QKeySequence::UnknownKey, "Shift+B", &ToolsMenu::FillTool},
+     QKeySequence::UnknownKey, "Shift+B", &ToolsMenu::Choose<paint::FillTool>},
     {QT_TRANSLATE_NOOP("menus", "&Tools"), QT_TRANSLATE_NOOP("menus", "&Text"),
-     QKeySequence::UnknownKey, "T", &ToolsMenu::TextTool},
+     QKeySequence::UnknownKey, "T", &ToolsMenu::Choose<paint::TextTool>},
     {QT_TRANSLATE_NOOP("menus", "&Tools"), QT_TRANSLATE_NOOP("menus", "&Line"),
-     QKeySequence::UnknownKey, "L", &ToolsMenu::LineTool},
+     QKeySequence::UnknownKey, "L", &ToolsMenu::Choose<paint::LineTool>},
     {QT_TRANSLATE_NOOP("menus", "&Tools"), QT_TRANSLATE_NOOP("menus", "&Arrow"),
-     QKeySequence::UnknownKey, "A", &ToolsMenu::ArrowTool},
+     QKeySequence::UnknownKey, "A", &ToolsMenu::Choose<paint::ArrowTool>},
     {QT_TRANSLATE_NOOP("menus", "&Tools"), QT_TRANSLATE_NOOP("menus", "&Rectangle"),
-     QKeySequence::UnknownKey, "U", &ToolsMenu::RectangleTool},
+     QKeySequence::UnknownKey, "U", &ToolsMenu::Choose<paint::RectangleTool>},
     {QT_TRANSLATE_NOOP("menus", "&Tools"), QT_TRANSLATE_NOOP("menus", "Elli&pse"),
-     QKeySequence::UnknownKey, "E", &ToolsMenu::EllipseTool},
+     QKeySequence::UnknownKey, "E", &ToolsMenu::Choose<paint::EllipseTool>},
     {QT_TRANSLATE_NOOP("menus", "&Tools"), QT_TRANSLATE_NOOP("menus", "&Highlighter"),
-     QKeySequence::UnknownKey, "H", &ToolsMenu::HighlighterTool},
+     QKeySequence::UnknownKey, "H", &ToolsMenu::Choose<paint::HighlighterTool>},
     {QT_TRANSLATE_NOOP("menus", "&Tools"), QT_TRANSLATE_NOOP("menus", "R&edact"),
-     QKeySequence::UnknownKey, "X", &ToolsMenu::RedactTool},
+     QKeySequence::UnknownKey, "X", &ToolsMenu::Choose<paint::RedactTool>},
 };
 
 constexpr MenuItem<ToolsMenu> kSettings[] = {
@@ -158,42 +158,6 @@ void ToolsMenu::SettleBeforeOtherMenus() {
 bool ToolsMenu::eventFilter(QObject* /*watched*/, QEvent* event) {
   if (event->type() == QEvent::Shortcut) bench_.form.Run([&] { bench_.tools.SettleTool(); });
   return false;
-}
-
-template <class T>
-void ToolsMenu::Choose() {
-  bench_.tools.Choose(bench_.tools.Find<T>());
-}
-
-void ToolsMenu::SelectTool() {
-  Choose<paint::SelectTool>();
-}
-void ToolsMenu::PickTool() {
-  Choose<paint::PickTool>();
-}
-void ToolsMenu::FillTool() {
-  Choose<paint::FillTool>();
-}
-void ToolsMenu::TextTool() {
-  Choose<paint::TextTool>();
-}
-void ToolsMenu::LineTool() {
-  Choose<paint::LineTool>();
-}
-void ToolsMenu::ArrowTool() {
-  Choose<paint::ArrowTool>();
-}
-void ToolsMenu::RectangleTool() {
-  Choose<paint::RectangleTool>();
-}
-void ToolsMenu::EllipseTool() {
-  Choose<paint::EllipseTool>();
-}
-void ToolsMenu::HighlighterTool() {
-  Choose<paint::HighlighterTool>();
-}
-void ToolsMenu::RedactTool() {
-  Choose<paint::RedactTool>();
 }
 
 void ToolsMenu::SetWidth(int width) {

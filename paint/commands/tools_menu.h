@@ -5,6 +5,7 @@
 
 #include "common/help.h"
 #include "paint/commands/workbench.h"
+#include "paint/tools/tool_box.h"
 
 class QAction;
 class QLabel;
@@ -20,16 +21,11 @@ class ToolsMenu : public QObject {
  public:
   explicit ToolsMenu(const Workbench& bench);
 
-  void SelectTool();
-  void PickTool();
-  void FillTool();
-  void TextTool();
-  void LineTool();
-  void ArrowTool();
-  void RectangleTool();
-  void EllipseTool();
-  void HighlighterTool();
-  void RedactTool();
+  // Makes the tool of this class the active one.
+  template <class T>
+  void Choose() {
+    bench_.tools.Choose(bench_.tools.Find<T>());
+  }
   void Thinner();
   void Thicker();
   void TextFont();
@@ -41,8 +37,6 @@ class ToolsMenu : public QObject {
   bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
-  template <class T>
-  void Choose();
   MarkSettings& Settings() const;
   void Changed();
   void SettleBeforeOtherMenus();
