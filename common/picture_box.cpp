@@ -202,6 +202,19 @@ void PictureBox::SetPicture(const QImage& image) {
   update();
 }
 
+bool PictureBox::Exchange(Originals& originals) {
+  const bool whole = !originals.whole.isNull();
+  if (!raster_.Exchange(originals)) return false;
+  if (whole) {
+    ownPicture_ = true;
+    LayoutView();
+    update();
+  } else {
+    ScheduleUpdate();
+  }
+  return true;
+}
+
 void PictureBox::SetPictureSize(int width, int height) {
   ownPicture_ = true;
   raster_.SetSize(width, height, ResolveColour(backColor_));

@@ -104,10 +104,15 @@ class PictureBox : public QFrame {
     ScheduleUpdate();
   }
   // In place: see Raster::Modify.
-  void Modify(const std::function<QRect(QImage&)>& change) {
+  void Modify(const std::function<QRect(QImage&, const Raster::KeepArea&)>& change) {
     raster_.Modify(change);
     ScheduleUpdate();
   }
+  // What changes replaced, for undo: see Raster::KeepOriginals.
+  void KeepOriginals() { raster_.KeepOriginals(); }
+  Originals TakeOriginals() { return raster_.TakeOriginals(); }
+  bool Exchange(Originals& originals);
+  std::shared_ptr<const SettledPicture> Settled() const { return raster_.Settled(); }
   QRect TakeGestureDirty() { return raster_.TakeGestureDirty(); }
   bool Drawn() const { return raster_.Drawn(); }
   // The picture in logical pixels, and all of the drawing in it.

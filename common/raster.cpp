@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <climits>
 #include <cmath>
+#include <utility>
 
 #include "common/background.h"
 
@@ -53,7 +54,13 @@ bool ClipSegment(double& x1, double& y1, double& x2, double& y2, double lo_x, do
 }  // namespace
 
 Raster::Raster() {
+  settled_->raster_ = this;
   TakeDirty();
+}
+
+Raster::~Raster() {
+  const std::lock_guard<std::mutex> lock(settled_->mutex_);
+  settled_->raster_ = nullptr;
 }
 
 void Raster::Resize(int width, int height, double ratio, QRgb fill) {
@@ -80,13 +87,18 @@ void Raster::SetSize(int width, int height, QRgb fill) {
   Adopt(std::move(image));
 }
 
-void Raster::Adopt(QImage image) {
+void Raster::Adopt(QImage image, bool keep) {
   pending_.reset();
   image.setDevicePixelRatio(1);
+  const std::lock_guard<std::mutex> lock(settled_->mutex_);
+  if (keep) KeepWhole();
   image_ = std::move(image);
   ahead_.reset();
   width_ = image_.width();
   height_ = image_.height();
+  across_ = Tiles::Across(image_.size());
+  // Whatever changes now, the picture replaced is the original.
+  kept_.assign(Tiles::Count(image_.size()), kNoNeed);
   // Undo hands over pictures it still holds: the pixels are copied only
   // when something is drawn.
   bits_ = nullptr;
@@ -130,6 +142,7 @@ void Raster::CopyAhead() {
 void Raster::Prepare() {
   if (pending_) FlushPending();
   if (shared_) {
+    const std::lock_guard<std::mutex> settled(settled_->mutex_);
     if (ahead_) {
       std::unique_lock<std::mutex> lock(ahead_->mutex);
       ahead_->ready.wait(lock, [this] { return ahead_->done; });
@@ -144,7 +157,12 @@ void Raster::Prepare() {
 
 void Raster::Fill(QRgb colour) {
   pending_.reset();  // everything is covered anyway
-  if (shared_) {
+  if (keeping_) {
+    // The picture filled is kept whole, and the fill gets fresh pixels.
+    Adopt(QImage(image_.size(), image_.format()));
+    bits_ = image_.bits();
+    shared_ = false;
+  } else if (shared_) {
     // Nothing of the shared pixels is kept: fresh ones, not a copy.
     ahead_.reset();
     image_ = QImage(image_.size(), image_.format());
@@ -163,6 +181,9 @@ void Raster::Fill(QRgb colour) {
   x2 = std::min<int64_t>(x2, width_ - 1);
   if (x1 > x2) return;
   QRgb* line = reinterpret_cast<QRgb*>(bits_ + y * stride_);
+  const int64_t row = (y >> kTileShift) * across_;
+  for (int64_t tile = x1 >> kTileShift; tile <= x2 >> kTileShift; ++tile)
+    Keep(static_cast<int>(row + tile));
   std::fill(line + x1, line + x2 + 1, colour);
   MarkDirty(static_cast<int>(x1), static_cast<int>(y), static_cast<int>(x2), static_cast<int>(y));
 }
@@ -487,6 +508,7 @@ void Raster::PutRegion(const QPoint& at, const QImage& given) {
   const QRect clipped = QRect(at, pixels.size()) & QRect(0, 0, width_, height_);
   if (clipped.isEmpty()) return;
   Prepare();
+  KeepRect(clipped);
   for (int y = clipped.top(); y <= clipped.bottom(); ++y) {
     const auto* source =
         reinterpret_cast<const QRgb*>(pixels.constScanLine(y - at.y())) + (clipped.left() - at.x());
@@ -496,12 +518,154 @@ void Raster::PutRegion(const QPoint& at, const QImage& given) {
   MarkDirty(clipped.left(), clipped.top(), clipped.right(), clipped.bottom());
 }
 
-void Raster::Modify(const std::function<QRect(QImage&)>& change) {
+void Raster::Modify(const std::function<QRect(QImage&, const KeepArea&)>& change) {
   Prepare();
-  const QRect changed = change(image_) & QRect(0, 0, width_, height_);
+  const QRect changed =
+      change(image_, [this](const QRect& rect) { KeepRect(rect); }) & QRect(0, 0, width_, height_);
   bits_ = image_.bits();  // unshared: the same pixels
-  if (!changed.isEmpty())
-    MarkDirty(changed.left(), changed.top(), changed.right(), changed.bottom());
+  if (changed.isEmpty()) return;
+  MarkDirty(changed.left(), changed.top(), changed.right(), changed.bottom());
+  // A change that wrote where it kept nothing has lost what was there.
+  for (int y = changed.top() >> kTileShift; y <= changed.bottom() >> kTileShift; ++y)
+    for (int x = changed.left() >> kTileShift; x <= changed.right() >> kTileShift; ++x)
+      if (kept_[y * across_ + x] < 0) {
+        Q_ASSERT_X(false, "Raster::Modify", "wrote outside what it kept");
+        const std::lock_guard<std::mutex> lock(settled_->mutex_);
+        originals_.lost = true;
+        ++settled_->version_;
+      }
+}
+
+void Raster::KeepOriginals() {
+  keeping_ = true;
+  const std::lock_guard<std::mutex> lock(settled_->mutex_);
+  originals_ = Originals{};
+  ForgetKept();
+}
+
+void Raster::ForgetKept() {
+  originals_.tiles = Tiles(image_.size(), image_.format());
+  kept_.assign(Tiles::Count(image_.size()), keeping_ ? -1 : kNoNeed);
+}
+
+void Raster::KeepTile(int tile) {
+  const std::lock_guard<std::mutex> lock(settled_->mutex_);
+  try {
+    originals_.tiles.Add(tile, image_);
+    kept_[tile] = static_cast<int>(originals_.tiles.List().size()) - 1;
+  } catch (const std::bad_alloc&) {
+    originals_.lost = true;
+    kept_[tile] = kNoNeed;
+    ++settled_->version_;
+  }
+}
+
+void Raster::KeepRect(const QRect& rect) {
+  const QRect clipped = rect & QRect(0, 0, width_, height_);
+  if (clipped.isEmpty()) return;
+  for (int y = clipped.top() >> kTileShift; y <= clipped.bottom() >> kTileShift; ++y)
+    for (int x = clipped.left() >> kTileShift; x <= clipped.right() >> kTileShift; ++x)
+      Keep(y * across_ + x);
+}
+
+// Under the settled picture's lock: the picture about to be replaced, as it
+// was before the tiles kept so far changed, becomes the original.
+void Raster::KeepWhole() {
+  if (!keeping_ || !originals_.whole.isNull() || originals_.lost) return;
+  QImage old = std::move(image_);  // moved, not shared: putting the tiles back copies nothing
+  originals_.tiles.Exchange(old);
+  originals_.tiles = Tiles();
+  originals_.whole = std::move(old);
+}
+
+Originals Raster::TakeOriginals() {
+  FlushPending();  // a disk held back is part of the change
+  Originals taken;
+  {
+    const std::lock_guard<std::mutex> lock(settled_->mutex_);
+    taken = std::move(originals_);
+    originals_ = Originals{};
+    ForgetKept();
+    if (!taken.Empty()) ++settled_->version_;
+  }
+  if (!taken.whole.isNull()) {
+    if (taken.whole == image_) taken.whole = QImage();  // given back the same picture
+  } else {
+    taken.tiles.Settle(image_);
+  }
+  return taken;
+}
+
+bool Raster::Exchange(Originals& originals) {
+  FlushPending();
+  Q_ASSERT_X(originals_.Empty(), "Raster::Exchange", "changes not taken yet");
+  if (!originals.whole.isNull()) {
+    QImage replaced;
+    {
+      const std::lock_guard<std::mutex> lock(settled_->mutex_);
+      ++settled_->version_;
+      replaced = std::move(image_);
+    }
+    Adopt(std::exchange(originals.whole, QImage()), false);
+    originals.whole = std::move(replaced);
+  } else {
+    const Tiles& tiles = originals.tiles;
+    if (tiles.PictureSize() != image_.size() || tiles.Format() != image_.format()) return false;
+    Prepare();
+    QRect changed;
+    const std::lock_guard<std::mutex> lock(settled_->mutex_);
+    ++settled_->version_;
+    originals.tiles.Exchange(image_);
+    for (const Tiles::Tile& tile : tiles.List()) changed |= tiles.Rect(tile.index);
+    if (!changed.isEmpty())
+      MarkDirty(changed.left(), changed.top(), changed.right(), changed.bottom());
+  }
+  const std::lock_guard<std::mutex> lock(settled_->mutex_);
+  ForgetKept();
+  return true;
+}
+
+uint64_t SettledPicture::Version() const {
+  const std::lock_guard<std::mutex> lock(mutex_);
+  return version_;
+}
+
+std::optional<SettledPicture::Rows> SettledPicture::CopyRows(uint64_t version, int y, int count,
+                                                             std::vector<uchar>& bytes) const {
+  const std::lock_guard<std::mutex> lock(mutex_);
+  if (version_ != version || !raster_ || !raster_->keeping_ || raster_->originals_.lost)
+    return std::nullopt;
+  const QImage& whole = raster_->originals_.whole;
+  const QImage& picture = whole.isNull() ? raster_->image_ : whole;
+  const Rows rows{picture.size(), picture.format(), qsizetype{picture.width()} * 4,
+                  std::max(0, std::min(count, picture.height() - y))};
+  bytes.resize(static_cast<size_t>(rows.stride) * rows.count);
+  for (int row = 0; row < rows.count; ++row) {
+    auto* into = reinterpret_cast<QRgb*>(bytes.data() + row * rows.stride);
+    const auto* line = reinterpret_cast<const QRgb*>(picture.constScanLine(y + row));
+    if (!whole.isNull()) {
+      std::copy_n(line, picture.width(), into);
+      continue;
+    }
+    // Tiles changed since are read from what they were.
+    const int tileRow = (y + row) >> Raster::kTileShift;
+    const int inTile = (y + row) & (Tiles::kSide - 1);
+    for (int x = 0; x < picture.width(); x += Tiles::kSide) {
+      const int width = std::min(Tiles::kSide, picture.width() - x);
+      const int at = raster_->kept_[tileRow * raster_->across_ + (x >> Raster::kTileShift)];
+      if (at < 0 || at == Raster::kNoNeed) {
+        std::copy_n(line + x, width, into + x);
+        continue;
+      }
+      const Tiles::Tile& tile = raster_->originals_.tiles.List()[at];
+      if (tile.pixels) {
+        std::copy_n(tile.pixels.get() + inTile * Tiles::kSide, width, into + x);
+      } else {
+        std::fill_n(into + x, width, tile.colour);
+      }
+    }
+  }
+  return rows;
 }
 
 }  // namespace common

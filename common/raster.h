@@ -3,6 +3,7 @@
 #include <QImage>
 #include <QPainter>
 #include <QRect>
+#include <climits>
 #include <condition_variable>
 #include <cstdint>
 #include <functional>
@@ -11,7 +12,35 @@
 #include <optional>
 #include <vector>
 
+#include "common/tiles.h"
+
 namespace common {
+
+class Raster;
+
+// The picture as of the last Raster::TakeOriginals, for another thread to
+// copy while drawing goes on: every change that makes a copy of it stale
+// counts up the version.
+class SettledPicture {
+ public:
+  uint64_t Version() const;
+  // Rows copied: the picture's size and format, and the rows' layout.
+  struct Rows {
+    QSize size;
+    QImage::Format format;
+    qsizetype stride;
+    int count;  // none past the last row
+  };
+  // Copies up to `count` rows from row `y` on into `bytes` while the picture
+  // is still the version given; nothing once it is not.
+  std::optional<Rows> CopyRows(uint64_t version, int y, int count, std::vector<uchar>& bytes) const;
+
+ private:
+  friend class Raster;
+  mutable std::mutex mutex_;
+  const Raster* raster_ = nullptr;
+  uint64_t version_ = 0;
+};
 
 // The pixels of a picture, kept at logical resolution. Shown on a high-DPI
 // screen, each logical pixel becomes a block of device pixels, so the canvas
@@ -20,6 +49,9 @@ namespace common {
 class Raster {
  public:
   Raster();
+  ~Raster();
+  Raster(const Raster&) = delete;
+  Raster& operator=(const Raster&) = delete;
 
   void Resize(int width, int height, double ratio, QRgb fill);
   // Changes the device pixel ratio, keeping the picture.
@@ -47,6 +79,7 @@ class Raster {
     if (pending_ || shared_) Prepare();
     QRgb* pixel = reinterpret_cast<QRgb*>(bits_ + y * stride_) + x;
     if (*pixel == colour) return;
+    Keep((y >> kTileShift) * across_ + (x >> kTileShift));
     *pixel = colour;
     MarkDirty(x, y, x, y);
   }
@@ -115,10 +148,27 @@ class Raster {
   // point, clipped to the picture.
   void PutRegion(const QPoint& at, const QImage& given);
   // Changes the logical pixels in place through a function that returns the
-  // rectangle it changed: a fill of a whole photo copies nothing.
-  void Modify(const std::function<QRect(QImage&)>& change);
+  // rectangle it changed: a fill of a whole photo copies nothing. Before it
+  // writes anywhere, it calls `keep` with a rectangle that holds the place.
+  using KeepArea = std::function<void(const QRect&)>;
+  void Modify(const std::function<QRect(QImage&, const KeepArea&)>& change);
+
+  // From now on, the first change to each tile of the picture after a
+  // TakeOriginals keeps a copy of the tile as it was, and a new picture (a
+  // new size, a fill) keeps the one it replaced: undo costs what a change
+  // replaced, not a second picture.
+  void KeepOriginals();
+  // What the changes since the last call replaced, less what is back as it
+  // was; `lost` when memory ran out to keep it.
+  Originals TakeOriginals();
+  // Puts originals back in the picture and leaves in them what they
+  // replaced, so that a second exchange undoes the first. False, changing
+  // nothing, when they are tiles of a picture of another size.
+  bool Exchange(Originals& originals);
+  std::shared_ptr<const SettledPicture> Settled() const { return settled_; }
 
  private:
+  friend class SettledPicture;
   struct Disk {
     int64_t cx, cy, radius;
     QRgb colour;
@@ -126,7 +176,20 @@ class Raster {
 
   // Before a write: draws what is held back and unshares the pixels.
   void Prepare();
-  void Adopt(QImage image);
+  // Keeps a new picture, and (`keep`) the one it replaces as the original.
+  void Adopt(QImage image, bool keep = true);
+  static constexpr int kTileShift = 6;
+  static_assert(Tiles::kSide == 1 << kTileShift);
+  // A tile that needs no keeping: kept whole, or nothing is being kept.
+  static constexpr int kNoNeed = INT_MAX;
+  void Keep(int tile) {
+    if (kept_[tile] < 0) KeepTile(tile);
+  }
+  void KeepTile(int tile);
+  void KeepRect(const QRect& rect);
+  void KeepWhole();
+  // For the originals: kept_ as no tile is kept yet.
+  void ForgetKept();
   // Writes the blocks of the view's device pixels for a logical rectangle.
   void Enlarge(const QRect& rect);
   template <class Shown>
@@ -181,6 +244,13 @@ class Raster {
     bool done = false;
   };
   std::shared_ptr<Ahead> ahead_;  // a copy of image_ being made for drawing
+  // Keeping originals: for each tile, where originals_ keeps it, -1 when
+  // not yet.
+  bool keeping_ = false;
+  int across_ = 0;
+  std::vector<int> kept_;
+  Originals originals_;
+  std::shared_ptr<SettledPicture> settled_ = std::make_shared<SettledPicture>();
   int dirtyLeft_, dirtyTop_, dirtyRight_, dirtyBottom_;
   QRect gesture_;      // taken by repaints, not yet by TakeGestureDirty
   QRect repaintOnly_;  // taken by TakeGestureDirty, not yet by a repaint

@@ -111,7 +111,7 @@ void EditMenu::Travel(bool undo) {
   if (pasted) return;
   document.EndGesture();  // a stroke in progress is the step to take back
   if (const auto unpack = document.History().PackedNext(undo)) {
-    auto pixels = std::make_shared<QImage>();
+    auto pixels = std::make_shared<UndoHistory::Pixels>();
     if (!common::RunAside(
             &bench_.form,
             undo ? common::Tr("paint", "Undoing...") : common::Tr("paint", "Redoing..."),

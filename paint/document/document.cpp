@@ -26,6 +26,7 @@ void Document::Changed() {
 void Document::Edit(const QString& name, const std::function<void()>& change) {
   EndGesture();
   history_.Checkpoint();  // what came before is not part of this step
+  history_.LetGo();
   history_.Name(name);
   change();
   history_.Checkpoint();
@@ -35,6 +36,7 @@ void Document::Edit(const QString& name, const std::function<void()>& change) {
 void Document::BeginGesture(const QString& name) {
   EndGesture();
   history_.Checkpoint();
+  history_.LetGo();
   history_.Name(name);
   inGesture_ = true;
 }
@@ -98,7 +100,7 @@ void Document::Redo() {
 }
 
 Document::Snapshot Document::Take() const {
-  const std::shared_ptr<Shadow>& pixels = history_.Picture();
+  const std::shared_ptr<const common::SettledPicture> pixels = canvas_.Settled();
   return {pixels, pixels->Version(), history_.Current()};
 }
 

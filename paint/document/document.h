@@ -64,7 +64,7 @@ class Document {
   // The picture as of the last step, for another thread to copy: the
   // pixels, and the version that a copy must still find them at.
   struct Snapshot {
-    std::shared_ptr<const Shadow> pixels;
+    std::shared_ptr<const common::SettledPicture> pixels;
     uint64_t version = 0;
     uint64_t state = 0;  // the history's, as IsModified compares it
   };

@@ -162,7 +162,7 @@ void Recovery::Write() {
     std::optional<PixelPacker> packer;
     std::vector<uchar> bytes;
     for (int y = 0;; y += kRowsAtOnce) {
-      const std::optional<Shadow::Rows> rows =
+      const std::optional<common::SettledPicture::Rows> rows =
           snapshot.pixels->CopyRows(snapshot.version, y, kRowsAtOnce, bytes);
       if (!rows) {
         current = false;

@@ -71,9 +71,20 @@ void Selection::SetDown() {
 
 void Selection::Clear(QRgb colour) {
   if (!Active()) return;
-  QImage fill(area_->size(), QImage::Format_ARGB32);
-  fill.fill(colour);
-  canvas_.PutRegion(area_->topLeft(), fill);
+  const QRect area = *area_;
+  // In place: clearing a whole photo needs no photo-sized fill image.
+  canvas_.Modify([&](QImage& picture, const auto& keep) {
+    QImage one(1, 1, QImage::Format_ARGB32);
+    one.fill(colour);
+    const QRgb stored = one.convertToFormat(picture.format()).pixel(0, 0);
+    const QRect clipped = area & picture.rect();
+    keep(clipped);
+    for (int y = clipped.top(); y <= clipped.bottom(); ++y) {
+      auto* line = reinterpret_cast<QRgb*>(picture.scanLine(y));
+      std::fill(line + clipped.left(), line + clipped.right() + 1, stored);
+    }
+    return clipped;
+  });
 }
 
 QImage Selection::Pixels() const {

@@ -3,6 +3,9 @@
 #include <fcntl.h>
 #include <unistd.h>
 
+#include <algorithm>
+#include <new>
+
 #include <QDir>
 #include <QStandardPaths>
 
@@ -34,19 +37,47 @@ int UnnamedCacheFile() {
 }  // namespace
 
 std::shared_ptr<Stash> Stash::Keep(const QByteArray& bytes) {
-  std::shared_ptr<Stash> stash(new Stash);
-  stash->size_ = bytes.size();
-  const int fd = UnnamedCacheFile();
-  auto* data = const_cast<char*>(bytes.constData());  // only read by pwrite
-  if (fd >= 0 &&
-      Whole([fd](char* at, size_t n, qsizetype offset) { return pwrite(fd, at, n, offset); }, data,
-            bytes.size())) {
-    stash->fd_ = fd;
-  } else {
-    if (fd >= 0) close(fd);
-    stash->memory_ = bytes;  // a full disk: memory is better than losing the step
-  }
+  std::shared_ptr<Stash> stash = Begin();
+  stash->Append(bytes.constData(), bytes.size());
   return stash;
+}
+
+std::shared_ptr<Stash> Stash::Begin() {
+  std::shared_ptr<Stash> stash(new Stash);
+  stash->fd_ = UnnamedCacheFile();
+  return stash;
+}
+
+bool Stash::Append(const char* data, qsizetype size) {
+  if (fd_ >= 0) {
+    auto* bytes = const_cast<char*>(data);  // only read by pwrite
+    const int fd = fd_;
+    const qsizetype end = size_;
+    if (Whole([fd, end](char* at, size_t n,
+                        qsizetype offset) { return pwrite(fd, at, n, end + offset); },
+              bytes, size)) {
+      size_ += size;
+      return true;
+    }
+    // A full disk: memory is better than losing the step.
+    QByteArray kept;
+    try {
+      kept = Take();
+    } catch (const std::bad_alloc&) {
+      return false;
+    }
+    if (kept.size() != size_) return false;
+    close(fd_);
+    fd_ = -1;
+    memory_ = std::move(kept);
+  }
+  try {
+    memory_.append(data, size);
+  } catch (const std::bad_alloc&) {
+    return false;
+  }
+  size_ += size;
+  return true;
 }
 
 Stash::~Stash() {
@@ -54,13 +85,20 @@ Stash::~Stash() {
 }
 
 QByteArray Stash::Take() const {
-  if (fd_ < 0) return memory_;
   QByteArray bytes(size_, Qt::Uninitialized);
+  return Read(0, bytes.data(), size_) ? bytes : QByteArray();
+}
+
+bool Stash::Read(qsizetype offset, char* into, qsizetype size) const {
+  if (offset < 0 || size < 0 || offset + size > size_) return false;
+  if (fd_ < 0) {
+    std::copy_n(memory_.constData() + offset, size, into);
+    return true;
+  }
   const int fd = fd_;
-  if (!Whole([fd](char* at, size_t n, qsizetype offset) { return pread(fd, at, n, offset); },
-             bytes.data(), size_))
-    return {};
-  return bytes;
+  return Whole(
+      [fd, offset](char* at, size_t n, qsizetype done) { return pread(fd, at, n, offset + done); },
+      into, size);
 }
 
 }  // namespace paint

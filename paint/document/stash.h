@@ -12,12 +12,20 @@ namespace paint {
 class Stash {
  public:
   static std::shared_ptr<Stash> Keep(const QByteArray& bytes);
+  // An empty one, to be added to a piece at a time: a large picture is
+  // packed straight into it, never whole in memory.
+  static std::shared_ptr<Stash> Begin();
   ~Stash();
   Stash(const Stash&) = delete;
   Stash& operator=(const Stash&) = delete;
 
+  // Adds bytes at the end; false when neither the file nor memory can
+  // take them.
+  bool Append(const char* data, qsizetype size);
   // The bytes again; empty if the file can no longer be read.
   QByteArray Take() const;
+  // Some of them; false past the end or when the file can no longer be read.
+  bool Read(qsizetype offset, char* into, qsizetype size) const;
   qsizetype Size() const { return size_; }
   // Whether they take memory of the program's own.
   bool InMemory() const { return fd_ < 0; }

@@ -1,56 +1,18 @@
 #include "paint/document/undo_history.h"
 
-#include <QPainter>
-#include <algorithm>
-#include <cstring>
 #include <utility>
 
-#include "paint/document/packed_pixels.h"
+#include "paint/document/stash.h"
 
 namespace paint {
-namespace {
-
-void Put(QImage& into, const QPoint& at, const QImage& pixels) {
-  QPainter painter(&into);
-  painter.setCompositionMode(QPainter::CompositionMode_Source);
-  painter.drawImage(at, pixels);
-}
-
-// Packings not yet finished beyond the next step to undo: past this many,
-// a new step waits, so raw pictures cannot pile up faster than they pack.
-constexpr int kPackingsInFlight = 2;
-
-}  // namespace
 
 UndoHistory::UndoHistory(common::PictureBox& canvas, size_t cap, size_t diskCap)
     : canvas_(canvas), cap_(cap), diskCap_(diskCap) {
+  canvas_.KeepOriginals();
   canvas_.TakeGestureDirty();
-  shadow_->image_ = canvas_.Drawing();
 }
 
 UndoHistory::~UndoHistory() = default;
-
-uint64_t Shadow::Version() const {
-  const std::lock_guard<std::mutex> lock(mutex_);
-  return version_;
-}
-
-std::optional<Shadow::Rows> Shadow::CopyRows(uint64_t version, int y, int count,
-                                             std::vector<uchar>& bytes) const {
-  const std::lock_guard<std::mutex> lock(mutex_);
-  if (version_ != version) return std::nullopt;
-  const Rows rows{image_.size(), image_.format(), image_.bytesPerLine(),
-                  std::max(0, std::min(count, image_.height() - y))};
-  bytes.resize(static_cast<size_t>(rows.stride) * rows.count);
-  if (rows.count > 0) std::memcpy(bytes.data(), image_.constScanLine(y), bytes.size());
-  return rows;
-}
-
-void UndoHistory::ChangeShadow(const std::function<void(QImage&)>& change) {
-  const std::lock_guard<std::mutex> lock(shadow_->mutex_);
-  change(shadow_->image_);
-  ++shadow_->version_;
-}
 
 QString UndoHistory::UndoName() const {
   if (canvas_.Drawn()) return pending_;
@@ -62,59 +24,53 @@ QString UndoHistory::RedoName() const {
 }
 
 void UndoHistory::Checkpoint() {
-  const QRect changed = canvas_.TakeGestureDirty();
-  QImage& shadow = shadow_->image_;  // only this thread writes it
-  // A picture of another size is a step over the whole picture.
-  const bool resized = shadow.size() != canvas_.InnerRect().size();
-  const QRect rect = resized ? shadow.rect() : changed & shadow.rect();
-  if (rect.isEmpty() && !resized) return;
-  const bool whole = rect == shadow.rect();
-  // The whole picture is shared with the canvas, not copied: the canvas
-  // copies it aside before it next draws.
-  QImage now = whole ? canvas_.Picture() : canvas_.Region(rect);
-  if (whole) canvas_.CopyAhead();
-  Step step{rect.topLeft(),
-            rect.size(),
-            shadow.format(),
-            whole ? shadow : shadow.copy(rect),
-            nullptr,
-            0,
-            state_,
-            whole,
-            std::exchange(pending_, QString())};
-  if (step.pixels == now) return;  // drawn over with the same colours
-  ChangeShadow([&](QImage& image) {
-    if (whole) {
-      image = std::move(now);  // the old one lives on in the step, uncopied
-    } else {
-      Put(image, rect.topLeft(), now);
-    }
-  });
+  common::Originals taken = canvas_.TakeOriginals();
+  canvas_.TakeGestureDirty();
+  if (taken.lost) {
+    // Memory ran out keeping what the change replaced: nothing before it can
+    // be taken back.
+    ForgetAll(undo_);
+    ForgetAll(redo_);
+    pending_.clear();
+    state_ = ++lastState_;
+    return;
+  }
+  if (taken.Empty()) return;  // nothing, or drawn over with the same colours
+  Step step;
+  step.raw = taken.Bytes();
+  step.pixels = std::make_shared<common::Originals>(std::move(taken));
+  step.before = state_;
+  step.name = std::exchange(pending_, QString());
   ForgetAll(redo_);
-  step.state = state_ = ++lastState_;
+  step.state = state_ = hand_ = ++lastState_;
   Account(step, 1);
   undo_.push_back(std::move(step));
   Balance();
 }
 
+void UndoHistory::LetGo() {
+  hand_ = 0;
+  Balance();
+}
+
 void UndoHistory::Reset() {
+  canvas_.TakeOriginals();
   canvas_.TakeGestureDirty();
-  const QImage picture = canvas_.Picture();
-  canvas_.CopyAhead();
-  ChangeShadow([&](QImage& image) { image = picture; });
   ForgetAll(undo_);
   ForgetAll(redo_);
   pending_.clear();
   state_ = ++lastState_;
+  common::GiveBackFreed();
 }
 
 size_t UndoHistory::Bytes() const {
   size_t bytes = 0;
   for (const auto* list : {&undo_, &redo_})
     for (const Step& step : *list) {
-      bytes += sizeof(Step) + static_cast<size_t>(step.pixels.sizeInBytes());
-      if (step.packed && step.packed->done && step.packed->stash && step.packed->stash->InMemory())
-        bytes += static_cast<size_t>(step.packed->stash->Size());
+      bytes += sizeof(Step);
+      if (step.pixels) bytes += static_cast<size_t>(step.pixels->Bytes());
+      if (Packed(step) && step.packed->result->stash->InMemory())
+        bytes += static_cast<size_t>(step.packed->result->stash->Size());
     }
   return bytes;
 }
@@ -123,15 +79,14 @@ size_t UndoHistory::PackedBytes() const {
   size_t bytes = 0;
   for (const auto* list : {&undo_, &redo_})
     for (const Step& step : *list)
-      if (step.packed && step.packed->done && step.packed->stash)
-        bytes += static_cast<size_t>(step.packed->stash->Size());
+      if (Packed(step)) bytes += static_cast<size_t>(step.packed->result->stash->Size());
   return bytes;
 }
 
 // Small steps count by their memory, large ones by their raw size, which
 // bounds what they keep packed whether or not packing has finished.
 void UndoHistory::Account(const Step& step, int sign) {
-  const auto raw = static_cast<size_t>(RawBytes(step));
+  const auto raw = static_cast<size_t>(step.raw);
   const auto add = [sign](size_t& total, size_t amount) {
     total = sign > 0 ? total + amount : total - amount;
   };
@@ -144,64 +99,74 @@ void UndoHistory::Account(const Step& step, int sign) {
 }
 
 void UndoHistory::ForgetAll(std::deque<Step>& steps) {
-  for (const Step& step : steps) Account(step, -1);
+  for (const Step& step : steps) {
+    Account(step, -1);
+    if (step.packed) step.packed->stop = true;
+  }
   steps.clear();
 }
 
 void UndoHistory::Trim() {
   while (undo_.size() > kKeptSteps && (memory_ > cap_ || bulk_ > diskCap_)) {
     Account(undo_.front(), -1);
+    if (undo_.front().packed) undo_.front().packed->stop = true;
     undo_.pop_front();
   }
 }
 
+void UndoHistory::Pack(Step& step) {
+  auto packing = std::make_shared<Packing>();
+  step.packed = packing;
+  QObject* listener = listener_.get();
+  worker_.Post([this, packing, pixels = step.pixels, listener]() mutable {
+    try {
+      packing->result = PackOriginals(*pixels, packing->stop);
+    } catch (...) {
+      // Out of memory, say: the step keeps its pixels as they are.
+    }
+    pixels.reset();
+    packing->done = true;
+    packing->done.notify_all();
+    QMetaObject::invokeMethod(
+        listener, [this] { Balance(); }, Qt::QueuedConnection);
+  });
+}
+
+// Every large step is packed as soon as it is made; all but the one at hand
+// then let go of their pixels, the others waiting for their packing first so
+// that no more than one step's pixels are ever held beside the picture.
 void UndoHistory::Balance() {
   if (large_ == 0) {  // nothing to pack: a history of strokes costs nothing here
     Trim();
     return;
   }
-  int inFlight = 0;
+  bool freed = false;
   for (auto* list : {&undo_, &redo_}) {
-    for (size_t i = list->size(); i-- > 0;) {
-      Step& step = (*list)[i];
-      if (!Large(step) || step.pixels.isNull()) continue;
-      if (i + 1 == list->size()) continue;  // the next to travel stays at hand
-      if (!step.packed) {
-        auto packing = std::make_shared<Packing>();
-        step.packed = packing;
-        QObject* listener = listener_.get();
-        worker_.Post([this, packing, pixels = step.pixels, listener] {
-          try {
-            const QByteArray bytes = PackPixels(pixels);
-            if (!bytes.isEmpty()) packing->stash = Stash::Keep(bytes);
-          } catch (...) {
-            // Out of memory, say: the step keeps its pixels as they are.
-          }
-          packing->done = true;
-          packing->done.notify_all();
-          QMetaObject::invokeMethod(
-              listener, [this] { Balance(); }, Qt::QueuedConnection);
-        });
+    for (Step& step : *list) {
+      if (!Large(step) || !step.pixels) continue;
+      if (!step.packed) Pack(step);
+      if (step.state == hand_) continue;
+      step.packed->done.wait(false);
+      if (step.packed->result) {
+        step.pixels.reset();
+        freed = true;
       }
-      if (!step.packed->done && ++inFlight > kPackingsInFlight) step.packed->done.wait(false);
-      if (step.packed->done && step.packed->stash) step.pixels = QImage();
     }
   }
   Trim();
+  if (freed) common::GiveBackFreed();
 }
 
-std::function<QImage()> UndoHistory::PackedNext(bool undo) {
+std::function<UndoHistory::Pixels()> UndoHistory::PackedNext(bool undo) {
   const std::deque<Step>& list = undo ? undo_ : redo_;
-  if (list.empty() || !list.back().pixels.isNull()) return {};
-  return [packed = list.back().packed, size = list.back().size, format = list.back().format] {
-    return UnpackPixels(packed->stash->Take(), size, format);
-  };
+  if (list.empty() || list.back().pixels) return {};
+  LetGo();  // whatever is at hand is not after the step comes across
+  return [packed = list.back().packed] { return UnpackOriginals(*packed->result); };
 }
 
-void UndoHistory::Unpacked(bool undo, const QImage& pixels) {
+void UndoHistory::Unpacked(bool undo, Pixels pixels) {
   std::deque<Step>& list = undo ? undo_ : redo_;
-  if (!list.empty() && list.back().pixels.isNull() && pixels.size() == list.back().size)
-    list.back().pixels = pixels;
+  if (!list.empty() && !list.back().pixels && pixels) list.back().pixels = std::move(pixels);
 }
 
 void UndoHistory::Settle() {
@@ -209,25 +174,6 @@ void UndoHistory::Settle() {
     for (Step& step : *list)
       if (step.packed) step.packed->done.wait(false);
   Balance();
-}
-
-// Writes the step's pixels to the canvas and keeps the ones they replace; a
-// step over the whole picture puts back its size too.
-void UndoHistory::Exchange(Step& step) {
-  if (step.whole) {
-    canvas_.SetPicture(step.pixels);
-    canvas_.CopyAhead();  // the shadow keeps these pixels too
-    ChangeShadow([&](QImage& image) { std::swap(image, step.pixels); });
-  } else {
-    QImage replaced = shadow_->image_.copy(QRect(step.at, step.pixels.size()));
-    canvas_.PutRegion(step.at, step.pixels);
-    ChangeShadow([&](QImage& image) { Put(image, step.at, step.pixels); });
-    step.pixels = std::move(replaced);
-  }
-  step.size = step.pixels.size();
-  step.format = step.pixels.format();
-  step.packed.reset();         // what it packed is the other side now
-  canvas_.TakeGestureDirty();  // putting back is no drawing
 }
 
 bool UndoHistory::Undo() {
@@ -238,15 +184,21 @@ bool UndoHistory::Redo() {
   return Travel(redo_, undo_, &Step::state);
 }
 
-// Takes the last step of one list across to the other, putting its pixels on
-// the canvas; the canvas is then in the state the step names on that side.
+// Takes the last step of one list across to the other, exchanging its pixels
+// with the canvas's; the canvas is then in the state the step names on that
+// side.
 bool UndoHistory::Travel(std::deque<Step>& from, std::deque<Step>& to, uint64_t Step::*lands) {
   Checkpoint();
   if (from.empty()) return false;
   Step& next = from.back();
-  if (next.pixels.isNull()) {
-    next.pixels = PackedNext(&from == &undo_)();
-    if (next.pixels.isNull()) {
+  if (next.packed && next.pixels) {
+    // What it packs is about to become the other side.
+    next.packed->stop = true;
+    next.packed->done.wait(false);
+  }
+  if (!next.pixels) {
+    if (const auto unpack = PackedNext(&from == &undo_)) next.pixels = unpack();
+    if (!next.pixels) {
       // The cache file could not be read back: that step and the ones before
       // it cannot be taken back any more.
       ForgetAll(from);
@@ -256,11 +208,19 @@ bool UndoHistory::Travel(std::deque<Step>& from, std::deque<Step>& to, uint64_t 
   Step step = std::move(next);
   from.pop_back();
   Account(step, -1);
-  Exchange(step);
+  if (!canvas_.Exchange(*step.pixels)) {
+    ForgetAll(from);
+    return false;
+  }
+  canvas_.TakeGestureDirty();  // putting back is no drawing
+  step.packed.reset();         // what it packed is the other side now
+  step.raw = step.pixels->Bytes();
   state_ = step.*lands;
+  hand_ = step.state;
   Account(step, 1);
   to.push_back(std::move(step));
   Balance();
+  common::GiveBackFreed();
   return true;
 }
 

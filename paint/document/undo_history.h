@@ -8,53 +8,29 @@
 #include <deque>
 #include <functional>
 #include <memory>
-#include <mutex>
 #include <optional>
 #include <vector>
 
 #include "common/background.h"
 #include "common/picture_box.h"
-#include "paint/document/stash.h"
+#include "paint/document/packed_pixels.h"
 
 namespace paint {
 
-// The canvas as of the last checkpoint, which other threads (the recovery
-// copy) may read between two changes: every change happens under the lock
-// and counts up the version.
-class Shadow {
- public:
-  uint64_t Version() const;
-  // Rows copied: the picture's size and format, and the rows' layout.
-  struct Rows {
-    QSize size;
-    QImage::Format format;
-    qsizetype stride;
-    int count;  // none past the last row
-  };
-  // Copies up to `count` rows from row `y` on into `bytes` while the picture
-  // is still the version given; nothing once it is not.
-  std::optional<Rows> CopyRows(uint64_t version, int y, int count, std::vector<uchar>& bytes) const;
-
- private:
-  friend class UndoHistory;
-  mutable std::mutex mutex_;
-  QImage image_;  // written only on the user-interface thread, under the lock
-  uint64_t version_ = 0;
-};
-
 // Undo and redo of a canvas. A step is what changed between two checkpoints
 // (a press on the canvas, before and after a clear, a paste or a new size):
-// the changed rectangle's other pixels, at logical resolution, or the whole
-// picture when its size changed. A copy of the canvas as of the last
-// checkpoint supplies the pixels from before a step, so a checkpoint costs
-// in proportion to what the step changed.
+// the tiles it changed as they are on the other side, or the whole picture
+// when it was replaced. The canvas keeps each tile as it was before the
+// first change to it, so a step costs what it changed and nothing keeps a
+// second copy of the picture.
 //
 // The last kKeptSteps steps are always kept, whatever their size. A large
-// step is packed aside (packed_pixels.h) into the user's cache folder, and
-// once packed holds no memory of the program's unless it is the next to undo
-// or redo; older steps are dropped only while small ones hold more than
-// `cap` bytes of memory or large ones more than `diskCap` bytes unpacked
-// (what they keep packed is less).
+// step is packed aside (packed_pixels.h) into the user's cache folder as
+// soon as it is made, and once packed holds no memory of the program's
+// unless it is the one at hand (the last made or taken across); older
+// steps are dropped only while small ones hold more than `cap` bytes of
+// memory or large ones more than `diskCap` bytes unpacked (what they keep
+// packed is less).
 class UndoHistory {
  public:
   static constexpr size_t kDefaultCap = size_t{48} << 20;  // some 140 whole canvases
@@ -68,9 +44,16 @@ class UndoHistory {
   UndoHistory(const UndoHistory&) = delete;
   UndoHistory& operator=(const UndoHistory&) = delete;
 
+  // What a step keeps: see common::Originals.
+  using Pixels = std::shared_ptr<common::Originals>;
+
   // Ends the step in progress, under the name the last Name gave it; an
   // empty one is dropped. A new step drops what could be redone.
   void Checkpoint();
+  // A step that may replace the whole picture may follow: the step at hand
+  // lets go of its unpacked pixels once packed, so that the picture, its
+  // replacement and one step are all that is ever held.
+  void LetGo();
   // What the step in progress will be called ("Fill", "Rotate 90°
   // Clockwise").
   void Name(const QString& name) { pending_ = name; }
@@ -96,34 +79,30 @@ class UndoHistory {
   // When the next undo (or redo) has only packed pixels, which take a while
   // to unpack on a large picture: the work that unpacks them, safe on any
   // thread, whose result Unpacked hands back before Undo or Redo. Empty
-  // when nothing needs unpacking.
-  std::function<QImage()> PackedNext(bool undo);
-  void Unpacked(bool undo, const QImage& pixels);
+  // when nothing needs unpacking. The step at hand lets go first.
+  std::function<Pixels()> PackedNext(bool undo);
+  void Unpacked(bool undo, Pixels pixels);
   // Waits for the packing in progress and lets go of what it packed.
   void Settle();
-  const std::shared_ptr<Shadow>& Picture() const { return shadow_; }
 
  private:
   struct Packing {
     std::atomic<bool> done{false};
-    std::shared_ptr<Stash> stash;  // null if packing failed
+    std::atomic<bool> stop{false};          // the pixels are about to change: give up
+    std::optional<PackedOriginals> result;  // none if packing failed
   };
   struct Step {
-    QPoint at;
-    QSize size;
-    QImage::Format format;
-    QImage pixels;  // the rectangle as it is on the other side; null while only packed
+    Pixels pixels;  // as they are on the other side; null while only packed
     std::shared_ptr<Packing> packed;
-    uint64_t state;  // after the step
-    uint64_t before;
-    bool whole;  // the whole picture, whose size may differ
+    qsizetype raw = 0;   // the pixels' bytes, unpacked
+    uint64_t state = 0;  // after the step
+    uint64_t before = 0;
     QString name;
   };
-  static qsizetype RawBytes(const Step& step) {
-    return qsizetype{step.size.width()} * step.size.height() * 4;
+  static bool Large(const Step& step) { return step.raw > kPackAbove; }
+  static bool Packed(const Step& step) {
+    return step.packed && step.packed->done && step.packed->result;
   }
-  static bool Large(const Step& step) { return RawBytes(step) > kPackAbove; }
-  void Exchange(Step& step);
   bool Travel(std::deque<Step>& from, std::deque<Step>& to, uint64_t Step::*lands);
   // Packs large steps aside and frees the raw pixels of those packed.
   void Balance();
@@ -131,16 +110,17 @@ class UndoHistory {
   // Keeps the totals below as a step joins (sign 1) or leaves (-1) a list.
   void Account(const Step& step, int sign);
   void ForgetAll(std::deque<Step>& steps);
-  void ChangeShadow(const std::function<void(QImage&)>& change);
+  // Starts packing a large step aside.
+  void Pack(Step& step);
 
   common::PictureBox& canvas_;
   size_t cap_;
   size_t diskCap_;
-  std::shared_ptr<Shadow> shadow_ = std::make_shared<Shadow>();
   std::deque<Step> undo_;
   std::deque<Step> redo_;
   uint64_t state_ = 0;
   uint64_t lastState_ = 0;
+  uint64_t hand_ = 0;  // the state after the step at hand
   QString pending_;    // the name of the step in progress
   size_t memory_ = 0;  // small steps
   size_t bulk_ = 0;    // large steps, raw

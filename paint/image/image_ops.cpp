@@ -126,7 +126,7 @@ QImage Flipped(const QImage& picture, Qt::Orientations orientations) {
   return result;
 }
 
-QRect Fill(QImage& picture, QPoint at, QRgb colour) {
+QRect Fill(QImage& picture, QPoint at, QRgb colour, const std::function<void(const QRect&)>& keep) {
   if (picture.depth() != 32 || !picture.rect().contains(at)) return {};
   // Opaque formats store alpha as 0xff; written otherwise, pixels would read
   // back differently from what they show.
@@ -141,11 +141,13 @@ QRect Fill(QImage& picture, QPoint at, QRgb colour) {
 
   int minX = at.x(), maxX = at.x(), minY = at.y(), maxY = at.y();
   // Paints the matching run through x on a row, and returns its ends.
-  const auto paintRun = [&](QRgb* row, int x, int& left, int& right) {
+  const auto paintRun = [&](int y, int x, int& left, int& right) {
+    QRgb* row = line(y);
     left = x;
     while (left > 0 && row[left - 1] == target) --left;
     right = x;
     while (right + 1 < width && row[right + 1] == target) ++right;
+    if (keep) keep(QRect(left, y, right - left + 1, 1));
     std::fill(row + left, row + right + 1, colour);
     minX = std::min(minX, left);
     maxX = std::max(maxX, right);
@@ -155,7 +157,7 @@ QRect Fill(QImage& picture, QPoint at, QRgb colour) {
   // lives on the heap so that huge areas cannot exhaust the thread's stack.
   std::vector<Span> todo;
   int left = 0, right = 0;
-  paintRun(line(at.y()), at.x(), left, right);
+  paintRun(at.y(), at.x(), left, right);
   todo.push_back({at.y() - 1, left, right, -1});
   todo.push_back({at.y() + 1, left, right, 1});
   while (!todo.empty()) {
@@ -166,7 +168,7 @@ QRect Fill(QImage& picture, QPoint at, QRgb colour) {
     bool painted = false;
     for (int x = span.left; x <= span.right; ++x) {
       if (row[x] != target) continue;
-      paintRun(row, x, left, right);
+      paintRun(span.y, x, left, right);
       painted = true;
       todo.push_back({span.y + span.dy, left, right, span.dy});
       // Where the run reaches past the one it came from, the row behind may

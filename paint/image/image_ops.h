@@ -3,6 +3,7 @@
 #include <QImage>
 #include <QRect>
 #include <QSize>
+#include <functional>
 
 namespace paint {
 
@@ -36,6 +37,8 @@ QImage Flipped(const QImage& picture, Qt::Orientations orientations);
 // Paints the colour over the pixels joined to `at` through edges (not
 // corners) that have exactly its stored value. Returns the bounds of what
 // changed: empty when nothing did. Opaque pictures take the colour opaque.
-QRect Fill(QImage& picture, QPoint at, QRgb colour);
+// Before each run it paints, it tells `keep` where.
+QRect Fill(QImage& picture, QPoint at, QRgb colour,
+           const std::function<void(const QRect&)>& keep = {});
 
 }  // namespace paint

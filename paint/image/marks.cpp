@@ -176,12 +176,14 @@ MarkerStroke::Tile& MarkerStroke::TileAt(const QImage& picture, int column, int 
   return tiles_.emplace(key, std::move(tile)).first->second;
 }
 
-QRect MarkerStroke::Add(QImage& picture, QPointF from, QPointF to) {
+QRect MarkerStroke::Add(QImage& picture, QPointF from, QPointF to,
+                        const std::function<void(const QRect&)>& keep) {
   const double reach = width_ / 2.0 + 1;
   const QRect rect =
       QRectF(from, to).normalized().adjusted(-reach, -reach, reach, reach).toAlignedRect() &
       picture.rect();
   if (rect.isEmpty()) return {};
+  if (keep) keep(rect);
   // What the segment covers, as a mask.
   QImage cover(rect.size(), QImage::Format_Alpha8);
   cover.fill(0);

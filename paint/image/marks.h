@@ -5,6 +5,7 @@
 #include <QPointF>
 #include <QRect>
 #include <cstdint>
+#include <functional>
 #include <unordered_map>
 
 class QPainter;
@@ -54,8 +55,10 @@ QImage RedactionBlocks(const QRect& area, QRgb colour, uint32_t seed);
 class MarkerStroke {
  public:
   MarkerStroke(QRgb colour, int width, bool smooth);
-  // Adds a segment; the rectangle of the picture it changed.
-  QRect Add(QImage& picture, QPointF from, QPointF to);
+  // Adds a segment; the rectangle of the picture it changed. Before it
+  // writes, it tells `keep` where it may.
+  QRect Add(QImage& picture, QPointF from, QPointF to,
+            const std::function<void(const QRect&)>& keep = {});
 
  private:
   static constexpr int kTile = 64;

@@ -17,7 +17,8 @@ void FillTool::Press(QPoint at) {
   if (!canvas.InnerRect().contains(at)) return;
   const QRgb colour = common::ResolveColour(Context().Colour());
   Context().Doc().Edit(common::Tr("paint", "Fill"), [&] {
-    canvas.Modify([&](QImage& picture) { return Fill(picture, at, colour); });
+    canvas.Modify(
+        [&](QImage& picture, const auto& keep) { return Fill(picture, at, colour, keep); });
   });
 }
 

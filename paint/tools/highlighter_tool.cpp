@@ -33,8 +33,9 @@ void HighlighterTool::Drag(QPoint at) {
 void HighlighterTool::StrokeTo(QPoint at) {
   const QPoint from = last_;
   last_ = at;
-  Context().Canvas().Modify(
-      [&](QImage& picture) { return stroke_->Add(picture, Centre(from), Centre(at)); });
+  Context().Canvas().Modify([&](QImage& picture, const auto& keep) {
+    return stroke_->Add(picture, Centre(from), Centre(at), keep);
+  });
 }
 
 void HighlighterTool::Release() {

@@ -54,7 +54,8 @@ void RedactTool::Release() {
   const QRgb colour = common::ResolveColour(Context().Colour());
   const bool blocks = Context().Settings().blocks;
   Context().Doc().Edit(common::Tr("paint", "Redact"), [&] {
-    Context().Canvas().Modify([&](QImage& picture) {
+    Context().Canvas().Modify([&](QImage& picture, const auto& keep) {
+      keep(area);
       return blocks ? RedactInBlocks(picture, area, colour, seed_)
                     : RedactSolid(picture, area, colour);
     });

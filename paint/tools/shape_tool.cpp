@@ -41,8 +41,10 @@ void ShapeTool::Release() {
   if (from_ == to_) return;  // a click draws nothing
   const MarkPen pen = Pen();
   Context().Doc().Edit(Name(), [&] {
-    Context().Canvas().Modify(
-        [&](QImage& picture) { return DrawShape(picture, shape_, from_, to_, pen); });
+    Context().Canvas().Modify([&](QImage& picture, const auto& keep) {
+      keep(ShapeBounds(shape_, from_, to_, pen));
+      return DrawShape(picture, shape_, from_, to_, pen);
+    });
   });
 }
 

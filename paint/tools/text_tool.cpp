@@ -185,7 +185,8 @@ void TextTool::Settle() {
   Context().RepaintPicture(shown);
   if (text_.trimmed().isEmpty()) return;
   Context().Doc().Edit(common::Tr("paint", "Text"), [&] {
-    Context().Canvas().Modify([&](QImage& picture) {
+    Context().Canvas().Modify([&](QImage& picture, const auto& keep) {
+      keep(shown);
       QPainter painter(&picture);
       PaintText(painter);
       return shown;

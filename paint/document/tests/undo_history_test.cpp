@@ -1,3 +1,4 @@
+#include "paint/tests/test_pictures.h"
 #include "paint/tests/window_fixture.h"
 
 namespace paint {
@@ -60,47 +61,61 @@ TEST_F(PaintTest, UndoAndRedoPutBackEveryPixelAndNoField) {
   }
 }
 
-TEST_F(PaintTest, HistoryKeepsTheLastStepsWhateverTheirSizeAndTrimsOnlyBeyondThem) {
+TEST_F(PaintTest, HistoryKeepsWhatStepsChangedAndTheLastStepsWhateverTheirSize) {
   const QSize canvas(Canvas().InnerWidth(), Canvas().InnerHeight());
-  const size_t whole = static_cast<size_t>(Drawing().sizeInBytes());
   const QSize large(1100, 1000);  // a step over it is packed aside
-  const size_t raw = size_t{1100} * 1000 * 4;
+  const auto tileBytes = [](QSize size) {
+    return static_cast<size_t>(common::Tiles::Count(size)) * common::Tiles::kPixels * 4;
+  };
+  const size_t whole = tileBytes(canvas);
+  // Steps over the whole picture, each pixel new: every tile kept.
+  const QImage patterns[] = {Pattern(1100, 1000, QImage::Format_RGB32),
+                             Pattern(1100, 1000, QImage::Format_RGB32).mirrored(true, true)};
+  const auto photo = [&](int i) { Canvas().PutRegion({}, patterns[i % 2]); };
+  const auto flat = [&](int i) {
+    Canvas().LineFilledBox(0, 0, 1e6, 1e6, i % 2 ? 0x000000FF : static_cast<common::Colour>(i));
+  };
+  const auto stroke = [&](int i) { Canvas().Line(0, i * 15, 2000, i * 15 + 1500, 0x0000FF00); };
   const struct {
     const char* name;
     QSize picture;
+    std::function<void(int)> step;
     size_t cap, diskCap;
     int steps;
     size_t kept;
+    size_t most;  // bytes the steps may hold once packed
+    bool packs;
   } cases[] = {
-      {"small steps within the cap", canvas, UndoHistory::kDefaultCap, UndoHistory::kDefaultDiskCap,
-       120, 120},
-      {"small steps over the cap: the last ten stay", canvas, 3 * whole + 1000,
-       UndoHistory::kDefaultDiskCap, 14, 10},
-      {"the last ten stay even over a tiny cap", canvas, 1, 1, 5, 5},
-      {"large steps packed aside: all kept", large, UndoHistory::kDefaultCap,
-       UndoHistory::kDefaultDiskCap, 12, 12},
-      {"large steps over the packed cap: the last ten stay", large, UndoHistory::kDefaultCap, 1, 14,
-       10},
+      {"small steps within the cap", canvas, photo, UndoHistory::kDefaultCap,
+       UndoHistory::kDefaultDiskCap, 90, 90, SIZE_MAX, false},
+      {"small steps over the cap: the last ten stay", canvas, photo, 3 * whole + 1000,
+       UndoHistory::kDefaultDiskCap, 14, 10, SIZE_MAX, false},
+      {"the last ten stay even over a tiny cap", canvas, photo, 1, 1, 5, 5, SIZE_MAX, false},
+      {"large steps packed aside: all kept", large, photo, UndoHistory::kDefaultCap,
+       UndoHistory::kDefaultDiskCap, 12, 12, tileBytes(large) + 64 * 1024, true},
+      {"large steps over the packed cap: the last ten stay", large, photo, UndoHistory::kDefaultCap,
+       1, 14, 10, tileBytes(large) + 64 * 1024, true},
+      {"a stroke keeps the tiles it crossed", large, stroke, UndoHistory::kDefaultCap,
+       UndoHistory::kDefaultDiskCap, 12, 12, 12 * 5 * tileBytes({64, 64}), false},
+      {"a fill in one colour keeps colours, not pixels", large, flat, UndoHistory::kDefaultCap,
+       UndoHistory::kDefaultDiskCap, 12, 12, 256 * 1024, true},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.name);
-    QImage start(c.picture, QImage::Format_RGB32);
-    for (int y = 0; y < start.height(); ++y)  // photo-like: no two rows alike
-      for (int x = 0; x < start.width(); ++x) start.setPixel(x, y, qRgb(x * 7, y * 3, x ^ y));
+    QImage start = Pattern(c.picture.width(), c.picture.height(), QImage::Format_RGB32);
+    start.invertPixels();  // unlike either pattern anywhere
     Canvas().SetPicture(start);
     UndoHistory history(Canvas(), c.cap, c.diskCap);
     std::vector<QImage> states{Drawing()};
     for (int i = 0; i < c.steps; ++i) {
-      Canvas().LineFilledBox(0, 0, 1e6, 1e6, i % 2 ? 0x000000FF : static_cast<common::Colour>(i));
+      c.step(i);
       history.Checkpoint();
       states.push_back(Drawing());
     }
     history.Settle();
     EXPECT_EQ(history.Steps(), c.kept);
-    if (c.picture == large) {
-      EXPECT_LE(history.Bytes(), raw + 64 * 1024) << "only the next step to undo is unpacked";
-      EXPECT_GT(history.PackedBytes(), 0u);
-    }
+    EXPECT_LE(history.Bytes(), c.most) << "only the step at hand is unpacked";
+    EXPECT_EQ(history.PackedBytes() > 0, c.packs);
     for (size_t back = 1; back <= c.kept; ++back) {
       // Every other step unpacked first, as the window does it aside.
       if (const auto unpack = history.PackedNext(true); unpack && back % 2)
@@ -109,8 +124,8 @@ TEST_F(PaintTest, HistoryKeepsTheLastStepsWhateverTheirSizeAndTrimsOnlyBeyondThe
       ASSERT_EQ(Drawing(), states[states.size() - 1 - back]) << back << " steps back";
     }
     EXPECT_FALSE(history.Undo());
-    while (history.Redo()) {
-    }
+    for (size_t on = 1; history.Redo(); ++on)
+      ASSERT_EQ(Drawing(), states[states.size() - 1 - c.kept + on]) << on << " steps on";
     EXPECT_EQ(Drawing(), states.back());
   }
 }

@@ -1,0 +1,122 @@
+#include "common/tiles.h"
+
+#include <algorithm>
+#include <optional>
+
+#ifdef __GLIBC__
+#include <malloc.h>
+#endif
+
+namespace common {
+namespace {
+
+QRgb* Row(QImage& picture, const QRect& rect, int row) {
+  return reinterpret_cast<QRgb*>(picture.scanLine(rect.top() + row)) + rect.left();
+}
+
+const QRgb* Row(const QImage& picture, const QRect& rect, int row) {
+  return reinterpret_cast<const QRgb*>(picture.constScanLine(rect.top() + row)) + rect.left();
+}
+
+// The colour of the picture's pixels in the rectangle, if they are all one.
+std::optional<QRgb> OneColour(const QImage& picture, const QRect& rect) {
+  const QRgb first = *Row(picture, rect, 0);
+  for (int row = 0; row < rect.height(); ++row) {
+    const QRgb* line = Row(picture, rect, row);
+    if (std::any_of(line, line + rect.width(), [first](QRgb pixel) { return pixel != first; }))
+      return std::nullopt;
+  }
+  return first;
+}
+
+std::optional<QRgb> OneColour(const QRgb* pixels, const QRect& rect) {
+  const QRgb first = pixels[0];
+  for (int row = 0; row < rect.height(); ++row) {
+    const QRgb* line = pixels + row * Tiles::kSide;
+    if (std::any_of(line, line + rect.width(), [first](QRgb pixel) { return pixel != first; }))
+      return std::nullopt;
+  }
+  return first;
+}
+
+std::unique_ptr<QRgb[]> Copy(const QImage& picture, const QRect& rect) {
+  auto pixels = std::make_unique_for_overwrite<QRgb[]>(Tiles::kPixels);
+  if (rect.width() < Tiles::kSide || rect.height() < Tiles::kSide)
+    std::fill_n(pixels.get(), Tiles::kPixels, 0);  // packs to nothing
+  for (int row = 0; row < rect.height(); ++row)
+    std::copy_n(Row(picture, rect, row), rect.width(), pixels.get() + row * Tiles::kSide);
+  return pixels;
+}
+
+}  // namespace
+
+Tiles::Tiles(QSize picture, QImage::Format format) : picture_(picture), format_(format) {}
+
+QRect Tiles::Rect(int index) const {
+  const int across = Across(picture_);
+  return QRect((index % across) * kSide, (index / across) * kSide, kSide, kSide) &
+         QRect(QPoint(), picture_);
+}
+
+qsizetype Tiles::Bytes() const {
+  qsizetype bytes = static_cast<qsizetype>(tiles_.size() * sizeof(Tile));
+  for (const Tile& tile : tiles_)
+    if (tile.pixels) bytes += qsizetype{kPixels} * 4;
+  return bytes;
+}
+
+void Tiles::Add(int index, const QImage& picture) {
+  tiles_.push_back({index, 0, Copy(picture, Rect(index))});
+}
+
+void Tiles::Settle(const QImage& picture) {
+  std::erase_if(tiles_, [&](Tile& tile) {
+    const QRect rect = Rect(tile.index);
+    if (!tile.pixels) return OneColour(picture, rect) == tile.colour;
+    bool same = true;
+    for (int row = 0; row < rect.height() && same; ++row)
+      same = std::equal(Row(picture, rect, row), Row(picture, rect, row) + rect.width(),
+                        tile.pixels.get() + row * kSide);
+    if (same) return true;
+    if (const std::optional<QRgb> colour = OneColour(tile.pixels.get(), rect)) {
+      tile.pixels.reset();
+      tile.colour = *colour;
+    }
+    return false;
+  });
+}
+
+void Tiles::Exchange(QImage& picture) {
+  for (Tile& tile : tiles_) {
+    const QRect rect = Rect(tile.index);
+    const std::optional<QRgb> under = OneColour(picture, rect);
+    if (!tile.pixels) {
+      if (!under) tile.pixels = Copy(picture, rect);
+      for (int row = 0; row < rect.height(); ++row)
+        std::fill_n(Row(picture, rect, row), rect.width(), tile.colour);
+      if (under) tile.colour = *under;
+      continue;
+    }
+    for (int row = 0; row < rect.height(); ++row) {
+      QRgb* line = Row(picture, rect, row);
+      QRgb* kept = tile.pixels.get() + row * kSide;
+      if (under) {
+        std::copy_n(kept, rect.width(), line);
+      } else {
+        std::swap_ranges(line, line + rect.width(), kept);
+      }
+    }
+    if (under) {
+      tile.pixels.reset();
+      tile.colour = *under;
+    }
+  }
+}
+
+void GiveBackFreed() {
+#ifdef __GLIBC__
+  malloc_trim(0);
+#endif
+}
+
+}  // namespace common
