@@ -145,6 +145,38 @@ void BigEraserMove(benchmark::State& state) {
   DragAcross(state, kEraser, true);
 }
 
+// Freehand strokes along the canvas's diagonal, a new step every 200 moves,
+// on a picture of the canvas's size, a photo's and the largest paint takes:
+// what a move costs, its share of keeping the tiles it changes included,
+// must not grow with the picture.
+void StrokeOnPicture(benchmark::State& state) {
+  auto form = Window(state, kFreehand);
+  paint::Form1& window = *form;
+  const float width = Width(window), height = Height(window);
+  paint::Sketchly& sketchly = paint::Attach(window);
+  if (const auto side = static_cast<int>(state.range(1))) {
+    QImage picture(side, side, QImage::Format_RGB32);
+    picture.fill(0xFF808080);
+    sketchly.Doc().Begin(picture, QString(), {});
+  }
+  window.GetPicture("Picture1").SetZoom(1.0);
+  QApplication::processEvents();
+  const int laps = 200;
+  int step = 0;
+  for (auto _ : state) {
+    if (step == 0) {
+      state.PauseTiming();
+      window.Picture1_MouseUp(kLeft, 0, width, height);
+      window.curColor ^= 0x00FFFFFF;  // every point changes
+      window.Picture1_MouseDown(kLeft, 0, 0, 0);
+      state.ResumeTiming();
+    }
+    const float x = width * step / laps, y = height * step / laps;
+    window.Run([&] { window.Picture1_MouseMove(kLeft, 0, x, y); });
+    step = (step + 1) % laps;
+  }
+}
+
 // At 400 %, painted.
 void ZoomedFreehandMove(benchmark::State& state) {
   DragAcross(state, kFreehand, true, 4.0);
@@ -657,6 +689,7 @@ BENCHMARK(ZoomToFit)->Apply(Ratios)->Unit(benchmark::kMillisecond);
 BENCHMARK(ZoomStep)->ArgsProduct({{1, 2}, {0, 800}})->Unit(benchmark::kMillisecond);
 BENCHMARK(ZoomedScroll)->ArgsProduct({{1, 2}, {25, 100, 800}})->Unit(benchmark::kMillisecond);
 BENCHMARK(ZoomedFreehandMove)->Apply(Ratios);
+BENCHMARK(StrokeOnPicture)->ArgsProduct({{1}, {0, 4000, 16384}})->Unit(benchmark::kMicrosecond);
 BENCHMARK(ZoomedEraserMove)->Apply(Ratios);
 BENCHMARK(ZoomThroughLevels)->Apply(Ratios)->Unit(benchmark::kMillisecond)->Iterations(1);
 BENCHMARK(BigScroll)->Apply(Ratios);

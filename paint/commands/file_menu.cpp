@@ -205,9 +205,9 @@ bool FileMenu::SaveTo(const QString& path, const QImage& picture, const Compress
           written->set_exception(std::current_exception());
         }
       });
-  // The next stroke's copy of the picture, which the save shared, is made
-  // aside meanwhile.
-  bench_.form.Canvas().CopyAhead();
+  // Still saving: the next stroke's copy of the picture, which the save
+  // shares, is made aside meanwhile. Once saved, no copy is needed at all.
+  if (!finished) bench_.form.Canvas().CopyAhead();
   // Cancelled in time, the old file stays as it was; too late, the new one
   // is being put in its place and is waited for.
   if (!finished && control->Cancel()) return false;

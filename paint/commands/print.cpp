@@ -132,8 +132,10 @@ bool PrintMenu::PrintTo(const std::shared_ptr<QPrinter>& printer, bool ask) {
       [printer, picture, enlarge, cancelled, printed] {
         *printed = Paint(*printer, picture, picture.size(), enlarge, cancelled.get());
       });
-  bench_.form.Canvas().CopyAhead();  // the picture stays, shared with the printing
   if (!finished) {
+    // The picture stays, shared with the printing: the next stroke's copy
+    // is made aside meanwhile. Once printed, no copy is needed at all.
+    bench_.form.Canvas().CopyAhead();
     *cancelled = true;  // the page is dropped if it can still be
     return false;
   }
@@ -190,7 +192,6 @@ void PrintMenu::PrintPreview() {
     if (auto* view = dialog.findChild<QPrintPreviewWidget*>()) view->updatePreview();
   });
   dialog.exec();
-  bench_.form.Canvas().CopyAhead();
 }
 
 }  // namespace paint
