@@ -9,12 +9,16 @@
 #include <QFileInfo>
 #include <QKeyEvent>
 #include <QPainter>
+#include <QProcess>
+#include <QTemporaryDir>
 #include <QTimer>
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <exiv2/exiv2.hpp>
 #include <memory>
+#include <string_view>
 #include <thread>
 
 #include "common/application.h"
@@ -47,14 +51,18 @@ constexpr int16_t kLeft = 1;
 using paint::kBrush, paint::kClear, paint::kEraser, paint::kFilledCircle, paint::kFreehand,
     paint::kLine;
 
-// A shown drawing window at the case's pixel ratio, with a tool selected.
-std::unique_ptr<paint::Form1> Window(benchmark::State& state, int16_t tool) {
+// A shown drawing window at a pixel ratio, with a tool selected.
+std::unique_ptr<paint::Form1> Window(double ratio, int16_t tool) {
   auto form = std::make_unique<paint::Form1>();
   form->Start();
-  form->GetPicture("Picture1").SetDeviceRatio(static_cast<double>(state.range(0)));
+  form->GetPicture("Picture1").SetDeviceRatio(ratio);
   form->Command1_Click(tool);
   QApplication::processEvents();
   return form;
+}
+// At the case's pixel ratio.
+std::unique_ptr<paint::Form1> Window(benchmark::State& state, int16_t tool) {
+  return Window(static_cast<double>(state.range(0)), tool);
 }
 
 // Inner size of the canvas in twips.
@@ -391,6 +399,16 @@ QImage PhotoLike(int width, int height, int seed) {
     }
   }
   return image;
+}
+
+// PhotoLike(4000, 3000, 0) as a PNG, written once for the cases that open it.
+const QString& PhotoPng() {
+  static const QString path = [] {
+    const QString file = QDir::temp().filePath(QStringLiteral("paint_bench_photo.png"));
+    if (!QFileInfo::exists(file)) PhotoLike(4000, 3000, 0).save(file);
+    return file;
+  }();
+  return path;
 }
 
 // Twenty whole-picture steps in a row on a picture of the argument's width
@@ -945,8 +963,7 @@ void PhotoWrite(benchmark::State& state) {
 // x265's preset medium, as paint writes it).
 void HeifTools(benchmark::State& state) {
   const int tool = static_cast<int>(state.range(0));
-  const QString png = QDir::temp().filePath(QStringLiteral("paint_bench_photo.png"));
-  if (tool >= 2 && !QFileInfo::exists(png)) PhotoLike(4000, 3000, 0).save(png);
+  const QString png = tool >= 2 ? PhotoPng() : QString();
   const QString out = QDir::temp().filePath(tool < 2    ? QStringLiteral("paint_bench_tool.y4m")
                                             : tool == 3 ? QStringLiteral("paint_bench_tool.avif")
                                                         : QStringLiteral("paint_bench_tool.heic"));
@@ -1003,6 +1020,156 @@ BENCHMARK(HeifTools)
     ->Repetitions(3);
 BENCHMARK(DetailsKept)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond)->Iterations(5);
 
+// Memory, each case in a fresh process (this program again, given the
+// case's name) so that no case starts on what an earlier one left in the
+// heap: resident memory above the empty window at rest (`MiB`, and `ratio`
+// of the picture's pixel bytes) and at its peak during the case's commands
+// (`peakMiB`, `peakRatio`).
+struct MemoryCase {
+  const char* name;
+  int width;  // of the picture, 4:3
+};
+constexpr MemoryCase kMemoryCases[] = {{"MemoryOpen", 4000},
+                                       {"MemoryStroke", 4000},
+                                       {"MemoryDelete", 4000},
+                                       {"MemoryWholeSteps", 8000},
+                                       {"MemoryZoom", 4000}};
+
+// A field of /proc/self/status ("VmRSS:", or "VmHWM:" for its peak), in MiB.
+double StatusMiB(const char* field) {
+  double kib = 0;
+  if (FILE* status = std::fopen("/proc/self/status", "r")) {
+    char line[256];
+    while (std::fgets(line, sizeof line, status))
+      if (std::strncmp(line, field, std::strlen(field)) == 0)
+        kib = std::atof(line + std::strlen(field));
+    std::fclose(status);
+  }
+  return kib / 1024;
+}
+// The peak starts again from the memory held now.
+void ResetPeak() {
+  if (FILE* refs = std::fopen("/proc/self/clear_refs", "w")) {
+    std::fputs("5", refs);
+    std::fclose(refs);
+  }
+}
+
+// The event loop spun for a while, as between a person's commands.
+void Spin(std::chrono::milliseconds time) {
+  const auto until = std::chrono::steady_clock::now() + time;
+  while (std::chrono::steady_clock::now() < until) {
+    QApplication::processEvents();
+    std::this_thread::sleep_for(std::chrono::milliseconds(5));
+  }
+}
+// The work aside done, packing included, and with `recovery` the recovery
+// copy written, as after a person's longer pause.
+void Rest(paint::Sketchly& sketchly, paint::Recovery* recovery = nullptr) {
+  sketchly.Doc().History().Settle();
+  if (recovery) recovery->WriteNow();
+  Spin(3 * kPersonsPause);
+  sketchly.Doc().History().Settle();
+}
+
+// The case, in the fresh process: prints a counter a line.
+int RunMemoryCase(const MemoryCase& memoryCase, const QString& png) {
+  const std::string_view name = memoryCase.name;
+  const int width = memoryCase.width;
+  auto form = Window(1.0, kBrush);
+  paint::Sketchly& sketchly = paint::Attach(*form);
+  paint::Recovery& recovery = paint::AttachRecovery(*form, sketchly.Doc());
+  common::PictureBox& canvas = form->GetPicture("Picture1");
+  canvas.repaint();
+  Rest(sketchly);
+  const double empty = StatusMiB("VmRSS:");
+  const auto painted = [&] {
+    canvas.repaint();
+    Spin(kPersonsPause);
+  };
+  const auto print = [](const char* counter, double value) {
+    std::printf("%s %.4f\n", counter, value);
+  };
+  if (name == "MemoryWholeSteps") {
+    // What opening ends with, without writing and reading a 180 MiB PNG.
+    sketchly.Doc().Begin(PhotoLike(width, width * 3 / 4, 0), QString(), paint::ImageSource());
+  } else if (name != "MemoryOpen") {
+    sketchly.OpenAtStart(png);
+  }
+  if (name == "MemoryZoom") canvas.SetZoom(1.0);
+  painted();
+  Rest(sketchly);
+  ResetPeak();
+  if (name == "MemoryOpen") {
+    sketchly.OpenAtStart(png);
+    painted();
+  } else if (name == "MemoryStroke") {
+    form->Run([&] { canvas.mouseDown(kLeft, 0, 0, 0); });
+    for (int step = 1; step <= 100; ++step)
+      form->Run([&] { canvas.mouseMove(kLeft, 0, Twips(40 * step), Twips(30 * step)); });
+    form->Run([&] { canvas.mouseUp(kLeft, 0, Twips(4000), Twips(3000)); });
+    painted();
+    sketchly.Edit().Undo();
+    painted();
+  } else if (name == "MemoryDelete") {
+    sketchly.Edit().SelectAll();
+    painted();
+    sketchly.Edit().Delete();
+    painted();
+    sketchly.Edit().Undo();
+    painted();
+  } else if (name == "MemoryWholeSteps") {
+    for (int step = 0; step < 20; ++step) {
+      sketchly.Image().RotateClockwise();
+      painted();
+      Rest(sketchly);  // each packed before the next, as in WholeSteps
+    }
+    print("historyMiB", static_cast<double>(sketchly.Doc().History().Bytes()) / (1 << 20));
+    print("packedMiB", static_cast<double>(sketchly.Doc().History().PackedBytes()) / (1 << 20));
+  } else if (name == "MemoryZoom") {
+    // Above the view at 100 %: zoomed in to 800 %, then out to 12.5 %.
+    const double actual = StatusMiB("VmRSS:");
+    for (const double zoom : {8.0, 1.0, 0.125}) {
+      canvas.SetZoom(zoom);
+      painted();
+      Rest(sketchly);
+      if (zoom != 1.0) print(zoom > 1 ? "inMiB" : "outMiB", StatusMiB("VmRSS:") - actual);
+    }
+    print("viewMiB", canvas.width() * canvas.height() * 4.0 / (1 << 20));
+  }
+  Rest(sketchly, &recovery);
+  const double pixels = width * (width * 3.0 / 4) * 4 / (1 << 20);
+  const double rest = StatusMiB("VmRSS:") - empty, peak = StatusMiB("VmHWM:") - empty;
+  print("MiB", rest);
+  print("ratio", rest / pixels);
+  print("peakMiB", peak);
+  print("peakRatio", peak / pixels);
+  return 0;
+}
+
+// The case run in a fresh process, with state and cache folders of its own.
+void Memory(benchmark::State& state, const MemoryCase& memoryCase) {
+  QTemporaryDir folders;
+  QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+  environment.insert(QStringLiteral("XDG_STATE_HOME"), folders.filePath(QStringLiteral("state")));
+  environment.insert(QStringLiteral("XDG_CACHE_HOME"), folders.filePath(QStringLiteral("cache")));
+  QProcess child;
+  child.setProcessEnvironment(environment);
+  child.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+  for (auto _ : state) {
+    child.start(QCoreApplication::applicationFilePath(),
+                {QStringLiteral("--memory-case"), QString::fromUtf8(memoryCase.name), PhotoPng()});
+    if (!child.waitForFinished(-1) || child.exitStatus() != QProcess::NormalExit ||
+        child.exitCode() != 0) {
+      state.SkipWithError("the case's process failed");
+      return;
+    }
+  }
+  for (const QByteArray& line : child.readAllStandardOutput().split('\n'))
+    if (const QList<QByteArray> words = line.split(' '); words.size() == 2)
+      state.counters[words[0].toStdString()] = words[1].toDouble();
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -1011,6 +1178,17 @@ int main(int argc, char** argv) {
   qputenv("XDG_CONFIG_HOME", QDir::temp().filePath(QStringLiteral("paint_bench_config")).toUtf8());
   qputenv("XDG_DATA_HOME", QDir::temp().filePath(QStringLiteral("paint_bench_data")).toUtf8());
   common::Application app(argc, argv);
+  if (argc == 4 && std::strcmp(argv[1], "--memory-case") == 0)
+    for (const MemoryCase& memoryCase : kMemoryCases)
+      if (std::strcmp(argv[2], memoryCase.name) == 0)
+        return RunMemoryCase(memoryCase, QString::fromLocal8Bit(argv[3]));
+  for (const MemoryCase& memoryCase : kMemoryCases)
+    benchmark::RegisterBenchmark(
+        memoryCase.name, [&memoryCase](benchmark::State& state) { Memory(state, memoryCase); })
+        ->Arg(memoryCase.width)
+        ->Unit(benchmark::kMillisecond)
+        ->Iterations(1)
+        ->Repetitions(3);
   benchmark::Initialize(&argc, argv);
   benchmark::RunSpecifiedBenchmarks();
   benchmark::Shutdown();
