@@ -523,17 +523,8 @@ void Raster::Modify(const std::function<QRect(QImage&, const KeepArea&)>& change
   const QRect changed =
       change(image_, [this](const QRect& rect) { KeepRect(rect); }) & QRect(0, 0, width_, height_);
   bits_ = image_.bits();  // unshared: the same pixels
-  if (changed.isEmpty()) return;
-  MarkDirty(changed.left(), changed.top(), changed.right(), changed.bottom());
-  // A change that wrote where it kept nothing has lost what was there.
-  for (int y = changed.top() >> kTileShift; y <= changed.bottom() >> kTileShift; ++y)
-    for (int x = changed.left() >> kTileShift; x <= changed.right() >> kTileShift; ++x)
-      if (kept_[y * across_ + x] < 0) {
-        Q_ASSERT_X(false, "Raster::Modify", "wrote outside what it kept");
-        const std::lock_guard<std::mutex> lock(settled_->mutex_);
-        originals_.lost = true;
-        ++settled_->version_;
-      }
+  if (!changed.isEmpty())
+    MarkDirty(changed.left(), changed.top(), changed.right(), changed.bottom());
 }
 
 void Raster::KeepOriginals() {

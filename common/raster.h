@@ -149,7 +149,8 @@ class Raster {
   void PutRegion(const QPoint& at, const QImage& given);
   // Changes the logical pixels in place through a function that returns the
   // rectangle it changed: a fill of a whole photo copies nothing. Before it
-  // writes anywhere, it calls `keep` with a rectangle that holds the place.
+  // writes anywhere, it calls `keep` with a rectangle that holds the place;
+  // what it writes elsewhere cannot be taken back.
   using KeepArea = std::function<void(const QRect&)>;
   void Modify(const std::function<QRect(QImage&, const KeepArea&)>& change);
 

@@ -4,6 +4,7 @@
 #include <new>
 
 #include "common/aside.h"
+#include "paint/document/document.h"
 #include "paint/form1.h"
 
 namespace paint {
@@ -15,6 +16,8 @@ int Workbench::Box(const QString& prompt, int buttons) const {
 std::optional<QImage> Workbench::MadeAside(const QString& text,
                                            std::function<QImage(const QImage&)> make) const {
   auto result = std::make_shared<QImage>();
+  // The new picture joins this one: no step is held unpacked beside them.
+  document.History().LetGo();
   common::PictureBox& canvas = form.Canvas();
   const QImage picture = canvas.Picture();
   if (!common::RunAside(&form, text,

@@ -154,38 +154,40 @@ void Recovery::Write() {
   const QString file = document_.File();
   const ImageSource source = document_.Source();
   worker_->Post([this, snapshot, path, file, source, removals] {
-    // Some rows at a time; a change meanwhile makes this copy stale, and the
-    // next pause writes a new one.
-    bool current = true;
-    QSize size;
-    QImage::Format format = QImage::Format_RGB32;
+    // Some rows at a time, packed straight into the file; a change meanwhile
+    // makes this copy stale, and the next pause writes a new one.
+    QSaveFile out(path);
+    QDataStream stream(&out);
     std::optional<PixelPacker> packer;
+    qint64 sizeAt = 0;
     std::vector<uchar> bytes;
-    for (int y = 0;; y += kRowsAtOnce) {
+    bool written = out.open(QIODevice::WriteOnly);
+    for (int y = 0; written; y += kRowsAtOnce) {
       const std::optional<common::SettledPicture::Rows> rows =
           snapshot.pixels->CopyRows(snapshot.version, y, kRowsAtOnce, bytes);
       if (!rows) {
-        current = false;
+        written = false;
         break;
       }
       if (!packer) {
-        size = rows->size;
-        format = rows->format;
-        packer.emplace(size.width());
+        stream << kMagic << kVersion << QDateTime::currentDateTime() << file << source.format
+               << qint32(source.frames) << source.deep << rows->size << qint32(rows->format);
+        // The packed bytes as a byte array: their length, filled in at the end.
+        sizeAt = out.pos();
+        stream << quint32(0);
+        packer.emplace(rows->size.width(), [&out](const char* data, size_t size) {
+          return out.write(data, static_cast<qint64>(size)) == static_cast<qint64>(size);
+        });
       }
       if (rows->count == 0) break;
       packer->AddRows(bytes.data(), rows->stride, rows->count);  // outside the lock
     }
-    bool written = false;
-    if (current && packer) {
-      const QByteArray packed = packer->Finish();
-      QSaveFile out(path);
-      if (!packed.isEmpty() && out.open(QIODevice::WriteOnly)) {
-        QDataStream stream(&out);
-        stream << kMagic << kVersion << QDateTime::currentDateTime() << file << source.format
-               << qint32(source.frames) << source.deep << size << qint32(format) << packed;
-        written = stream.status() == QDataStream::Ok && out.commit();
-      }
+    if (written && packer) {
+      packer->Finish();
+      const qint64 length = out.pos() - sizeAt - qint64(sizeof(quint32));
+      written = !packer->Failed() && length < qint64(0xfffffffe) && out.seek(sizeAt);
+      if (written) stream << quint32(length);
+      written = written && stream.status() == QDataStream::Ok && out.commit();
     }
     QMetaObject::invokeMethod(
         this,

@@ -214,13 +214,16 @@ bool UndoHistory::Travel(std::deque<Step>& from, std::deque<Step>& to, uint64_t 
   }
   canvas_.TakeGestureDirty();  // putting back is no drawing
   step.packed.reset();         // what it packed is the other side now
+  // Tiles that came back in one colour let go of their pixels; giving back
+  // what little else is freed would only make the next strokes' memory new.
+  const bool shrank = step.raw - step.pixels->Bytes() > kPackAbove;
   step.raw = step.pixels->Bytes();
   state_ = step.*lands;
   hand_ = step.state;
   Account(step, 1);
   to.push_back(std::move(step));
   Balance();
-  common::GiveBackFreed();
+  if (shrank) common::GiveBackFreed();
   return true;
 }
 

@@ -34,6 +34,24 @@ TEST_F(PaintTest, UndoAndRedoPutBackEveryPixelAndNoField) {
          sketchly->Edit().Paste();
          QTest::keyClick(form.get(), Qt::Key_Return);  // set down where it floats
        }},
+      {"turn", 2, [&] { sketchly->Image().RotateClockwise(); }},
+      {"flood fill", 1.5,
+       [&] {
+         Command("&Fill")->trigger();
+         Click(300, 100);
+       }},
+      {"selection deleted", 1,
+       [&] {
+         sketchly->Edit().SelectAll();
+         sketchly->Edit().Delete();
+       }},
+      {"highlighter", 2,
+       [&] {
+         Command("&Highlighter")->trigger();
+         QTest::mousePress(&Canvas(), Qt::LeftButton, {}, At(20, 20));
+         Move(260, 160, Qt::LeftButton);
+         QTest::mouseRelease(&Canvas(), Qt::LeftButton, {}, At(260, 160));
+       }},
   };
   for (const Case& c : cases) {
     Canvas().SetDeviceRatio(c.ratio);
