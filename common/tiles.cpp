@@ -1,7 +1,11 @@
 #include "common/tiles.h"
 
 #include <algorithm>
+#include <mutex>
 #include <optional>
+#include <vector>
+
+#include "common/background.h"
 
 #ifdef __GLIBC__
 #include <malloc.h>
@@ -39,8 +43,8 @@ std::optional<QRgb> OneColour(const QRgb* pixels, const QRect& rect) {
   return first;
 }
 
-std::unique_ptr<QRgb[]> Copy(const QImage& picture, const QRect& rect) {
-  auto pixels = std::make_unique_for_overwrite<QRgb[]>(Tiles::kPixels);
+Tiles::Pixels Copy(const QImage& picture, const QRect& rect) {
+  Tiles::Pixels pixels = Tiles::NewPixels();
   if (rect.width() < Tiles::kSide || rect.height() < Tiles::kSide)
     std::fill_n(pixels.get(), Tiles::kPixels, 0);  // packs to nothing
   for (int row = 0; row < rect.height(); ++row)
@@ -48,7 +52,67 @@ std::unique_ptr<QRgb[]> Copy(const QImage& picture, const QRect& rect) {
   return pixels;
 }
 
+// Tiles' memory let go of, ready for new ones.
+struct Pool {
+  static constexpr size_t kMost = 64;  // 1 MiB: the first moves of a stroke
+  std::mutex mutex;
+  std::vector<QRgb*> ready;
+  bool filling = false;
+};
+
+Pool& ThePool() {
+  static Pool* pool = new Pool;  // never destroyed: tiles may outlive any order of exit
+  return *pool;
+}
+
 }  // namespace
+
+void Tiles::GiveBack::operator()(QRgb* pixels) const {
+  Pool& pool = ThePool();
+  {
+    const std::lock_guard<std::mutex> lock(pool.mutex);
+    if (pool.ready.size() < Pool::kMost) {
+      pool.ready.push_back(pixels);
+      return;
+    }
+  }
+  delete[] pixels;
+}
+
+Tiles::Pixels Tiles::NewPixels() {
+  Pool& pool = ThePool();
+  {
+    const std::lock_guard<std::mutex> lock(pool.mutex);
+    if (!pool.ready.empty()) {
+      QRgb* pixels = pool.ready.back();
+      pool.ready.pop_back();
+      return Pixels(pixels);
+    }
+  }
+  return Pixels(new QRgb[kPixels]);
+}
+
+void Tiles::Ready() {
+  Pool& pool = ThePool();
+  {
+    const std::lock_guard<std::mutex> lock(pool.mutex);
+    if (pool.filling || pool.ready.size() >= Pool::kMost / 2) return;
+    pool.filling = true;
+  }
+  Detach([&pool](const std::stop_token&) {
+    for (;;) {
+      auto* pixels = new QRgb[kPixels];
+      std::fill_n(pixels, kPixels, 0);  // its pages mapped now, not at the first stroke
+      const std::lock_guard<std::mutex> lock(pool.mutex);
+      if (pool.ready.size() >= Pool::kMost) {
+        pool.filling = false;
+        delete[] pixels;
+        return;
+      }
+      pool.ready.push_back(pixels);
+    }
+  });
+}
 
 Tiles::Tiles(QSize picture, QImage::Format format) : picture_(picture), format_(format) {}
 

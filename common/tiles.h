@@ -16,11 +16,24 @@ class Tiles {
   static constexpr int kSide = 64;
   static constexpr int kPixels = kSide * kSide;
 
+  // A tile's memory goes back to a small pool of ready ones, so that the
+  // first strokes after a pause find theirs without the system having to
+  // map fresh pages.
+  struct GiveBack {
+    void operator()(QRgb* pixels) const;
+  };
+  using Pixels = std::unique_ptr<QRgb[], GiveBack>;
+  // Memory for a tile's kSide rows of kSide pixels, uninitialised; any
+  // thread.
+  static Pixels NewPixels();
+  // Fills the pool aside, on another thread.
+  static void Ready();
+
   struct Tile {
     int index = 0;    // row * Across() + column
     QRgb colour = 0;  // all of it, while pixels is null
     // kSide rows of kSide pixels; what an edge tile does not cover is zero.
-    std::unique_ptr<QRgb[]> pixels;
+    Pixels pixels;
   };
 
   Tiles() = default;

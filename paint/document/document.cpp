@@ -36,7 +36,6 @@ void Document::Edit(const QString& name, const std::function<void()>& change) {
 void Document::BeginGesture(const QString& name) {
   EndGesture();
   history_.Checkpoint();
-  history_.LetGo();
   history_.Name(name);
   inGesture_ = true;
 }

@@ -214,7 +214,7 @@ std::shared_ptr<common::Originals> UnpackOriginals(const PackedOriginals& packed
       for (const PackedOriginals::Head& head : packed.tiles) {
         list.push_back({head.index, head.colour, nullptr});
         if (!head.pixels) continue;
-        list.back().pixels = std::make_unique_for_overwrite<QRgb[]>(common::Tiles::kPixels);
+        list.back().pixels = common::Tiles::NewPixels();
         if (!unpacker.Rows(reinterpret_cast<uchar*>(list.back().pixels.get()), kTileStride,
                            common::Tiles::kSide))
           return nullptr;

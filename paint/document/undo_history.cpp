@@ -26,6 +26,7 @@ QString UndoHistory::RedoName() const {
 void UndoHistory::Checkpoint() {
   common::Originals taken = canvas_.TakeOriginals();
   canvas_.TakeGestureDirty();
+  common::Tiles::Ready();  // for the next step's first strokes
   if (taken.lost) {
     // Memory ran out keeping what the change replaced: nothing before it can
     // be taken back.
@@ -49,8 +50,7 @@ void UndoHistory::Checkpoint() {
 }
 
 void UndoHistory::LetGo() {
-  hand_ = 0;
-  Balance();
+  Balance(true);
 }
 
 void UndoHistory::Reset() {
@@ -132,26 +132,49 @@ void UndoHistory::Pack(Step& step) {
   });
 }
 
-// Every large step is packed as soon as it is made; all but the one at hand
-// then let go of their pixels, the others waiting for their packing first so
-// that no more than one step's pixels are ever held beside the picture.
-void UndoHistory::Balance() {
+// A large step is packed aside as soon as it is no longer at hand, and the
+// one at hand once the user pauses. Of the large steps, only the one at hand
+// keeps its pixels, and a second only while it is being packed: a step
+// waits for the packing before it, so that the picture and two steps are
+// the most that is ever held.
+void UndoHistory::Balance(bool letGo) {
   if (large_ == 0) {  // nothing to pack: a history of strokes costs nothing here
     Trim();
     return;
   }
-  bool freed = false;
-  for (auto* list : {&undo_, &redo_}) {
+  std::vector<Step*> held;  // large steps with pixels, the one at hand last
+  Step* hand = nullptr;
+  for (auto* list : {&undo_, &redo_})
     for (Step& step : *list) {
       if (!Large(step) || !step.pixels) continue;
-      if (!step.packed) Pack(step);
-      if (step.state == hand_) continue;
-      step.packed->done.wait(false);
-      if (step.packed->result) {
-        step.pixels.reset();
-        freed = true;
+      if (step.state == hand_ && !letGo) {
+        hand = &step;
+        continue;
       }
+      if (!step.packed) Pack(step);
+      held.push_back(&step);
     }
+  bool freed = false;
+  size_t kept = held.size() + (hand ? 1 : 0);
+  for (Step* step : held) {
+    if (letGo || kept > (hand ? 2 : 1)) step->packed->done.wait(false);
+    if (step->packed->done && step->packed->result) {
+      step->pixels.reset();
+      freed = true;
+      --kept;
+    }
+  }
+  if (hand && !hand->packed) {
+    if (!pause_) {
+      pause_ = std::make_unique<QTimer>();
+      pause_->setSingleShot(true);
+      QObject::connect(pause_.get(), &QTimer::timeout, listener_.get(), [this] {
+        for (auto* list : {&undo_, &redo_})
+          for (Step& step : *list)
+            if (step.state == hand_ && Large(step) && step.pixels && !step.packed) Pack(step);
+      });
+    }
+    pause_->start(kPauseMs);
   }
   Trim();
   if (freed) common::GiveBackFreed();

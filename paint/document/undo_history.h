@@ -2,6 +2,7 @@
 
 #include <QImage>
 #include <QObject>
+#include <QTimer>
 #include <atomic>
 #include <cstddef>
 #include <cstdint>
@@ -37,6 +38,7 @@ class UndoHistory {
   static constexpr size_t kDefaultDiskCap = size_t{4} << 30;
   static constexpr size_t kKeptSteps = 10;
   static constexpr qsizetype kPackAbove = qsizetype{4} << 20;
+  static constexpr int kPauseMs = 1000;
 
   explicit UndoHistory(common::PictureBox& canvas, size_t cap = kDefaultCap,
                        size_t diskCap = kDefaultDiskCap);
@@ -104,8 +106,9 @@ class UndoHistory {
     return step.packed && step.packed->done && step.packed->result;
   }
   bool Travel(std::deque<Step>& from, std::deque<Step>& to, uint64_t Step::*lands);
-  // Packs large steps aside and frees the raw pixels of those packed.
-  void Balance();
+  // Packs large steps aside and frees the raw pixels of those packed; with
+  // `letGo`, the step at hand's too.
+  void Balance(bool letGo = false);
   void Trim();
   // Keeps the totals below as a step joins (sign 1) or leaves (-1) a list.
   void Account(const Step& step, int sign);
@@ -121,6 +124,8 @@ class UndoHistory {
   uint64_t state_ = 0;
   uint64_t lastState_ = 0;
   uint64_t hand_ = 0;  // the state after the step at hand
+  // The step at hand is packed once the user pauses, not while they work.
+  std::unique_ptr<QTimer> pause_;
   QString pending_;    // the name of the step in progress
   size_t memory_ = 0;  // small steps
   size_t bulk_ = 0;    // large steps, raw

@@ -60,6 +60,7 @@ ToolBox::ToolBox(Form1& form, Document& document)
     if (index != kClear) return;
     if (phase == common::HandlerCall::kBefore) {
       document_.BeginGesture(OwnToolStep(kClear + 1));
+      document_.History().LetGo();  // the clear makes a new picture
     } else {
       document_.EndGesture();
     }
