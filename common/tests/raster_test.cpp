@@ -2,6 +2,11 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
+#include <memory>
+#include <optional>
+#include <vector>
+
 namespace common {
 namespace {
 
@@ -134,6 +139,106 @@ TEST(RasterTest, GestureRectangleAndRegionsAtEveryRatio) {
     raster.SetPixel(3, 4, kBlue);
     EXPECT_EQ(raster.Image(), before) << ratio;
   }
+}
+
+}  // namespace
+}  // namespace common
+
+namespace common {
+namespace {
+
+// A picture no two of whose pixels are alike.
+QImage Photo(int width, int height) {
+  QImage image(width, height, QImage::Format_RGB32);
+  for (int y = 0; y < height; ++y)
+    for (int x = 0; x < width; ++x) image.setPixel(x, y, qRgb(x * 7, y * 3, (x ^ y) * 5));
+  return image;
+}
+
+// What a change replaced comes back exactly, and a second exchange redoes
+// it; a tile is kept only where something changed, and one colour costs
+// no pixels.
+TEST(RasterTest, OriginalsPutBackWhatAChangeReplacedAndNoMore) {
+  const struct {
+    const char* name;
+    std::function<void(Raster&)> change;
+    int tiles;  // -1: the whole picture is kept
+    int withPixels, redoneWithPixels;
+  } rows[] = {
+      {"a pixel", [](Raster& r) { r.SetPixel(70, 5, kRed); }, 1, 1, 1},
+      {"a line across three tiles", [](Raster& r) { r.Line(0, 10, 150, 10, kRed); }, 3, 3, 3},
+      {"drawn and put back",
+       [](Raster& r) {
+         const QRgb was = r.Pixel(3, 3);
+         r.SetPixel(3, 3, kRed);
+         r.SetPixel(3, 3, was);
+       },
+       0, 0, 0},
+      {"a region put",
+       [](Raster& r) {
+         r.PutRegion({60, 60}, Photo(10, 10).mirrored());
+       },
+       4, 4, 4},
+      {"a change in place, kept first",
+       [](Raster& r) {
+         r.Modify([](QImage& picture, const Raster::KeepArea& keep) {
+           keep(QRect(130, 0, 5, 5));
+           picture.setPixel(132, 2, kBlue);
+           return QRect(132, 2, 1, 1);
+         });
+       },
+       1, 1, 1},
+      {"a whole tile in one colour", [](Raster& r) { r.FillBox(64, 64, 127, 127, kRed); }, 1, 1, 0},
+      {"a fill of everything", [](Raster& r) { r.Fill(kBlue); }, -1, 0, 0},
+      {"a new size", [](Raster& r) { r.SetSize(50, 300, kWhite); }, -1, 0, 0},
+  };
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.name);
+    Raster raster;
+    raster.SetImage(Photo(150, 130));
+    raster.KeepOriginals();
+    raster.TakeOriginals();
+    const QImage before = raster.Image().copy();
+    row.change(raster);
+    const QImage after = raster.Image().copy();
+    Originals originals = raster.TakeOriginals();
+    if (row.tiles < 0) {
+      EXPECT_FALSE(originals.whole.isNull());
+    } else {
+      ASSERT_EQ(originals.tiles.List().size(), static_cast<size_t>(row.tiles));
+      EXPECT_EQ(originals.tiles.Bytes() / (Tiles::kPixels * 4), row.withPixels);
+    }
+    if (originals.Empty()) continue;
+    ASSERT_TRUE(raster.Exchange(originals));
+    EXPECT_EQ(raster.Image(), before) << "undone";
+    if (row.tiles >= 0) {
+      EXPECT_EQ(originals.tiles.Bytes() / (Tiles::kPixels * 4), row.redoneWithPixels);
+    }
+    ASSERT_TRUE(raster.Exchange(originals));
+    EXPECT_EQ(raster.Image(), after) << "redone";
+    EXPECT_TRUE(raster.TakeOriginals().Empty()) << "an exchange is no change";
+  }
+}
+
+// Another thread copies the picture as of the last step while drawing goes
+// on; a new step makes its copy stale.
+TEST(RasterTest, TheSettledPictureIsTheOneBeforeTheChangesSince) {
+  Raster raster;
+  raster.SetImage(Photo(200, 70));
+  raster.KeepOriginals();
+  raster.TakeOriginals();
+  const QImage settled = raster.Image().copy();
+  const std::shared_ptr<const SettledPicture> reader = raster.Settled();
+  const uint64_t version = reader->Version();
+  raster.FillBox(10, 10, 190, 60, kRed);
+  raster.SetPixel(199, 69, kBlue);
+  std::vector<uchar> bytes;
+  const std::optional<SettledPicture::Rows> rows = reader->CopyRows(version, 0, 100, bytes);
+  ASSERT_TRUE(rows);
+  ASSERT_EQ(rows->count, 70);
+  EXPECT_EQ(QImage(bytes.data(), 200, 70, rows->stride, rows->format), settled);
+  raster.TakeOriginals();
+  EXPECT_FALSE(reader->CopyRows(version, 0, 1, bytes));
 }
 
 }  // namespace

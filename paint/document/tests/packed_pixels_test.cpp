@@ -5,7 +5,10 @@
 #include <QStringList>
 #include <QTransform>
 #include <algorithm>
+#include <atomic>
 #include <functional>
+#include <memory>
+#include <optional>
 #include <string>
 
 #include "paint/document/packed_pixels.h"
@@ -43,6 +46,30 @@ TEST(PackedPixelsTest, PackedPicturesComeBackExactlyAndDamageIsRefused) {
     EXPECT_TRUE(UnpackPixels(packed.left(packed.size() / 2), picture.size(), row.format).isNull())
         << "cut short";
   }
+}
+
+// An undo step's tiles, packed into the cache file a piece at a time, come
+// back exactly, those in one colour by their colour; a step that changes
+// while it is packed stops the packing.
+TEST(PackedPixelsTest, PackedTilesComeBackExactlyAndAStopLeavesNothing) {
+  const QImage picture = Pattern(150, 70, QImage::Format_ARGB32);
+  common::Originals originals;
+  originals.tiles = common::Tiles(picture.size(), picture.format());
+  for (const int index : {0, 2, 5}) originals.tiles.Add(index, picture);  // 2 and 5 at the edges
+  originals.tiles.List().push_back({4, 0xFF00FF00, nullptr});             // one colour
+  const std::atomic<bool> go{false}, stop{true};
+  const std::optional<PackedOriginals> packed = PackOriginals(originals, go);
+  ASSERT_TRUE(packed);
+  EXPECT_FALSE(PackOriginals(originals, stop));
+  const std::shared_ptr<common::Originals> back = UnpackOriginals(*packed);
+  ASSERT_TRUE(back);
+  QImage put = QImage(picture.size(), picture.format()), again = put;
+  put.fill(0);
+  again.fill(0);
+  originals.tiles.Exchange(put);
+  back->tiles.Exchange(again);
+  EXPECT_EQ(again, put);
+  EXPECT_EQ(back->tiles.Bytes(), originals.tiles.Bytes());
 }
 
 }  // namespace
