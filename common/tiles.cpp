@@ -1,6 +1,7 @@
 #include "common/tiles.h"
 
 #include <algorithm>
+#include <cstddef>
 #include <mutex>
 #include <optional>
 #include <vector>
@@ -13,6 +14,11 @@
 
 namespace common {
 namespace {
+
+// Where a row of a tile's pixels starts.
+constexpr ptrdiff_t InTile(int row) {
+  return static_cast<ptrdiff_t>(row) * Tiles::kSide;
+}
 
 QRgb* Row(QImage& picture, const QRect& rect, int row) {
   return reinterpret_cast<QRgb*>(picture.scanLine(rect.top() + row)) + rect.left();
@@ -36,7 +42,7 @@ std::optional<QRgb> OneColour(const QImage& picture, const QRect& rect) {
 std::optional<QRgb> OneColour(const QRgb* pixels, const QRect& rect) {
   const QRgb first = pixels[0];
   for (int row = 0; row < rect.height(); ++row) {
-    const QRgb* line = pixels + row * Tiles::kSide;
+    const QRgb* line = pixels + InTile(row);
     if (std::any_of(line, line + rect.width(), [first](QRgb pixel) { return pixel != first; }))
       return std::nullopt;
   }
@@ -48,13 +54,13 @@ Tiles::Pixels Copy(const QImage& picture, const QRect& rect) {
   if (rect.width() < Tiles::kSide || rect.height() < Tiles::kSide)
     std::fill_n(pixels.get(), Tiles::kPixels, 0);  // packs to nothing
   for (int row = 0; row < rect.height(); ++row)
-    std::copy_n(Row(picture, rect, row), rect.width(), pixels.get() + row * Tiles::kSide);
+    std::copy_n(Row(picture, rect, row), rect.width(), pixels.get() + InTile(row));
   return pixels;
 }
 
 // Tiles' memory let go of, ready for new ones.
 struct Pool {
-  static constexpr size_t kMost = 64;  // 1 MiB: the first moves of a stroke
+  static constexpr size_t kMost = 32;  // half a MiB: the first moves of a stroke
   std::mutex mutex;
   std::vector<QRgb*> ready;
   bool filling = false;
@@ -96,7 +102,7 @@ void Tiles::Ready() {
   Pool& pool = ThePool();
   {
     const std::lock_guard<std::mutex> lock(pool.mutex);
-    if (pool.filling || pool.ready.size() >= Pool::kMost / 2) return;
+    if (pool.filling || pool.ready.size() >= Pool::kMost) return;
     pool.filling = true;
   }
   Detach([&pool](const std::stop_token&) {
@@ -123,7 +129,7 @@ QRect Tiles::Rect(int index) const {
 }
 
 qsizetype Tiles::Bytes() const {
-  qsizetype bytes = static_cast<qsizetype>(tiles_.size() * sizeof(Tile));
+  auto bytes = static_cast<qsizetype>(tiles_.size()) * qsizetype{sizeof(Tile)};
   for (const Tile& tile : tiles_)
     if (tile.pixels) bytes += qsizetype{kPixels} * 4;
   return bytes;
@@ -140,7 +146,7 @@ void Tiles::Settle(const QImage& picture) {
     bool same = true;
     for (int row = 0; row < rect.height() && same; ++row)
       same = std::equal(Row(picture, rect, row), Row(picture, rect, row) + rect.width(),
-                        tile.pixels.get() + row * kSide);
+                        tile.pixels.get() + InTile(row));
     if (same) return true;
     if (const std::optional<QRgb> colour = OneColour(tile.pixels.get(), rect)) {
       tile.pixels.reset();
@@ -163,7 +169,7 @@ void Tiles::Exchange(QImage& picture) {
     }
     for (int row = 0; row < rect.height(); ++row) {
       QRgb* line = Row(picture, rect, row);
-      QRgb* kept = tile.pixels.get() + row * kSide;
+      QRgb* kept = tile.pixels.get() + InTile(row);
       if (under) {
         std::copy_n(kept, rect.width(), line);
       } else {

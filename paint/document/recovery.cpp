@@ -26,7 +26,7 @@ namespace {
 constexpr int kPollMs = 1000;           // the copy follows a pause of one to two polls
 constexpr quint32 kMagic = 0x534b5243;  // "SKRC"
 constexpr quint32 kVersion = 1;
-constexpr int kRowsAtOnce = 64;  // the lock on the picture is held this long at most
+constexpr int kRowsAtOnce = 16;  // the lock on the picture is held this long at most
 const QString kSuffix = QStringLiteral(".recovery");
 const QString kLockSuffix = QStringLiteral(".lock");
 constexpr uint64_t kNothingWritten = UINT64_MAX;  // no state of any history

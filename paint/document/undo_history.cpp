@@ -26,7 +26,6 @@ QString UndoHistory::RedoName() const {
 void UndoHistory::Checkpoint() {
   common::Originals taken = canvas_.TakeOriginals();
   canvas_.TakeGestureDirty();
-  common::Tiles::Ready();  // for the next step's first strokes
   if (taken.lost) {
     // Memory ran out keeping what the change replaced: nothing before it can
     // be taken back.
@@ -47,6 +46,7 @@ void UndoHistory::Checkpoint() {
   Account(step, 1);
   undo_.push_back(std::move(step));
   Balance();
+  common::Tiles::Ready();  // for the next step's first strokes
 }
 
 void UndoHistory::LetGo() {
@@ -247,6 +247,7 @@ bool UndoHistory::Travel(std::deque<Step>& from, std::deque<Step>& to, uint64_t 
   to.push_back(std::move(step));
   Balance();
   if (shrank) common::GiveBackFreed();
+  common::Tiles::Ready();
   return true;
 }
 
