@@ -650,7 +650,8 @@ std::optional<SettledPicture::Rows> SettledPicture::CopyRows(uint64_t version, i
       }
       const Tiles::Tile& tile = raster_->originals_.tiles.List()[at];
       if (tile.pixels) {
-        std::copy_n(tile.pixels.get() + inTile * Tiles::kSide, width, into + x);
+        std::copy_n(tile.pixels.get() + static_cast<ptrdiff_t>(inTile) * Tiles::kSide, width,
+                    into + x);
       } else {
         std::fill_n(into + x, width, tile.colour);
       }

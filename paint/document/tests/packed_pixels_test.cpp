@@ -70,6 +70,9 @@ TEST(PackedPixelsTest, PackedTilesComeBackExactlyAndAStopLeavesNothing) {
   back->tiles.Exchange(again);
   EXPECT_EQ(again, put);
   EXPECT_EQ(back->tiles.Bytes(), originals.tiles.Bytes());
+  PackedOriginals cut = *packed;
+  cut.stash = Stash::Keep(packed->stash->Take().chopped(1));
+  EXPECT_FALSE(UnpackOriginals(cut)) << "cut short";
 }
 
 }  // namespace

@@ -1,3 +1,5 @@
+#include <QTransform>
+
 #include "paint/tests/test_pictures.h"
 #include "paint/tests/window_fixture.h"
 
@@ -93,6 +95,10 @@ TEST_F(PaintTest, HistoryKeepsWhatStepsChangedAndTheLastStepsWhateverTheirSize) 
   const auto flat = [&](int i) {
     Canvas().LineFilledBox(0, 0, 1e6, 1e6, i % 2 ? 0x000000FF : static_cast<common::Colour>(i));
   };
+  // A new picture each step, turned: the whole picture kept.
+  const auto turn = [&](int i) {
+    Canvas().SetPicture(i % 2 ? patterns[0] : patterns[1].transformed(QTransform().rotate(90)));
+  };
   const auto stroke = [&](int i) { Canvas().Line(0, i * 15, 2000, i * 15 + 1500, 0x0000FF00); };
   const struct {
     const char* name;
@@ -115,6 +121,8 @@ TEST_F(PaintTest, HistoryKeepsWhatStepsChangedAndTheLastStepsWhateverTheirSize) 
        1, 14, 10, tileBytes(large) + 64 * 1024, true},
       {"a stroke keeps the tiles it crossed", large, stroke, UndoHistory::kDefaultCap,
        UndoHistory::kDefaultDiskCap, 12, 12, 12 * 5 * tileBytes({64, 64}), false},
+      {"whole pictures of another size packed aside", large, turn, UndoHistory::kDefaultCap,
+       UndoHistory::kDefaultDiskCap, 12, 12, tileBytes(large) + 64 * 1024, true},
       {"a fill in one colour keeps colours, not pixels", large, flat, UndoHistory::kDefaultCap,
        UndoHistory::kDefaultDiskCap, 12, 12, 256 * 1024, true},
   };
@@ -134,6 +142,10 @@ TEST_F(PaintTest, HistoryKeepsWhatStepsChangedAndTheLastStepsWhateverTheirSize) 
     EXPECT_EQ(history.Steps(), c.kept);
     EXPECT_LE(history.Bytes(), c.most) << "only the step at hand is unpacked";
     EXPECT_EQ(history.PackedBytes() > 0, c.packs);
+    if (c.packs) {
+      history.LetGo();  // as before a new picture: the step at hand packed too
+      EXPECT_LE(history.Bytes(), 64u * 1024);
+    }
     for (size_t back = 1; back <= c.kept; ++back) {
       // Every other step unpacked first, as the window does it aside.
       if (const auto unpack = history.PackedNext(true); unpack && back % 2)
