@@ -99,8 +99,8 @@ void Raster::Adopt(QImage image, bool keep) {
   across_ = Tiles::Across(image_.size());
   // Whatever changes now, the picture replaced is the original.
   kept_.assign(Tiles::Count(image_.size()), kNoNeed);
-  // Undo hands over pictures it still holds: the pixels are copied only
-  // when something is drawn.
+  // A picture handed over may still be shared by its giver: the pixels are
+  // copied only if something is drawn while it is.
   bits_ = nullptr;
   stride_ = image_.bytesPerLine();
   shared_ = true;

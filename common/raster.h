@@ -62,7 +62,7 @@ class Raster {
   // A new size that keeps the top-left content and fills new area.
   void SetSize(int width, int height, QRgb fill);
   bool HasAlpha() const { return image_.hasAlphaChannel(); }
-  // The picture it was given is still held elsewhere (by undo): the copy
+  // The picture is still shared with work aside (a save, a print): the copy
   // the first drawing needs is made now, off this thread (a detached job),
   // so that drawing finds it ready instead of making it.
   void CopyAhead();
