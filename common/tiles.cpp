@@ -28,25 +28,24 @@ const QRgb* Row(const QImage& picture, const QRect& rect, int row) {
   return reinterpret_cast<const QRgb*>(picture.constScanLine(rect.top() + row)) + rect.left();
 }
 
-// The colour of the picture's pixels in the rectangle, if they are all one.
-std::optional<QRgb> OneColour(const QImage& picture, const QRect& rect) {
-  const QRgb first = *Row(picture, rect, 0);
-  for (int row = 0; row < rect.height(); ++row) {
-    const QRgb* line = Row(picture, rect, row);
-    if (std::any_of(line, line + rect.width(), [first](QRgb pixel) { return pixel != first; }))
+// The colour of the rectangle's pixels, if they are all one; `line(row)` is
+// where its row starts, in the picture or in a tile.
+template <class Line>
+std::optional<QRgb> OneColour(const QRect& rect, Line line) {
+  const QRgb first = *line(0);
+  for (int row = 0; row < rect.height(); ++row)
+    if (std::any_of(line(row), line(row) + rect.width(),
+                    [first](QRgb pixel) { return pixel != first; }))
       return std::nullopt;
-  }
   return first;
 }
 
+std::optional<QRgb> OneColour(const QImage& picture, const QRect& rect) {
+  return OneColour(rect, [&](int row) { return Row(picture, rect, row); });
+}
+
 std::optional<QRgb> OneColour(const QRgb* pixels, const QRect& rect) {
-  const QRgb first = pixels[0];
-  for (int row = 0; row < rect.height(); ++row) {
-    const QRgb* line = pixels + InTile(row);
-    if (std::any_of(line, line + rect.width(), [first](QRgb pixel) { return pixel != first; }))
-      return std::nullopt;
-  }
-  return first;
+  return OneColour(rect, [pixels](int row) { return pixels + InTile(row); });
 }
 
 Tiles::Pixels Copy(const QImage& picture, const QRect& rect) {
@@ -100,23 +99,21 @@ Tiles::Pixels Tiles::NewPixels() {
 
 void Tiles::Ready() {
   Pool& pool = ThePool();
+  size_t missing = 0;
   {
     const std::lock_guard<std::mutex> lock(pool.mutex);
-    if (pool.filling || pool.ready.size() >= Pool::kMost) return;
-    pool.filling = true;
+    if (pool.filling) return;
+    missing = Pool::kMost - pool.ready.size();
+    pool.filling = missing > 0;
   }
-  Detach([&pool](const std::stop_token&) {
-    for (;;) {
-      auto* pixels = new QRgb[kPixels];
-      std::fill_n(pixels, kPixels, 0);  // its pages mapped now, not at the first stroke
-      const std::lock_guard<std::mutex> lock(pool.mutex);
-      if (pool.ready.size() >= Pool::kMost) {
-        pool.filling = false;
-        delete[] pixels;
-        return;
-      }
-      pool.ready.push_back(pixels);
-    }
+  if (missing == 0) return;
+  Detach([&pool, missing](const std::stop_token&) {
+    for (size_t i = 0; i < missing; ++i) {
+      Pixels pixels(new QRgb[kPixels]);
+      std::fill_n(pixels.get(), kPixels, 0);  // its pages mapped now, not at the first stroke
+    }  // each goes to the pool as it is let go of, or is freed once the pool is full
+    const std::lock_guard<std::mutex> lock(pool.mutex);
+    pool.filling = false;
   });
 }
 

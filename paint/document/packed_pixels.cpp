@@ -142,12 +142,6 @@ bool PixelUnpacker::AtEnd() {
   }
 }
 
-QByteArray PackPixels(const QImage& image) {
-  PixelPacker packer(image.width());
-  if (image.height() > 0) packer.AddRows(image.constBits(), image.bytesPerLine(), image.height());
-  return packer.Finish();
-}
-
 QImage UnpackPixels(const QByteArray& packed, const QSize& size, QImage::Format format) {
   QImage image(size, format);
   if (image.isNull() || image.depth() != kBytesPerPixel * 8) return {};

@@ -62,10 +62,9 @@ class PixelUnpacker {
   std::unique_ptr<Stream> stream_;
 };
 
-// A 32-bit picture packed whole.
-QByteArray PackPixels(const QImage& image);
-// The picture again, in the given size and 32-bit format; a null image when
-// the bytes are not a packed picture of that size.
+// A 32-bit picture packed whole by a PixelPacker, again, in the given size
+// and 32-bit format; a null image when the bytes are not a packed picture of
+// that size.
 QImage UnpackPixels(const QByteArray& packed, const QSize& size, QImage::Format format);
 
 // What an undo step keeps, packed aside: a whole picture, or tiles (those

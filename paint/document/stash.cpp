@@ -36,12 +36,6 @@ int UnnamedCacheFile() {
 
 }  // namespace
 
-std::shared_ptr<Stash> Stash::Keep(const QByteArray& bytes) {
-  std::shared_ptr<Stash> stash = Begin();
-  stash->Append(bytes.constData(), bytes.size());
-  return stash;
-}
-
 std::shared_ptr<Stash> Stash::Begin() {
   std::shared_ptr<Stash> stash(new Stash);
   stash->fd_ = UnnamedCacheFile();

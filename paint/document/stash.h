@@ -11,7 +11,6 @@ namespace paint {
 // no such file can be made. Safe on any thread.
 class Stash {
  public:
-  static std::shared_ptr<Stash> Keep(const QByteArray& bytes);
   // An empty one, to be added to a piece at a time: a large picture is
   // packed straight into it, never whole in memory.
   static std::shared_ptr<Stash> Begin();

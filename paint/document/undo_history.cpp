@@ -10,6 +10,10 @@ UndoHistory::UndoHistory(common::PictureBox& canvas, size_t cap, size_t diskCap)
     : canvas_(canvas), cap_(cap), diskCap_(diskCap) {
   canvas_.KeepOriginals();
   canvas_.TakeGestureDirty();
+  pause_.setSingleShot(true);
+  QObject::connect(&pause_, &QTimer::timeout, listener_.get(), [this] {
+    if (Step* hand = Hand(); hand && !hand->packed) Pack(*hand);
+  });
 }
 
 UndoHistory::~UndoHistory() = default;
@@ -29,10 +33,7 @@ void UndoHistory::Checkpoint() {
   if (taken.lost) {
     // Memory ran out keeping what the change replaced: nothing before it can
     // be taken back.
-    ForgetAll(undo_);
-    ForgetAll(redo_);
-    pending_.clear();
-    state_ = ++lastState_;
+    Forget();
     return;
   }
   if (taken.Empty()) return;  // nothing, or drawn over with the same colours
@@ -56,6 +57,10 @@ void UndoHistory::LetGo() {
 void UndoHistory::Reset() {
   canvas_.TakeOriginals();
   canvas_.TakeGestureDirty();
+  Forget();
+}
+
+void UndoHistory::Forget() {
   ForgetAll(undo_);
   ForgetAll(redo_);
   pending_.clear();
@@ -98,20 +103,28 @@ void UndoHistory::Account(const Step& step, int sign) {
   }
 }
 
+void UndoHistory::Drop(const Step& step) {
+  Account(step, -1);
+  if (step.packed) step.packed->stop = true;
+}
+
 void UndoHistory::ForgetAll(std::deque<Step>& steps) {
-  for (const Step& step : steps) {
-    Account(step, -1);
-    if (step.packed) step.packed->stop = true;
-  }
+  for (const Step& step : steps) Drop(step);
   steps.clear();
 }
 
 void UndoHistory::Trim() {
   while (undo_.size() > kKeptSteps && (memory_ > cap_ || bulk_ > diskCap_)) {
-    Account(undo_.front(), -1);
-    if (undo_.front().packed) undo_.front().packed->stop = true;
+    Drop(undo_.front());
     undo_.pop_front();
   }
+}
+
+UndoHistory::Step* UndoHistory::Hand() {
+  for (auto* list : {&undo_, &redo_})
+    for (Step& step : *list)
+      if (step.state == hand_) return Large(step) && step.pixels ? &step : nullptr;
+  return nullptr;
 }
 
 void UndoHistory::Pack(Step& step) {
@@ -142,15 +155,11 @@ void UndoHistory::Balance(bool letGo) {
     Trim();
     return;
   }
-  std::vector<Step*> held;  // large steps with pixels, the one at hand last
-  Step* hand = nullptr;
+  Step* hand = letGo ? nullptr : Hand();
+  std::vector<Step*> held;  // the other large steps with pixels
   for (auto* list : {&undo_, &redo_})
     for (Step& step : *list) {
-      if (!Large(step) || !step.pixels) continue;
-      if (step.state == hand_ && !letGo) {
-        hand = &step;
-        continue;
-      }
+      if (!Large(step) || !step.pixels || &step == hand) continue;
       if (!step.packed) Pack(step);
       held.push_back(&step);
     }
@@ -164,18 +173,7 @@ void UndoHistory::Balance(bool letGo) {
       --kept;
     }
   }
-  if (hand && !hand->packed) {
-    if (!pause_) {
-      pause_ = std::make_unique<QTimer>();
-      pause_->setSingleShot(true);
-      QObject::connect(pause_.get(), &QTimer::timeout, listener_.get(), [this] {
-        for (auto* list : {&undo_, &redo_})
-          for (Step& step : *list)
-            if (step.state == hand_ && Large(step) && step.pixels && !step.packed) Pack(step);
-      });
-    }
-    pause_->start(kPauseMs);
-  }
+  if (hand && !hand->packed) pause_.start(kPauseMs);
   Trim();
   if (freed) common::GiveBackFreed();
 }

@@ -113,6 +113,12 @@ class UndoHistory {
   // Keeps the totals below as a step joins (sign 1) or leaves (-1) a list.
   void Account(const Step& step, int sign);
   void ForgetAll(std::deque<Step>& steps);
+  // Every step: the canvas holds a new document, or memory ran out.
+  void Forget();
+  // A step leaves the history.
+  void Drop(const Step& step);
+  // The step at hand, if it is large and holds its pixels.
+  Step* Hand();
   // Starts packing a large step aside.
   void Pack(Step& step);
 
@@ -125,7 +131,7 @@ class UndoHistory {
   uint64_t lastState_ = 0;
   uint64_t hand_ = 0;  // the state after the step at hand
   // The step at hand is packed once the user pauses, not while they work.
-  std::unique_ptr<QTimer> pause_;
+  QTimer pause_;
   QString pending_;    // the name of the step in progress
   size_t memory_ = 0;  // small steps
   size_t bulk_ = 0;    // large steps, raw

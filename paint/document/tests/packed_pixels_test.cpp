@@ -18,6 +18,18 @@
 namespace paint {
 namespace {
 
+QByteArray PackPixels(const QImage& image) {
+  PixelPacker packer(image.width());
+  packer.AddRows(image.constBits(), image.bytesPerLine(), image.height());
+  return packer.Finish();
+}
+
+std::shared_ptr<Stash> Keep(const QByteArray& bytes) {
+  std::shared_ptr<Stash> stash = Stash::Begin();
+  stash->Append(bytes.constData(), bytes.size());
+  return stash;
+}
+
 TEST(PackedPixelsTest, PackedPicturesComeBackExactlyAndDamageIsRefused) {
   const struct {
     const char* name;
@@ -36,7 +48,7 @@ TEST(PackedPixelsTest, PackedPicturesComeBackExactlyAndDamageIsRefused) {
     ASSERT_FALSE(packed.isEmpty());
     EXPECT_EQ(UnpackPixels(packed, picture.size(), row.format), picture);
     // Kept in the cache folder, the bytes come back as they went.
-    EXPECT_EQ(Stash::Keep(packed)->Take(), packed);
+    EXPECT_EQ(Keep(packed)->Take(), packed);
     EXPECT_TRUE(UnpackPixels(packed, QSize(row.width + 1, row.height), row.format).isNull())
         << "another size";
     if (row.width != row.height) {
@@ -71,7 +83,7 @@ TEST(PackedPixelsTest, PackedTilesComeBackExactlyAndAStopLeavesNothing) {
   EXPECT_EQ(again, put);
   EXPECT_EQ(back->tiles.Bytes(), originals.tiles.Bytes());
   PackedOriginals cut = *packed;
-  cut.stash = Stash::Keep(packed->stash->Take().chopped(1));
+  cut.stash = Keep(packed->stash->Take().chopped(1));
   EXPECT_FALSE(UnpackOriginals(cut)) << "cut short";
 }
 
